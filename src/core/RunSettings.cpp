@@ -1,0 +1,5 @@
+#include "core/RunSettings.h"
+
+RunSettings runSettings;
+
+void resetRunSettings() { runSettings = RunSettings{}; }

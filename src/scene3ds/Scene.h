@@ -1,0 +1,168 @@
+// One 3DS file in memory: a linked list of objects walked with a cursor, its
+// lights, camera, materials, animation tracks and attached particle emitters.
+// The Scene is itself the first object of its list.
+// Lifetime: show (loaded once by the loading sequence, kept to the end).
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <vector>
+
+class ParticleSystem;
+
+// [SECTION] Value types ------------------------------------------------------
+
+// Show axes: x = file X, y = file Z, z = -file Y.
+struct Vec3 {
+    double x = 0.0, y = 0.0, z = 0.0;
+};
+
+struct Color3 {
+    float r = 0.0f, g = 0.0f, b = 0.0f;
+};
+
+struct TexCoord {
+    float u = 0.0f, v = 0.0f;
+};
+
+struct Face {
+    uint16_t a = 0, b = 0, c = 0;  // vertex indices
+    uint16_t flags = 0;            // kept as stored, used by nobody
+};
+
+enum class ObjectKind : uint16_t {
+    None = 0,
+    Mesh = 0x1000,
+    Camera = 0x2000,
+    Light = 0x3000,
+};
+
+constexpr int kObjectNameBytes = 80;     // including the NUL
+constexpr int kMaterialNameBytes = 256;  // including the NUL
+constexpr int kMaxMaterials = 60;
+constexpr int kMaxLights = 100;
+constexpr int kMaxEmitters = 60;
+// materialIndex of a mesh without a face material list: drawn untextured.
+constexpr int32_t kNoMaterial = -1;
+
+struct Material {
+    char name[kMaterialNameBytes] = {};  // also the JPEG path of the texture
+    uint32_t texture = 0;                // GL texture name, 0 for none
+};
+
+// [SECTION] Objects ----------------------------------------------------------
+
+struct SceneObject {
+    SceneObject* prev = nullptr;
+
+    // Mesh geometry. The counts are authoritative; the arrays hold at least
+    // that many entries, sized once at load.
+    std::vector<Face> faces;
+    std::vector<Vec3> vertices;
+    std::vector<Color3> vertexColors;  // one per vertex, baked lighting
+    std::vector<TexCoord> texCoords;   // one per vertex (missing ones are (0, 0))
+    int32_t materialIndex = kNoMaterial;
+    uint16_t texCoordCount = 0;
+    uint16_t faceCount = 0;
+    uint16_t vertexCount = 0;
+
+    char name[kObjectNameBytes] = {};  // zero-filled, NUL-terminated
+    ObjectKind kind = ObjectKind::None;
+
+    // Camera.
+    Vec3 cameraPosition;
+    Vec3 cameraTarget;
+    float cameraBank = 0.0f;
+    float cameraLens = 0.0f;
+
+    // Light.
+    Vec3 lightPosition;
+    Color3 lightColor;  // components made non-negative when read
+    Vec3 spotTarget;
+    float lightRange = 0.0f;  // distance from the light to its spot target
+    float spotHotspot = 0.0f;
+    float spotFalloff = 0.0f;
+
+    // Current pose, written every frame by the keyframe evaluation.
+    Vec3 rotation;      // degrees about x, y, z
+    Vec3 position;
+    Vec3 basePosition;  // first position key: the mesh turns about it
+
+    // Tracks. The second ("rotation") track holds rotation increments for a
+    // mesh (axis times angle in degrees, key 0 is zero) and target positions
+    // for the camera.
+    uint32_t positionKeyCount = 0;
+    uint32_t rotationKeyCount = 0;
+    std::vector<uint16_t> positionKeyFrames;
+    int32_t positionKeyIndex = 0;
+    std::vector<Vec3> positionKeys;
+    std::vector<uint16_t> rotationKeyFrames;
+    int32_t rotationKeyIndex = 0;
+    Vec3 rotationBase;  // sum of the rotation keys already passed
+    std::vector<Vec3> rotationKeys;
+
+    SceneObject* next = nullptr;
+};
+
+// One entry of a scene's particle draw list.
+struct SortEntry {
+    int32_t emitterIndex = 0;
+    int32_t particleIndex = 0;
+    float distance = 0.0f;  // city-block distance from the camera
+};
+
+// [SECTION] Scene ------------------------------------------------------------
+
+struct ChunkHeader {
+    uint32_t start = 0;   // file offset of the header's first byte
+    uint16_t id = 0;
+    uint32_t length = 0;  // header, data and sub-chunks
+    uint32_t end = 0;     // start + length
+};
+
+struct Scene : SceneObject {
+    Scene();
+    ~Scene();
+    Scene(const Scene&) = delete;
+    Scene& operator=(const Scene&) = delete;
+
+    SceneObject* cursor = this;
+    uint16_t objectCount = 0;
+    SceneObject* lights[kMaxLights] = {};
+    int32_t lightCount = 0;
+    ParticleSystem* emitters[kMaxEmitters] = {};
+    SceneObject* emitterObjects[kMaxEmitters] = {};
+    int32_t emitterCount = 0;
+    SortEntry* sortBuffer = nullptr;  // sized once by attachEmitters, freed by ~Scene
+    int32_t sortCount = 0;
+    // Set by attachEmitters: deletes the ParticleSystem records when the Scene
+    // goes (scene3ds cannot see their type).
+    void (*destroyEmitters)(Scene&) = nullptr;
+    SceneObject* camera = nullptr;
+    Material materials[kMaxMaterials];
+    int32_t materialCount = 0;
+    double frame = 0.0;
+    int32_t frameCount = 0;
+    FILE* file = nullptr;  // open only during load
+
+    // -- scene3ds: loading and the object cursor --
+    // Reads a 3DS file; false when it cannot be opened, is not a 3DS file, or
+    // lacks a playable camera (the reason is in loadError()).
+    bool load(const char* fileName);
+    const char* loadError() const;
+    void rewind();
+    void advance();
+    void retreat();
+    void seekLast();
+    void computeVertexLighting();
+    void dumpText(const char* fileName, bool withVertices);
+
+    // -- render: animation and drawing --
+    void evaluateKeyframes();
+    void render();
+
+    // -- particles: object-attached emitters --
+    void attachEmitters(int capacity, float lifetime, int rate, float size, float rise);
+    void drawEmitters();
+    bool releaseEmitters();
+};
