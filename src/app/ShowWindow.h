@@ -1,0 +1,22 @@
+// The show window and its OpenGL context: display mode, window, pixel format,
+// projection, the starting GL state, and the two per-frame operations.
+// Lifetime: from createShowWindow to shutdownWindow.
+#pragma once
+
+// Opens the window (style 0: chosen from the mode); false when no window.
+bool createShowWindow(const char* title, int width, int height, int style, bool fullscreen);
+void switchDisplayMode(int width, int height);
+int initGL();
+void createGLContext(int width, int height);
+bool setupPixelFormat();
+void resizeView(int width, int height);
+void shutdownWindow();
+
+// glClear of colour and depth.
+void clearFrame();
+// Handles one waiting window event, or presents the frame; never both.
+void pumpFrame();
+
+// A close request, Escape, SIGINT or SIGTERM arrived: the show ends after
+// the current frame through the normal teardown.
+bool showQuitRequested();
