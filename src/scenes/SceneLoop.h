@@ -11,8 +11,9 @@ float sceneSeconds();
 struct SceneClock {
     float start = sceneSeconds();
     float elapsed = 0.0f;
-    // True while the scene goes on (the test runs before each frame).
-    bool running(float duration) const { return !(elapsed > duration); }
+    // True while the scene goes on (the test runs before each frame) and no
+    // quit request has arrived.
+    bool running(float duration) const;
     void tick() { elapsed = sceneSeconds() - start; }
 };
 
