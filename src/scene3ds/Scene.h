@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 class ParticleSystem;
@@ -111,6 +112,17 @@ struct SortEntry {
     float distance = 0.0f;  // city-block distance from the camera
 };
 
+// [SECTION] Reader hooks -----------------------------------------------------
+
+// Makes a material's texture from its name (a JPEG path) into table[slot].
+// Program-wide, loadJpegTexture by default; inspection and fuzzing put a
+// GL-free stand-in here because they run without a GL context.
+using SceneTextureLoader = int (*)(uint32_t* table, const char* path, int slot);
+extern SceneTextureLoader sceneTextureLoader;
+// Receives every chunk the reader handles, as a fixed trace text; null (the
+// default) discards them. Tests and debugging listen here.
+extern void (*sceneTraceHook)(const char* text);
+
 // [SECTION] Scene ------------------------------------------------------------
 
 struct ChunkHeader {
@@ -147,9 +159,14 @@ struct Scene : SceneObject {
 
     // -- scene3ds: loading and the object cursor --
     // Reads a 3DS file; false when it cannot be opened, is not a 3DS file, or
-    // lacks a playable camera (the reason is in loadError()).
+    // lacks a playable camera (the reason is in loadError()). After a false
+    // result `camera` is null and `frameCount` 0; the objects read (if any)
+    // stay for inspection, and drawing such a Scene must draw nothing.
     bool load(const char* fileName);
+    // Why the last load returned false; "" after a successful load.
     const char* loadError() const;
+    // Every problem the last load met in the file (bounded list), in order.
+    const std::vector<std::string>& loadProblems() const { return problems; }
     void rewind();
     void advance();
     void retreat();
@@ -165,4 +182,61 @@ struct Scene : SceneObject {
     void attachEmitters(int capacity, float lifetime, int rate, float size, float rise);
     void drawEmitters();
     bool releaseEmitters();
+
+private:
+    // [SECTION] Chunk reader (ChunkReader.cpp): bounded reads from `file`
+    using ChunkHandler = void (Scene::*)(const ChunkHeader&);
+    uint16_t readU16();
+    uint32_t readU32();
+    float readFloat();
+    Vec3 readVec3();
+    Color3 readColor3();
+    bool readBytes(void* destination, uint32_t size);
+    void readString(char* destination, int capacity, const char* what);
+    bool readChunkHeader(ChunkHeader& header, uint32_t parentEnd);
+    void seekChunkEnd(const ChunkHeader& header);
+    void walkChunks(uint32_t parentEnd, ChunkHandler handler);
+    uint32_t bytesLeft() const { return readLimit - readPosition; }
+    void trace(const char* text);
+    void reportProblem(const char* format, ...);
+
+    // [SECTION] Editor chunks (EditorChunks.cpp)
+    void onMainChunk(const ChunkHeader& header);
+    void onEditorChunk(const ChunkHeader& header);
+    void onObjectChunk(const ChunkHeader& header);
+    void onMeshChunk(const ChunkHeader& header);
+    void onFaceListChunk(const ChunkHeader& header);
+    void onLightChunk(const ChunkHeader& header);
+    void readObjectBlock(const ChunkHeader& header);
+    void readVertexList();
+    void readFaceList(const ChunkHeader& header);
+    void readFaceMaterialList();
+    void readMappingList();
+    void readLight(const ChunkHeader& header);
+    void readSpotlight();
+    void readCamera();
+
+    // [SECTION] Keyframer chunks (KeyframerChunks.cpp)
+    void onKeyframerChunk(const ChunkHeader& header);
+    void onInfoBlockChunk(const ChunkHeader& header);
+    void readTrack(uint32_t& count, std::vector<uint16_t>& frames, std::vector<Vec3>& keys,
+                   bool rotationKeys);
+    SceneObject* findObject(const char* objectName);
+
+    // [SECTION] Loading (SceneLoad.cpp)
+    void releaseObjects();
+    void checkMeshes();
+    void setStartPoses();
+    bool setUpCamera();
+
+    const char* fileName = "";    // during load
+    uint32_t fileSize = 0;        // bytes, capped at 4 GiB - 1
+    uint32_t readPosition = 0;    // offset of the next byte `file` gives
+    uint32_t readLimit = 0;       // reads stop here: the end of the chunk being read
+    bool shortRead = false;       // a read met readLimit since the last check
+    uint16_t infoBlockId = 0;     // keyframer block being walked
+    SceneObject* infoObject = nullptr;  // its object, set by its name chunk
+    std::vector<unsigned char> readBuffer;  // bulk array reads, sized per list
+    std::vector<std::string> problems;
+    std::string errorText;
 };
