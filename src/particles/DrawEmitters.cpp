@@ -1,0 +1,125 @@
+// Per-frame work of the object-attached emitters: feed each pool at its
+// mesh, age and move the particles, order them far to near, and draw them
+// as additive billboards in the scene's camera.
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "particles/EmitterLimits.h"
+#include "particles/Particles.h"
+
+namespace {
+
+constexpr float kDepthOffsetSpan = 80.0f;  // world units: first sprite of a type 2/3 pool is pushed this far back
+
+// Particles drawn so far per emitter in this frame. Lifetime: frame.
+int drawnCount[kMaxDrawnEmitters];
+
+bool shrinks(int type) { return type == 2 || type == 3; }
+bool rises(int type) { return type == 1 || type == 3; }
+
+// Type 3 takes x, y and z from three random vertices; a mesh without
+// vertices emits at its position, like the other types.
+void placeEmitPosition(ParticleSystem& system, const SceneObject& mesh)
+{
+    if (system.emitterType != 3 || mesh.vertexCount == 0) {
+        system.emitPosition = mesh.position;
+        return;
+    }
+    const int n = mesh.vertexCount;
+    system.emitPosition.x = mesh.vertices[std::rand() % n].x;
+    system.emitPosition.y = mesh.vertices[std::rand() % n].y;
+    system.emitPosition.z = mesh.vertices[std::rand() % n].z;
+}
+
+// Types 1 and 3 lift every particle by the part of its life already spent.
+void raiseParticles(ParticleSystem& system, const SceneObject& mesh, float t)
+{
+    for (int p = 0; p < system.count; ++p) {
+        const float b = brightness(system.particles[p], t);
+        system.particles[p].position.y = (system.rise - b * system.rise) + mesh.position.y;
+    }
+}
+
+void feedEmitters(Scene& scene, int emitterCount, float t)
+{
+    for (int s = 0; s < emitterCount; ++s) {
+        ParticleSystem* system = scene.emitters[s];
+        const SceneObject* mesh = scene.emitterObjects[s];
+        drawnCount[s] = 0;
+        if (system == nullptr || mesh == nullptr)
+            continue;
+        placeEmitPosition(*system, *mesh);
+        system->update();
+        if (rises(system->emitterType))
+            raiseParticles(*system, *mesh, t);
+    }
+}
+
+// One sprite: optional depth offset, the camera, the particle's place, the
+// camera's angles negated in the same order, and a quad of half side half.
+void drawSprite(const ParticleSystem& system, const Particle& particle, const SceneObject& camera,
+                int drawn, float t)
+{
+    const float b = brightness(particle, t);
+    const bool shrinking = shrinks(system.emitterType);
+    const float half = shrinking ? b * system.size : system.size;
+    const float rx = static_cast<float>(camera.rotation.x);
+    const float ry = static_cast<float>(camera.rotation.y);
+    const float rz = static_cast<float>(camera.rotation.z);
+
+    glLoadIdentity();
+    if (shrinking)
+        glTranslatef(0.0f, 0.0f, static_cast<float>(drawn - system.count) * kDepthOffsetSpan / system.count);
+    glRotatef(rx, 1.0f, 0.0f, 0.0f);
+    glRotatef(ry, 0.0f, 1.0f, 0.0f);
+    glRotatef(rz, 0.0f, 0.0f, 1.0f);
+    glTranslatef(-static_cast<float>(camera.cameraPosition.x), -static_cast<float>(camera.cameraPosition.y),
+                 -static_cast<float>(camera.cameraPosition.z));
+    glTranslatef(static_cast<float>(particle.position.x), static_cast<float>(particle.position.y),
+                 static_cast<float>(particle.position.z));
+    glRotatef(-rx, 1.0f, 0.0f, 0.0f);
+    glRotatef(-ry, 0.0f, 1.0f, 0.0f);
+    glRotatef(-rz, 0.0f, 0.0f, 1.0f);
+    glBindTexture(GL_TEXTURE_2D, system.texture);
+    glColor3f(b, b, b);
+    glBegin(GL_QUADS);
+        glTexCoord2f(0.0f, 1.0f); glVertex3f(-half, -half, 0.0f);
+        glTexCoord2f(0.0f, 0.0f); glVertex3f(-half, half, 0.0f);
+        glTexCoord2f(1.0f, 0.0f); glVertex3f(half, half, 0.0f);
+        glTexCoord2f(1.0f, 1.0f); glVertex3f(half, -half, 0.0f);
+    glEnd();
+}
+
+}  // namespace
+
+// Expects: modelview matrix mode, GL_TEXTURE_2D on. Leaves: the depth test
+// as found (it is switched off while drawing when particleDepthTest is
+// false, then on), blending off, blend function (GL_ONE, GL_ONE), colour
+// white, the modelview of the last sprite.
+void Scene::drawEmitters()
+{
+    const float t = tickSeconds();
+    const int count = std::min(emitterCount, kMaxDrawnEmitters);
+    static const SceneObject noCamera;
+    const SceneObject& cam = camera != nullptr ? *camera : noCamera;
+
+    feedEmitters(*this, count, t);
+    buildDrawList(*this);
+
+    if (!particleDepthTest)
+        glDisable(GL_DEPTH_TEST);
+    glBlendFunc(GL_ONE, GL_ONE);
+    glEnable(GL_BLEND);
+    for (int e = 0; e < sortCount; ++e) {
+        const SortEntry& entry = sortBuffer[e];
+        const ParticleSystem& system = *emitters[entry.emitterIndex];
+        drawSprite(system, system.particles[entry.particleIndex], cam, drawnCount[entry.emitterIndex], t);
+        drawnCount[entry.emitterIndex] += 1;
+    }
+    if (!particleDepthTest)
+        glEnable(GL_DEPTH_TEST);
+    glDisable(GL_BLEND);
+    glColor3f(1.0f, 1.0f, 1.0f);
+}
