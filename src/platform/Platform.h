@@ -25,11 +25,15 @@ bool clockIsStepped();
 void setSteppedTime(double ms);
 // Advances the stepped clock by one frame; presentFrame calls it.
 void advanceSteppedClock();
+// Seconds on the wall clock whatever the tick source (frame-rate reports).
+double wallClockSeconds();
 
 // [SECTION] Message box ------------------------------------------------------
 
 // Text, caption, OK. Blocks in an interactive run; in a headless run it is
 // written to standard error as "caption: text" and returns at once.
+// Headless: setHeadlessMessages(true), the stepped clock, ORVANE_HEADLESS=1,
+// or no display to show a box on.
 void showMessageBox(const char* text, const char* caption);
 void setHeadlessMessages(bool headless);
 bool headlessMessages();

@@ -1,0 +1,90 @@
+#include "app/FrameCapture.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+#include "media/Png.h"
+#include "platform/Platform.h"
+
+namespace {
+
+// Capture state (lifetime: program).
+struct CaptureState {
+    std::vector<double> times;  // ascending
+    size_t next = 0;            // first time not yet written
+    std::string folder;
+    int width = 0;
+    int height = 0;
+    std::vector<uint8_t> pixels;  // width x height x 3, top row first
+    bool showStarted = false;
+    uint32_t startTick = 0;
+    int written = 0;
+};
+CaptureState capture;
+
+// Reads the back buffer into capture.pixels, top row first.
+void readBackBuffer() {
+    const int rowBytes = capture.width * 3;
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    glReadPixels(0, 0, capture.width, capture.height, GL_RGB, GL_UNSIGNED_BYTE, capture.pixels.data());
+    // GL rows run bottom up: swap them in place.
+    for (int top = 0, bottom = capture.height - 1; top < bottom; ++top, --bottom) {
+        std::swap_ranges(capture.pixels.begin() + top * rowBytes, capture.pixels.begin() + (top + 1) * rowBytes,
+                         capture.pixels.begin() + bottom * rowBytes);
+    }
+}
+
+}  // namespace
+
+bool setFrameCaptures(const std::vector<double>& showTimes, const std::string& folder, int width, int height) {
+    capture.times = showTimes;
+    std::sort(capture.times.begin(), capture.times.end());
+    capture.next = 0;
+    capture.folder = folder.empty() ? std::string(".") : folder;
+    capture.width = width;
+    capture.height = height;
+    capture.pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height) * 3, 0);
+    std::error_code error;
+    std::filesystem::create_directories(capture.folder, error);
+    if (error || !std::filesystem::is_directory(capture.folder)) {
+        std::fprintf(stderr, "orvane: cannot make the frames folder %s\n", capture.folder.c_str());
+        return false;
+    }
+    return true;
+}
+
+void markShowStart() {
+    capture.showStarted = true;
+    capture.startTick = tickCount();
+}
+
+std::string frameCapturePath(double showTime) {
+    char name[64];
+    std::snprintf(name, sizeof name, "frame_%08.3f.png", showTime);
+    return capture.folder + "/" + name;
+}
+
+void captureFrameIfDue() {
+    if (!capture.showStarted || capture.next >= capture.times.size()) return;
+    const double showTime = static_cast<uint32_t>(tickCount() - capture.startTick) * 0.001;
+    if (showTime < capture.times[capture.next]) return;
+    readBackBuffer();
+    while (capture.next < capture.times.size() && capture.times[capture.next] <= showTime) {
+        const std::string path = frameCapturePath(capture.times[capture.next]);
+        if (writePngRgb(path.c_str(), capture.pixels.data(), capture.width, capture.height)) {
+            ++capture.written;
+        } else {
+            std::fprintf(stderr, "orvane: cannot write %s\n", path.c_str());
+        }
+        ++capture.next;
+    }
+}
+
+int framesCaptured() { return capture.written; }
+
+int framesMissed() { return static_cast<int>(capture.times.size() - capture.next); }

@@ -1,0 +1,22 @@
+// Frame capture for --frames-at: a PNG of the first frame presented at or
+// after each requested show time (seconds since scene 1 began), read from
+// the back buffer just before the swap.
+// Lifetime: program; the pixel buffer is sized once by setFrameCaptures.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Show times in seconds (any order) and the folder for the PNGs; the frames
+// are width x height pixels from the lower-left corner. False (with a
+// message) when the folder cannot be made.
+bool setFrameCaptures(const std::vector<double>& showTimes, const std::string& folder, int width, int height);
+// Scene 1 begins now: show time 0.
+void markShowStart();
+// Called by pumpFrame just before a frame is presented.
+void captureFrameIfDue();
+// Number of PNGs written, and of requested times not reached by the show.
+int framesCaptured();
+int framesMissed();
+// The file name for a show time: folder/frame_SSSS.mmm.png.
+std::string frameCapturePath(double showTime);

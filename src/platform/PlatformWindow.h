@@ -1,0 +1,72 @@
+// The show window on the platform: display mode, one window with an OpenGL
+// context, present, one pending event at a time, the cursor, quit signals.
+// Lifetime: from openPlatformWindow to closePlatformWindow; closing also runs
+// at process exit so the desktop mode and cursor come back on every path.
+#pragma once
+
+// [SECTION] Display mode -----------------------------------------------------
+
+enum class ModeSwitch { switched, noCurrentMode, notCompatible };
+
+// Chooses the full-screen mode width x height with the desktop's current
+// colour depth and refresh rate; the window takes it when it opens full screen.
+ModeSwitch switchDesktopMode(int width, int height);
+
+// [SECTION] Window and context -----------------------------------------------
+
+enum class WindowStyle { windowed, fullscreen, borderless };
+
+// Opens a double-buffered RGBA OpenGL window of client size width x height,
+// asking for 32-bit colour and 32-bit depth and taking the closest offered
+// (depth 24, then 16). False when no window (platformError says why).
+bool openPlatformWindow(const char* title, int width, int height, WindowStyle style);
+bool platformWindowOpen();
+// True when the open window carries an OpenGL pixel format.
+bool windowHasPixelFormat();
+// Creates the OpenGL context (compatibility profile, so OpenGL 1.1 immediate
+// mode works) and makes it current. False when it cannot.
+bool createPlatformContext();
+// Colour and depth bits of the current context, for reports and tests.
+struct PixelFormatInfo {
+    int colorBits = 0;
+    int depthBits = 0;
+    bool doubleBuffered = false;
+};
+PixelFormatInfo currentPixelFormat();
+// The client size in pixels.
+void windowClientSize(int* width, int* height);
+// The last failure of the platform, readable text.
+const char* platformError();
+
+// Swaps the buffers and advances the stepped clock by one frame.
+void presentFrame();
+// Number of frames presented since the window opened.
+long presentedFrameCount();
+
+void setCursorVisible(bool visible);
+
+// Destroys context and window, restores the desktop mode and the cursor.
+// Safe to call more than once.
+void closePlatformWindow();
+
+// [SECTION] Events -----------------------------------------------------------
+
+enum class WindowEventKind { resize, expose, close, escapeKey, other };
+
+struct WindowEvent {
+    WindowEventKind kind = WindowEventKind::other;
+    int width = 0;   // resize only: the new client size
+    int height = 0;
+};
+
+// Takes one pending event; false when none is waiting.
+bool takeWindowEvent(WindowEvent& event);
+// Queues an event as if the system had sent it (tests).
+void pushWindowEvent(const WindowEvent& event);
+
+// [SECTION] Quit signals -----------------------------------------------------
+
+// SIGINT and SIGTERM set a flag instead of ending the process; a second one
+// ends it at once.
+void installQuitSignals();
+bool quitSignalReceived();

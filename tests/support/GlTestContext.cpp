@@ -1,0 +1,67 @@
+#include "support/GlTestContext.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/ShowWindow.h"
+#include "core/RunSettings.h"
+#include "media/Png.h"
+#include "platform/Platform.h"
+
+namespace {
+
+bool opened = false;
+
+void openOnce(int width, int height) {
+    setHeadlessMessages(true);
+    runSettings.width = width;
+    runSettings.height = height;
+    runSettings.fullscreen = false;
+    if (!createShowWindow("Orvane test", width, height, 0, false) || initGL() == 0) {
+        std::fprintf(stderr,
+                     "openTestGlContext: no OpenGL window could be opened (is there a display? "
+                     "run the GL tests under xvfb-run)\n");
+        std::exit(1);
+    }
+    opened = true;
+}
+
+}  // namespace
+
+void openTestGlContext(int width, int height) {
+    if (!opened) openOnce(width, height);
+    setInitialGLState();
+    resizeView(runSettings.width, runSettings.height);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glDisable(GL_BLEND);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    clearQuitRequest();
+}
+
+std::vector<uint8_t> readFramebufferRgb(int x, int y, int width, int height) {
+    std::vector<uint8_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height) * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    glReadPixels(x, y, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+    return pixels;
+}
+
+uint32_t rgbAt(const std::vector<uint8_t>& pixels, int width, int x, int y) {
+    const size_t at = (static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)) * 3;
+    return (uint32_t(pixels[at]) << 16) | (uint32_t(pixels[at + 1]) << 8) | pixels[at + 2];
+}
+
+bool writeFramebufferPng(const std::string& path, int width, int height) {
+    std::vector<uint8_t> bottomUp = readFramebufferRgb(0, 0, width, height);
+    std::vector<uint8_t> upright(bottomUp.size());
+    const size_t rowBytes = static_cast<size_t>(width) * 3;
+    for (int row = 0; row < height; ++row) {
+        std::copy_n(bottomUp.begin() + row * rowBytes, rowBytes, upright.begin() + (height - 1 - row) * rowBytes);
+    }
+    return writePngRgb(path.c_str(), upright.data(), width, height);
+}
