@@ -1,15 +1,67 @@
+// Scene 5: the city animation with its particles drawn over everything
+// (no depth test, unsorted); during the first 4 seconds scene 4's last frame
+// turns away and recedes over it.
+#include <GL/gl.h>
+
 #include "app/ShowWindow.h"
+#include "media/Textures.h"
+#include "particles/Particles.h"
+#include "scenes/SceneFrames.h"
 #include "scenes/SceneLoop.h"
 #include "scenes/Show.h"
 
-// Placeholder until the scene's own drawing lands: the frame loop alone.
+namespace {
+
+constexpr double kCityFrameFactor = 1485;         // animation frames per scene
+constexpr float kTransitionSpinDegrees = 90.0f;   // over the transition
+constexpr float kRecedeRate = 3.0f;               // depth units per second
+
+}  // namespace
+
+// Expects blending off and the colour white; leaves depth test on, the
+// modelview replaced.
+void drawCityTransition(float e) {
+    glLoadIdentity();
+    glTranslatef(0.0f, 0.0f, -(kRecedeRate * e + 1.0f) - 1.0f);
+    const float angle = e * kTransitionSpinDegrees / kCityTransitionSeconds;
+    glRotatef(angle, 1.0f, 0.0f, 0.0f);
+    glRotatef(angle, 0.0f, 1.0f, 0.0f);
+    glBindTexture(GL_TEXTURE_2D, textureTable[kTransitionSlot]);
+    glDisable(GL_DEPTH_TEST);
+    glBegin(GL_QUADS);
+        glTexCoord2f(0.0f, 1.0f); glVertex3f(-1.5f, 1.0f, 0.0f);
+        glTexCoord2f(0.0f, 0.0f); glVertex3f(-1.5f, -1.0f, 0.0f);
+        glTexCoord2f(1.0f, 0.0f); glVertex3f(1.5f, -1.0f, 0.0f);
+        glTexCoord2f(1.0f, 1.0f); glVertex3f(1.5f, 1.0f, 0.0f);
+    glEnd();
+    glEnable(GL_DEPTH_TEST);
+}
+
+// Expects the state render needs; leaves blending off, depth test on.
+void drawScene5Frame(Scene& scene, float e) {
+    clearFrame();
+    scene.render();
+    glColor3d(1.0, 1.0, 1.0);
+    if (e <= kCityTransitionSeconds) drawCityTransition(e);
+}
+
 void playScene5(float duration) {
-    Scene& scene = *showScenes[kCity];
     SceneClock clock;
+    particleDepthTestOff();
+    if (!showScenes[kCity] || !showSceneLoaded[kCity]) {
+        playRefusedScene(duration, true);
+        particleDepthTestOn();
+        return;
+    }
+    Scene& scene = *showScenes[kCity];
     while (clock.running(duration)) {
         clock.tick();
-        scene.frame = clock.elapsed / duration * 1485;
-        clearFrame();
+        scene.frame = clock.elapsed / duration * kCityFrameFactor;
+        scene.rewind();
+        scene.evaluateKeyframes();
+        drawScene5Frame(scene, clock.elapsed);
         pumpFrame();
     }
+    closingCapture(scene);
+    particleDepthTestOn();
 }
