@@ -1,0 +1,62 @@
+#include "app/LaunchDialogLogic.h"
+
+#include "core/RunSettings.h"
+
+const int32_t kRadioIds[kRadioCount] = {kControl640x480, kControl800x600, kControl1024x768,
+                                        kControl1152x864};
+
+namespace {
+
+// Resolution of each radio button, in kRadioIds order; pixels.
+constexpr int32_t kRadioWidths[kRadioCount] = {640, 800, 1024, 1152};
+constexpr int32_t kRadioHeights[kRadioCount] = {480, 600, 768, 864};
+
+LaunchAction closeDialog(int32_t quit) {
+    runSettings.quit = quit;
+    LaunchAction action;
+    action.close = true;
+    return action;
+}
+
+// The first selected radio button sets the resolution; with none selected,
+// 800x600 is selected again and the resolution is left alone.
+LaunchAction scanRadios(const RadioChecks& radios) {
+    LaunchAction action;
+    for (int i = 0; i < kRadioCount; ++i) {
+        if (radios.checked[i]) {
+            runSettings.width = kRadioWidths[i];
+            runSettings.height = kRadioHeights[i];
+            return action;
+        }
+    }
+    action.selectRadio = kControl800x600;
+    return action;
+}
+
+LaunchAction command(int32_t controlId, const RadioChecks& radios) {
+    switch (controlId) {
+    case kControlLaunch: return closeDialog(0);
+    case kControlExit: return closeDialog(1);
+    // The boxes toggle their flags rather than read the box: one command,
+    // one inversion, and box and flag change together.
+    case kControlWindowed: runSettings.fullscreen = !runSettings.fullscreen; return {};
+    case kControlNoLights: runSettings.noLights = !runSettings.noLights; return {};
+    case kControlNoMusic: runSettings.noMusic = !runSettings.noMusic; return {};
+    default: return scanRadios(radios);
+    }
+}
+
+}  // namespace
+
+LaunchAction launchDialogProc(LaunchEvent event, int32_t controlId, const RadioChecks& radios) {
+    switch (event) {
+    case LaunchEvent::Init: {
+        LaunchAction action;
+        action.selectRadio = kControl800x600;
+        return action;
+    }
+    case LaunchEvent::Close: return closeDialog(1);
+    case LaunchEvent::Command: return command(controlId, radios);
+    }
+    return {};
+}
