@@ -1,0 +1,110 @@
+#include "support/Chunk3dsWriter.h"
+
+#include <cstdio>
+#include <cstring>
+#include <stdexcept>
+#include <sys/stat.h>
+
+Chunk3dsWriter& Chunk3dsWriter::begin(uint16_t id) {
+    open.push_back(data.size());
+    return u16(id).u32(0);
+}
+
+Chunk3dsWriter& Chunk3dsWriter::end() {
+    if (open.empty()) throw std::logic_error("Chunk3dsWriter: end() without begin()");
+    size_t start = open.back();
+    open.pop_back();
+    uint32_t length = static_cast<uint32_t>(data.size() - start);
+    for (int i = 0; i < 4; ++i) data[start + 2 + i] = static_cast<uint8_t>(length >> (8 * i));
+    return *this;
+}
+
+Chunk3dsWriter& Chunk3dsWriter::header(uint16_t id, uint32_t length) { return u16(id).u32(length); }
+
+Chunk3dsWriter& Chunk3dsWriter::u8(uint8_t value) {
+    data.push_back(value);
+    return *this;
+}
+
+Chunk3dsWriter& Chunk3dsWriter::u16(uint16_t value) {
+    return u8(static_cast<uint8_t>(value)).u8(static_cast<uint8_t>(value >> 8));
+}
+
+Chunk3dsWriter& Chunk3dsWriter::u32(uint32_t value) {
+    return u16(static_cast<uint16_t>(value)).u16(static_cast<uint16_t>(value >> 16));
+}
+
+Chunk3dsWriter& Chunk3dsWriter::f32(float value) {
+    uint32_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    return u32(bits);
+}
+
+Chunk3dsWriter& Chunk3dsWriter::point(float x, float y, float z) { return f32(x).f32(y).f32(z); }
+
+Chunk3dsWriter& Chunk3dsWriter::string(const std::string& text) {
+    for (char c : text) u8(static_cast<uint8_t>(c));
+    return u8(0);
+}
+
+// [SECTION] Common blocks -----------------------------------------------------
+
+Chunk3dsWriter& Chunk3dsWriter::vertexList(const std::vector<std::vector<float>>& points) {
+    begin(0x4110).u16(static_cast<uint16_t>(points.size()));
+    for (const auto& p : points) point(p.at(0), p.at(1), p.at(2));
+    return end();
+}
+
+Chunk3dsWriter& Chunk3dsWriter::beginFaceList(const std::vector<std::vector<uint16_t>>& faces) {
+    begin(0x4120).u16(static_cast<uint16_t>(faces.size()));
+    for (const auto& f : faces) u16(f.at(0)).u16(f.at(1)).u16(f.at(2)).u16(0);
+    return *this;
+}
+
+Chunk3dsWriter& Chunk3dsWriter::faceMaterial(const std::string& name, uint16_t faceCount) {
+    begin(0x4130).string(name).u16(faceCount);
+    for (uint16_t i = 0; i < faceCount; ++i) u16(i);
+    return end();
+}
+
+Chunk3dsWriter& Chunk3dsWriter::camera(const std::string& name, std::vector<float> position,
+                                       std::vector<float> target) {
+    begin(0x4000).string(name).begin(0x4700);
+    point(position.at(0), position.at(1), position.at(2));
+    point(target.at(0), target.at(1), target.at(2));
+    return f32(0.0f).f32(50.0f).end().end();
+}
+
+Chunk3dsWriter& Chunk3dsWriter::positionTrack(const std::vector<uint32_t>& frames,
+                                              const std::vector<std::vector<float>>& values) {
+    begin(0xB020).u16(0).u32(0).u32(0).u32(static_cast<uint32_t>(frames.size()));
+    for (size_t i = 0; i < frames.size(); ++i) {
+        u32(frames[i]).u16(0).point(values.at(i).at(0), values.at(i).at(1), values.at(i).at(2));
+    }
+    return end();
+}
+
+Chunk3dsWriter& Chunk3dsWriter::infoBlock(uint16_t id, const std::string& name,
+                                          const std::vector<uint32_t>& frames,
+                                          const std::vector<std::vector<float>>& values) {
+    begin(id);
+    begin(0xB010).string(name).u16(0).u16(0).u16(0xFFFF).end();
+    positionTrack(frames, values);
+    return end();
+}
+
+std::string Chunk3dsWriter::writeFile(const std::string& name) const {
+    if (!open.empty()) throw std::logic_error("Chunk3dsWriter: chunk left open");
+    return writeScratchFile(name, data);
+}
+
+std::string writeScratchFile(const std::string& name, const std::vector<uint8_t>& bytes) {
+    std::string folder = std::string(ORVANE_BINARY_DIR) + "/test-scratch";
+    ::mkdir(folder.c_str(), 0755);
+    std::string path = folder + "/" + name;
+    FILE* out = std::fopen(path.c_str(), "wb");
+    if (!out) throw std::runtime_error("cannot write " + path);
+    if (!bytes.empty()) std::fwrite(bytes.data(), 1, bytes.size(), out);
+    std::fclose(out);
+    return path;
+}

@@ -1,0 +1,53 @@
+// Builds 3DS files byte by byte for tests: nested chunks whose lengths are
+// filled in when they close, little-endian values, and the common blocks.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class Chunk3dsWriter {
+public:
+    // Opens a chunk; its length is written by the matching end().
+    Chunk3dsWriter& begin(uint16_t id);
+    Chunk3dsWriter& end();
+    // A chunk header with a length given by hand (for broken files).
+    Chunk3dsWriter& header(uint16_t id, uint32_t length);
+
+    Chunk3dsWriter& u8(uint8_t value);
+    Chunk3dsWriter& u16(uint16_t value);
+    Chunk3dsWriter& u32(uint32_t value);
+    Chunk3dsWriter& f32(float value);
+    // Three floats in file order (X, Y, Z).
+    Chunk3dsWriter& point(float x, float y, float z);
+    // The characters and their NUL.
+    Chunk3dsWriter& string(const std::string& text);
+
+    // [SECTION] Common blocks (each a whole chunk)
+    Chunk3dsWriter& vertexList(const std::vector<std::vector<float>>& points);
+    // Faces of three indices; flags 0. Leaves the face list open for its
+    // material chunks: close it with end().
+    Chunk3dsWriter& beginFaceList(const std::vector<std::vector<uint16_t>>& faces);
+    Chunk3dsWriter& faceMaterial(const std::string& name, uint16_t faceCount = 0);
+    Chunk3dsWriter& camera(const std::string& name, std::vector<float> position,
+                           std::vector<float> target);
+    // A position track with spline flags 0: frames and (X, Y, Z) values.
+    Chunk3dsWriter& positionTrack(const std::vector<uint32_t>& frames,
+                                  const std::vector<std::vector<float>>& values);
+    // A keyframer info block (0xB002, 0xB003 or 0xB004) with its name chunk
+    // and one position track.
+    Chunk3dsWriter& infoBlock(uint16_t id, const std::string& name,
+                              const std::vector<uint32_t>& frames,
+                              const std::vector<std::vector<float>>& values);
+
+    const std::vector<uint8_t>& bytes() const { return data; }
+    // Writes the bytes to a fresh file under the test scratch folder.
+    std::string writeFile(const std::string& name) const;
+
+private:
+    std::vector<uint8_t> data;
+    std::vector<size_t> open;  // offsets of the chunks not yet closed
+};
+
+// Writes bytes to a file of the test scratch folder and returns its path.
+std::string writeScratchFile(const std::string& name, const std::vector<uint8_t>& bytes);
