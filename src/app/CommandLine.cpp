@@ -1,0 +1,145 @@
+#include "app/CommandLine.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+#include "core/RunSettings.h"
+
+namespace {
+
+constexpr int kMaxSide = 16384;         // pixels
+constexpr double kMaxFixedFps = 1000.0;  // frames per second
+constexpr size_t kMaxCaptureTimes = 10000;
+
+bool parseNumber(const char* text, double* value) {
+    if (text == nullptr || *text == '\0') return false;
+    char* end = nullptr;
+    errno = 0;
+    *value = std::strtod(text, &end);
+    return errno == 0 && *end == '\0' && std::isfinite(*value);
+}
+
+bool parseSide(const char* begin, const char* end, int* side) {
+    if (begin == end || end - begin > 6) return false;
+    int value = 0;
+    for (const char* c = begin; c != end; ++c) {
+        if (*c < '0' || *c > '9') return false;
+        value = value * 10 + (*c - '0');
+    }
+    *side = value;
+    return value >= 1 && value <= kMaxSide;
+}
+
+bool parseSize(const char* text, CommandLine& line) {
+    const char* x = std::strchr(text, 'x');
+    if (x == nullptr) return false;
+    return parseSide(text, x, &line.width) && parseSide(x + 1, text + std::strlen(text), &line.height);
+}
+
+bool parseTimes(const char* text, CommandLine& line) {
+    std::string list(text);
+    size_t start = 0;
+    while (start <= list.size()) {
+        size_t comma = list.find(',', start);
+        if (comma == std::string::npos) comma = list.size();
+        double time = 0.0;
+        if (!parseNumber(list.substr(start, comma - start).c_str(), &time) || time < 0.0) return false;
+        if (line.framesAt.size() >= kMaxCaptureTimes) return false;
+        line.framesAt.push_back(time);
+        start = comma + 1;
+    }
+    return !line.framesAt.empty();
+}
+
+bool fail(CommandLine& line, const std::string& message) {
+    line.error = message;
+    return false;
+}
+
+// An option with a value: checks the value exists and parses it.
+bool parseValued(const std::string& option, const char* value, CommandLine& line) {
+    if (value == nullptr) return fail(line, option + " needs a value");
+    if (option == "--size") {
+        return parseSize(value, line) || fail(line, "--size wants WIDTHxHEIGHT, for example 1024x768");
+    }
+    if (option == "--fixed-fps") {
+        const bool ok = parseNumber(value, &line.fixedFps) && line.fixedFps > 0.0 && line.fixedFps <= kMaxFixedFps;
+        return ok || fail(line, "--fixed-fps wants a number of frames per second from 1 to 1000");
+    }
+    if (option == "--frames-at") {
+        return parseTimes(value, line) || fail(line, "--frames-at wants show times in seconds, such as 1,6.5,30");
+    }
+    if (option == "--frames-dir") {
+        line.framesDir = value;
+        return !line.framesDir.empty() || fail(line, "--frames-dir wants a folder");
+    }
+    line.inspectPath = value;  // --inspect
+    return !line.inspectPath.empty() || fail(line, "--inspect wants a 3DS file");
+}
+
+bool takesValue(const std::string& option) {
+    return option == "--size" || option == "--fixed-fps" || option == "--frames-at" || option == "--frames-dir" ||
+           option == "--inspect";
+}
+
+bool parseFlag(const std::string& option, CommandLine& line) {
+    if (option == "--play") return line.play = true;
+    if (option == "--windowed") return line.windowed = true;
+    if (option == "--no-lights") return line.noLights = true;
+    if (option == "--no-music") return line.noMusic = true;
+    if (option == "--timings") return line.timings = true;
+    if (option == "--help" || option == "-h") return line.help = true;
+    if (option == "--version") return line.version = true;
+    return fail(line, "unknown option '" + option + "'");
+}
+
+}  // namespace
+
+bool parseCommandLine(int argc, const char* const* argv, CommandLine& line) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string option = argv[i] != nullptr ? argv[i] : "";
+        if (takesValue(option)) {
+            const char* value = i + 1 < argc ? argv[++i] : nullptr;
+            if (!parseValued(option, value, line)) return false;
+        } else if (!parseFlag(option, line)) {
+            return false;
+        }
+    }
+    if (!line.framesDir.empty() && line.framesAt.empty()) return fail(line, "--frames-dir goes with --frames-at");
+    return true;
+}
+
+void applyCommandLine(const CommandLine& line) {
+    if (line.windowed) runSettings.fullscreen = false;
+    if (line.width > 0) {
+        runSettings.width = line.width;
+        runSettings.height = line.height;
+    }
+    if (line.noLights) runSettings.noLights = true;
+    if (line.noMusic) runSettings.noMusic = true;
+}
+
+const char* commandLineHelp() {
+    return "Usage: orvane [options]\n"
+           "Plays the Orvane show. With no options the launch dialog comes first.\n"
+           "\n"
+           "  --play              skip the launch dialog and play at once\n"
+           "  --windowed          play in a window instead of full screen\n"
+           "  --size WxH          window size or full-screen resolution (default 800x600)\n"
+           "  --no-lights         draw without the baked vertex lighting\n"
+           "  --no-music          play without the soundtrack\n"
+           "  --fixed-fps N       stepped clock: every presented frame advances 1000/N ms\n"
+           "  --frames-at T1,...  write a PNG of the first frame presented at or after each\n"
+           "                      show time (seconds since scene 1 began)\n"
+           "  --frames-dir DIR    folder for those PNGs (default: the current folder)\n"
+           "  --timings           print one line per scene: duration, frames drawn, first and\n"
+           "                      last elapsed time, frames per second of wall-clock time\n"
+           "  --inspect FILE      print what the show uses from a 3DS file, as JSON; no window\n"
+           "  --help              this text\n"
+           "  --version           the program's version\n"
+           "\n"
+           "Escape, closing the window, Ctrl-C or SIGTERM end the show early.\n"
+           "Exit codes: 0 after the show, 1 when no window or OpenGL context, 2 on bad usage.\n";
+}

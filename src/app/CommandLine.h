@@ -1,0 +1,30 @@
+// The command line: options for Linux users and tests. With no arguments the
+// program behaves as the show always does (launch dialog first).
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct CommandLine {
+    bool play = false;        // skip the launch dialog
+    bool windowed = false;
+    int width = 0;            // 0: keep the default size
+    int height = 0;
+    bool noLights = false;
+    bool noMusic = false;
+    double fixedFps = 0.0;    // 0: real clock
+    std::vector<double> framesAt;  // show times in seconds
+    std::string framesDir;
+    bool timings = false;
+    bool help = false;
+    bool version = false;
+    std::string inspectPath;
+    std::string error;        // set when the usage is bad
+};
+
+// Reads argv; false (with error set) on bad usage.
+bool parseCommandLine(int argc, const char* const* argv, CommandLine& line);
+// The --help text.
+const char* commandLineHelp();
+// Applies the window, lights and music options to runSettings.
+void applyCommandLine(const CommandLine& line);

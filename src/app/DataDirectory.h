@@ -1,0 +1,8 @@
+// Where the show's data/ folder is: in the current directory, else beside
+// the installed program's data.
+#pragma once
+
+// Changes to the folder that holds data/ when the current one does not.
+// False when no data/ folder was found (the show still runs, reporting each
+// missing file).
+bool enterDataDirectory();

@@ -1,0 +1,53 @@
+// The program: command line, settings, launch dialog, the show.
+#include "app/Program.h"
+
+#include <cstdio>
+
+#include "app/CommandLine.h"
+#include "app/DataDirectory.h"
+#include "app/FrameCapture.h"
+#include "app/LaunchDialog.h"
+#include "app/RunShow.h"
+#include "core/RunSettings.h"
+#include "platform/Platform.h"
+#include "scene3ds/Inspect.h"
+#include "scenes/SceneTimings.h"
+
+namespace {
+
+// Exit code for bad usage of the command line.
+constexpr int kUsageExit = 2;
+
+int usageError(const CommandLine& line) {
+    std::fprintf(stderr, "orvane: %s\nTry 'orvane --help'.\n", line.error.c_str());
+    return kUsageExit;
+}
+
+}  // namespace
+
+int runProgram(int argc, const char* const* argv) {
+    CommandLine line;
+    if (!parseCommandLine(argc, argv, line)) return usageError(line);
+    if (line.help) {
+        std::fputs(commandLineHelp(), stdout);
+        return 0;
+    }
+    if (line.version) {
+        std::printf("orvane %s\n", ORVANE_VERSION);
+        return 0;
+    }
+    if (!line.inspectPath.empty()) return inspectSceneFile(line.inspectPath.c_str(), stdout);
+
+    resetRunSettings();
+    applyCommandLine(line);
+    if (line.fixedFps > 0.0) useSteppedClock(1000.0 / line.fixedFps);
+    setTimingsPrinted(line.timings);
+    enterDataDirectory();
+    if (!line.play) runLaunchDialog();
+    if (runSettings.quit != 0) return 0;
+    if (!line.framesAt.empty() &&
+        !setFrameCaptures(line.framesAt, line.framesDir, runSettings.width, runSettings.height)) {
+        return kUsageExit;
+    }
+    return playShow();
+}

@@ -1,0 +1,84 @@
+// What every scene function shares: the clock, the closing capture, and the
+// copy of the lower-left corner into a texture slot.
+#include "scenes/SceneLoop.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+
+#include "app/ShowWindow.h"
+#include "core/RunSettings.h"
+#include "media/Textures.h"
+#include "platform/Platform.h"
+#include "platform/PlatformWindow.h"
+#include "scenes/SceneTimings.h"
+
+namespace {
+
+constexpr int kCaptureSide = 512;     // pixels, the corner and slot 0
+constexpr float kSecondsPerTick = 0.001f;
+
+// Black for the part of a capture that lies outside the window (lifetime:
+// program, never written).
+const uint8_t blackTexels[kCaptureSide * kCaptureSide * 3] = {};
+
+GLint boundTextureSize(GLenum which) {
+    GLint value = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, which, &value);
+    return value;
+}
+
+// Fills a rectangle of the bound texture with black.
+void blackenTexels(int x, int y, int width, int height) {
+    if (width <= 0 || height <= 0) return;
+    GLint alignment = 4;
+    glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexSubImage2D(GL_TEXTURE_2D, 0, x, y, width, height, GL_RGB, GL_UNSIGNED_BYTE, blackTexels);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
+}
+
+}  // namespace
+
+float sceneSeconds() { return static_cast<float>(tickCount()) * kSecondsPerTick; }
+
+bool SceneClock::running(float duration) const {
+    const bool goesOn = elapsed <= duration && !showQuitRequested();
+    noteSceneTest(elapsed, goesOn);
+    return goesOn;
+}
+
+// Expects: the frame drawn in the back buffer. Leaves: the slot's texture
+// bound. The texture keeps its size and format; what lies outside the window
+// (the top rows when it is under 512 pixels high) is black.
+void captureCorner(int slot) {
+    if (slot < 0 || slot >= kTextureSlots || textureTable[slot] == 0) return;
+    glBindTexture(GL_TEXTURE_2D, textureTable[slot]);
+    const int side = std::min<int>(kCaptureSide, std::min(boundTextureSize(GL_TEXTURE_WIDTH),
+                                                          boundTextureSize(GL_TEXTURE_HEIGHT)));
+    if (side <= 0) return;
+    int windowWidth = 0, windowHeight = 0;
+    windowClientSize(&windowWidth, &windowHeight);
+    const int copyWidth = std::clamp(windowWidth, 0, side);
+    const int copyHeight = std::clamp(windowHeight, 0, side);
+    glReadBuffer(GL_BACK);
+    if (copyWidth > 0 && copyHeight > 0) glCopyTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 0, 0, copyWidth, copyHeight);
+    blackenTexels(0, copyHeight, side, side - copyHeight);
+    blackenTexels(copyWidth, 0, side - copyWidth, copyHeight);
+}
+
+// Expects: the scene posed at its last frame. Leaves: a cleared back
+// buffer, the full-window viewport, slot 0 bound.
+void closingCapture(Scene& scene) {
+    clearFrame();
+    glViewport(0, 0, kCaptureSide, kCaptureSide);
+    scene.render();
+    captureCorner(kTransitionSlot);
+    clearFrame();
+    glViewport(0, 0, runSettings.width, runSettings.height);
+}
+
+void drawEmptyFrame() {
+    clearFrame();
+    pumpFrame();
+}
