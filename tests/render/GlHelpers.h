@@ -1,0 +1,129 @@
+// Small GL helpers for the render and particle GL tests: textures made in
+// memory, reading a pixel's grey level, the GL state a draw leaves.
+#pragma once
+
+#include <GL/gl.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "support/GlTestContext.h"
+
+namespace testgl {
+
+constexpr int kWidth = 640;   // test window, pixels
+constexpr int kHeight = 480;
+
+// A side x side RGB texture filled by colourAt(x, y) -> 0xRRGGBB.
+template <typename Fn>
+GLuint makeTexture(int side, Fn colourAt)
+{
+    std::vector<uint8_t> rgb(static_cast<size_t>(side) * side * 3);
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x) {
+            const uint32_t c = colourAt(x, y);
+            uint8_t* p = &rgb[(static_cast<size_t>(y) * side + x) * 3];
+            p[0] = static_cast<uint8_t>(c >> 16);
+            p[1] = static_cast<uint8_t>(c >> 8);
+            p[2] = static_cast<uint8_t>(c);
+        }
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    glBindTexture(GL_TEXTURE_2D, name);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, side, side, 0, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    glBindTexture(GL_TEXTURE_2D, 0);
+    return name;
+}
+
+// 0xRRGGBB of one back-buffer pixel (GL window coordinates).
+inline uint32_t pixel(int x, int y)
+{
+    const std::vector<uint8_t> p = readFramebufferRgb(x, y, 1, 1);
+    return (uint32_t(p[0]) << 16) | (uint32_t(p[1]) << 8) | p[2];
+}
+
+inline int red(uint32_t c) { return static_cast<int>(c >> 16); }
+inline int green(uint32_t c) { return static_cast<int>((c >> 8) & 0xff); }
+inline int blue(uint32_t c) { return static_cast<int>(c & 0xff); }
+
+inline uint32_t centre() { return pixel(kWidth / 2, kHeight / 2); }
+
+// The state every draw of the scene promises to leave.
+struct LeftState {
+    bool blend;
+    bool depthTest;
+    GLint blendSrc;
+    GLint blendDst;
+    float colour[4];
+};
+
+inline LeftState leftState()
+{
+    LeftState s{};
+    s.blend = glIsEnabled(GL_BLEND) == GL_TRUE;
+    s.depthTest = glIsEnabled(GL_DEPTH_TEST) == GL_TRUE;
+    glGetIntegerv(GL_BLEND_SRC, &s.blendSrc);
+    glGetIntegerv(GL_BLEND_DST, &s.blendDst);
+    glGetFloatv(GL_CURRENT_COLOR, s.colour);
+    return s;
+}
+
+// Polygons that a draw sends, captured in feedback mode: window x, y, z of
+// each vertex.
+struct FedBackPolygon {
+    std::vector<float> xyz;
+    float minX() const;
+    float maxX() const;
+};
+
+template <typename Draw>
+std::vector<FedBackPolygon> feedback(Draw draw)
+{
+    std::vector<GLfloat> buffer(1 << 16);
+    glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D, buffer.data());
+    glRenderMode(GL_FEEDBACK);
+    draw();
+    const GLint used = glRenderMode(GL_RENDER);
+    std::vector<FedBackPolygon> polygons;
+    for (GLint i = 0; i < used;) {
+        const GLint token = static_cast<GLint>(buffer[i++]);
+        if (token == GL_POLYGON_TOKEN) {
+            const GLint n = static_cast<GLint>(buffer[i++]);
+            FedBackPolygon p;
+            p.xyz.assign(buffer.begin() + i, buffer.begin() + i + 3 * n);
+            i += 3 * n;
+            polygons.push_back(p);
+        } else if (token == GL_PASS_THROUGH_TOKEN) {
+            i += 1;
+        } else if (token == GL_POINT_TOKEN || token == GL_BITMAP_TOKEN || token == GL_DRAW_PIXEL_TOKEN ||
+                   token == GL_COPY_PIXEL_TOKEN) {
+            i += 3;
+        } else if (token == GL_LINE_TOKEN || token == GL_LINE_RESET_TOKEN) {
+            i += 6;
+        } else {
+            break;
+        }
+    }
+    return polygons;
+}
+
+inline float FedBackPolygon::minX() const
+{
+    float m = xyz[0];
+    for (size_t i = 0; i < xyz.size(); i += 3)
+        m = xyz[i] < m ? xyz[i] : m;
+    return m;
+}
+
+inline float FedBackPolygon::maxX() const
+{
+    float m = xyz[0];
+    for (size_t i = 0; i < xyz.size(); i += 3)
+        m = xyz[i] > m ? xyz[i] : m;
+    return m;
+}
+
+}  // namespace testgl
