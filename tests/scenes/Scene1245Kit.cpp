@@ -1,0 +1,118 @@
+#include "Scene1245Kit.h"
+
+#include <GL/gl.h>
+
+#include <cstdio>
+
+#include "core/RunSettings.h"
+#include "media/Textures.h"
+#include "support/GlTestContext.h"
+
+namespace {
+
+void uploadTexture(int slot, int side, const std::vector<uint8_t>& rgb) {
+    if (textureTable[slot] == 0) glGenTextures(1, &textureTable[slot]);
+    glBindTexture(GL_TEXTURE_2D, textureTable[slot]);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, side, side, 0, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+void putPixel(std::vector<uint8_t>& rgb, size_t at, uint32_t colour) {
+    rgb[at * 3] = static_cast<uint8_t>(colour >> 16);
+    rgb[at * 3 + 1] = static_cast<uint8_t>(colour >> 8);
+    rgb[at * 3 + 2] = static_cast<uint8_t>(colour);
+}
+
+}  // namespace
+
+void makeUniformTexture(int slot, uint32_t rgb, int side) {
+    std::vector<uint8_t> pixels(static_cast<size_t>(side) * side * 3);
+    for (size_t i = 0; i < static_cast<size_t>(side) * side; ++i) putPixel(pixels, i, rgb);
+    uploadTexture(slot, side, pixels);
+}
+
+void makeSplitTexture(int slot, uint32_t below, uint32_t above, int split) {
+    constexpr int side = 512;
+    std::vector<uint8_t> pixels(static_cast<size_t>(side) * side * 3);
+    for (int row = 0; row < side; ++row) {
+        for (int column = 0; column < side; ++column) {
+            putPixel(pixels, static_cast<size_t>(row) * side + column, row < split ? below : above);
+        }
+    }
+    uploadTexture(slot, side, pixels);
+}
+
+void makeBlankTransition() {
+    if (textureTable[kTransitionSlot] == 0) {
+        createBlankTexture(textureTable, 512, 3, GL_RGB, kTransitionSlot);
+    } else {
+        makeUniformTexture(kTransitionSlot, 0x000000, 512);
+    }
+}
+
+Scene* makeEmptyScene() {
+    Scene* scene = new Scene();
+    scene->kind = ObjectKind::Camera;
+    scene->cameraPosition = Vec3{0.0, 0.0, 0.0};
+    scene->cameraTarget = Vec3{0.0, 0.0, -1.0};
+    scene->camera = scene;
+    scene->objectCount = 1;
+    scene->frameCount = 100000;
+    scene->cursor = scene;
+    return scene;
+}
+
+Scene* makeSquareScene(double x, double y, double z, double half) {
+    Scene* scene = makeEmptyScene();
+    SceneObject* square = new SceneObject();
+    square->kind = ObjectKind::Mesh;
+    std::snprintf(square->name, sizeof square->name, "square");
+    square->vertices = {{x - half, y - half, z}, {x + half, y - half, z}, {x + half, y + half, z}, {x - half, y + half, z}};
+    square->vertexColors.assign(4, Color3{1.0f, 1.0f, 1.0f});
+    square->texCoords.assign(4, TexCoord{});
+    square->faces = {{0, 1, 2, 0}, {0, 2, 3, 0}};
+    square->vertexCount = 4;
+    square->texCoordCount = 4;
+    square->faceCount = 2;
+    square->prev = scene;
+    scene->next = square;
+    scene->objectCount = 2;
+    return scene;
+}
+
+SceneObject& squareOf(Scene& scene) { return *scene.next; }
+
+int redOf(uint32_t rgb) { return static_cast<int>((rgb >> 16) & 0xFF); }
+int greenOf(uint32_t rgb) { return static_cast<int>((rgb >> 8) & 0xFF); }
+int blueOf(uint32_t rgb) { return static_cast<int>(rgb & 0xFF); }
+
+uint32_t WindowPixels::at(int x, int y) const { return rgbAt(rgb, width, x, y); }
+
+int WindowPixels::countRedAtLeast(int level) const {
+    int count = 0;
+    for (size_t i = 0; i < rgb.size(); i += 3) count += rgb[i] >= level ? 1 : 0;
+    return count;
+}
+
+WindowPixels readWindow() {
+    WindowPixels pixels;
+    pixels.width = runSettings.width;
+    pixels.height = runSettings.height;
+    pixels.rgb = readFramebufferRgb(0, 0, pixels.width, pixels.height);
+    return pixels;
+}
+
+WindowPixels readSlot(int slot) {
+    WindowPixels pixels;
+    pixels.width = 512;
+    pixels.height = 512;
+    pixels.rgb.resize(512 * 512 * 3);
+    glBindTexture(GL_TEXTURE_2D, textureTable[slot]);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, pixels.rgb.data());
+    glBindTexture(GL_TEXTURE_2D, 0);
+    return pixels;
+}
