@@ -30,6 +30,7 @@ uint32_t littleU32(const unsigned char* bytes) {
 // Reads size bytes, or fills the destination with zeros and flags a short read
 // when the chunk (or the file) holds fewer.
 bool Scene::readBytes(void* destination, uint32_t size) {
+    if (size == 0) return !shortRead;
     if (shortRead || bytesLeft() < size ||
         std::fread(destination, 1, size, file) != size) {
         shortRead = true;

@@ -157,6 +157,7 @@ void Scene::readVertexList() {
     SceneObject& mesh = *cursor;
     uint16_t count = readU16();
     uint32_t bytes = count * kVertexBytes;
+    if (shortRead) return;
     if (bytesLeft() < bytes) {
         reportProblem("vertex list of %u points holds only %u bytes; list left out", count,
                       bytesLeft());
@@ -188,6 +189,7 @@ void Scene::readFaceList(const ChunkHeader& header) {
     SceneObject& mesh = *cursor;
     uint16_t count = readU16();
     uint32_t bytes = count * kFaceBytes;
+    if (shortRead) return;
     if (bytesLeft() < bytes) {
         reportProblem("face list of %u faces holds only %u bytes; list left out", count,
                       bytesLeft());
@@ -240,6 +242,7 @@ void Scene::readMappingList() {
     SceneObject& mesh = *cursor;
     uint16_t count = readU16();
     uint32_t bytes = count * kTexCoordBytes;
+    if (shortRead) return;
     if (bytesLeft() < bytes) {
         reportProblem("mapping list of %u coordinates holds only %u bytes; list left out", count,
                       bytesLeft());

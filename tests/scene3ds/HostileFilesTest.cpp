@@ -75,6 +75,22 @@ TEST_F(HostileFiles, CountsLargerThanTheirChunkAreRefused) {
     EXPECT_TRUE(mentions(scene, "track of 4294967295 keys"));
 }
 
+// Found by the fuzzer: a list chunk without even its count.
+TEST_F(HostileFiles, ListsWithoutTheirCountReadNothing) {
+    Scene scene;
+    ASSERT_TRUE(scene.load(sceneFile("nocount.3ds", [](Chunk3dsWriter& w) {
+        w.begin(0x4000).string("M").begin(0x4100);
+        w.vertexList(kTriangle);
+        w.begin(0x4110).end().begin(0x4120).end().begin(0x4140).end();
+        w.end().end();
+    }).c_str()));
+    EXPECT_EQ(scene.vertexCount, 3);  // the complete list stays
+    EXPECT_EQ(scene.faceCount, 0);
+    EXPECT_EQ(scene.texCoordCount, 0);
+    EXPECT_EQ(scene.loadProblems().size(), 3u);
+    EXPECT_TRUE(mentions(scene, "chunk 0x4110 at offset"));
+}
+
 TEST_F(HostileFiles, KeysCutShortByTheirChunkAreDropped) {
     Scene scene;
     ASSERT_TRUE(scene.load(sceneFile("shortkeys.3ds", [](Chunk3dsWriter& w) {
