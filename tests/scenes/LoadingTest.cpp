@@ -10,6 +10,8 @@
 #include "Scene1245Kit.h"
 #include "media/Textures.h"
 #include "platform/Platform.h"
+#include "platform/PlatformWindow.h"
+#include "app/ShowWindow.h"
 #include "scenes/LoadingScreen.h"
 #include "scenes/Show.h"
 #include "support/GlTestContext.h"
@@ -125,6 +127,31 @@ TEST_F(LoadingScreenTest, EveryStepRunsWithEveryFileMissing) {
     releaseShow();
     for (uint8_t* bitmap : showBitmaps) EXPECT_EQ(bitmap, nullptr);
     releaseShow();  // a second release is harmless
+}
+
+// A close request during loading: the steps still run, but no frame is drawn
+// after the one whose pump took the request.
+TEST_F(LoadingScreenTest, NoScreenIsDrawnAfterAQuitRequest) {
+    char pattern[] = "/tmp/orvane-loading-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    char previous[4096];
+    ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
+    ASSERT_EQ(chdir(pattern), 0);
+    observed.clear();
+    loadingScreenObserver = recordCountdown;
+    pushWindowEvent({WindowEventKind::close, 0, 0});
+
+    loadShow();
+
+    loadingScreenObserver = nullptr;
+    ASSERT_EQ(chdir(previous), 0);
+    rmdir(pattern);
+    EXPECT_TRUE(showQuitRequested());
+    EXPECT_EQ(observed, std::vector<float>{19.5f});
+    for (uint8_t* bitmap : showBitmaps) EXPECT_NE(bitmap, nullptr);
+    for (Scene* scene : showScenes) EXPECT_NE(scene, nullptr);
+    releaseShow();
+    clearQuitRequest();
 }
 
 }  // namespace
