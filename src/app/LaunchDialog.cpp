@@ -11,6 +11,8 @@
 #include <FL/Fl_Round_Button.H>
 #include <FL/fl_draw.H>
 
+#include <cstdint>
+
 #include "app/LaunchDialogLayout.h"
 #include "app/LaunchDialogLogic.h"
 #include "app/LaunchDialogPictures.h"
@@ -71,8 +73,10 @@ struct LaunchView {
     Fl_Round_Button* radios[kRadioCount] = {};
 };
 
+// Lifetime: one runLaunchDialog call.
 LaunchView view;
 
+// The radio button widget of a control id, or nullptr.
 Fl_Round_Button* radioWidget(int32_t id) {
     for (int i = 0; i < kRadioCount; ++i) {
         if (kRadioIds[i] == id) return view.radios[i];
@@ -80,17 +84,20 @@ Fl_Round_Button* radioWidget(int32_t id) {
     return nullptr;
 }
 
+// The radio buttons' check states, as the logic scans them.
 RadioChecks readRadios() {
     RadioChecks checks;
     for (int i = 0; i < kRadioCount; ++i) checks.checked[i] = view.radios[i]->value() != 0;
     return checks;
 }
 
+// Applies what the logic decided to the widgets.
 void carryOut(const LaunchAction& action) {
     if (Fl_Round_Button* radio = radioWidget(action.selectRadio)) radio->setonly();
     if (action.close) view.window->hide();
 }
 
+// Every control's callback; the control id rides in the user data.
 void onControl(Fl_Widget*, void* id) {
     carryOut(launchDialogProc(LaunchEvent::Command, int32_t(reinterpret_cast<intptr_t>(id)), readRadios()));
 }
@@ -101,6 +108,7 @@ void onWindowClose(Fl_Widget*, void*) {
     carryOut(launchDialogProc(LaunchEvent::Close, 0, RadioChecks{}));
 }
 
+// One widget of the template, sized and labelled in the dialog font.
 Fl_Widget* makeControl(const DialogControl& control, Fl_Image* picture) {
     PixelRect r = controlRect(control);
     Fl_Widget* widget = nullptr;
@@ -127,6 +135,7 @@ Fl_Widget* makeControl(const DialogControl& control, Fl_Image* picture) {
     return widget;
 }
 
+// All eleven controls in template order, remembering the radio buttons.
 void buildControls(Fl_Image* picture) {
     for (const DialogControl& control : kDialogControls) {
         Fl_Widget* widget = makeControl(control, picture);

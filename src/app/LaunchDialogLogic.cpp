@@ -11,6 +11,7 @@ namespace {
 constexpr int32_t kRadioWidths[kRadioCount] = {640, 800, 1024, 1152};
 constexpr int32_t kRadioHeights[kRadioCount] = {480, 600, 768, 864};
 
+// Launch, Exit and the close box: record the choice and end the dialog.
 LaunchAction closeDialog(int32_t quit) {
     runSettings.quit = quit;
     LaunchAction action;
@@ -33,6 +34,7 @@ LaunchAction scanRadios(const RadioChecks& radios) {
     return action;
 }
 
+// A command from a control, by its id.
 LaunchAction command(int32_t controlId, const RadioChecks& radios) {
     switch (controlId) {
     case kControlLaunch: return closeDialog(0);
