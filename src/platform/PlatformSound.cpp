@@ -126,6 +126,24 @@ int soundDeviceOpenCount() { return deviceOpenCount; }
 
 bool soundStreamPlaying() { return deviceOpen && streamOpen && Mix_PlayingMusic() != 0; }
 
+bool measureSoundFile(const char* path, SoundFileMeasure& measure) {
+    measure = SoundFileMeasure{};
+    int rate = 0, channels = 0;
+    Uint16 format = 0;
+    if (!deviceOpen || !path || !Mix_QuerySpec(&rate, &format, &channels)) return false;
+    if (format != AUDIO_S16SYS || channels <= 0 || rate <= 0) return false;
+    Mix_Chunk* chunk = Mix_LoadWAV(path);  // decodes the whole file
+    if (!chunk) return false;
+    const Sint16* samples = reinterpret_cast<const Sint16*>(chunk->abuf);
+    size_t count = chunk->alen / sizeof(Sint16);
+    int peak = 0;
+    for (size_t i = 0; i < count; ++i) peak = SDL_max(peak, SDL_abs((int)samples[i]));
+    measure.seconds = (double)(count / (size_t)channels) / rate;
+    measure.peak = peak / 32768.0;
+    Mix_FreeChunk(chunk);
+    return true;
+}
+
 const std::vector<std::string>& soundCallLog() { return callLog; }
 
 void clearSoundCallLog() { callLog.clear(); }

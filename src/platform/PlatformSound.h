@@ -38,6 +38,14 @@ bool soundDeviceOpen();
 int soundDeviceOpenCount();
 // True while a stream is playing (false once it ends or is stopped).
 bool soundStreamPlaying();
+// A whole sound file decoded at the device's format (16-bit stereo at the
+// opened rate): its length and its largest sample as a fraction of full
+// scale. Needs the device open; false when the file cannot be decoded.
+struct SoundFileMeasure {
+    double seconds = 0.0;
+    double peak = 0.0;
+};
+bool measureSoundFile(const char* path, SoundFileMeasure& measure);
 // One line per call made, with the values passed, e.g. "init 44100 32 0".
 const std::vector<std::string>& soundCallLog();
 void clearSoundCallLog();
