@@ -1,0 +1,262 @@
+#include "Lettering.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <utility>
+#include <vector>
+
+namespace {
+using Pixel = std::pair<int, int>;
+
+constexpr int kPad = 3;               // background around a glyph's grid
+constexpr int kEmWidthPx = 19;        // FreeType em, condensed horizontally
+constexpr int kEmHeightPx = 30;
+constexpr int kCapHeightPx = 22;      // about 0.73 em
+constexpr int kMaxGlyphWidthPx = 19;  // narrower than the 21-pixel home step
+constexpr int kLitValue = 255;
+constexpr int kUnlimitedSteps = 200000;
+constexpr int kDiamondRadius = 3;
+
+// Clockwise neighbours in image axes (y down), starting west.
+constexpr int kRingX[8] = {-1, -1, 0, 1, 1, 1, 0, -1};
+constexpr int kRingY[8] = {0, -1, -1, -1, 0, 1, 1, 1};
+
+// A closed stroke in baseline-relative pixels (y < 0 above the baseline).
+struct Ring {
+    std::vector<Pixel> pixels;
+    int minX() const { return std::min_element(pixels.begin(), pixels.end())->first; }
+    int maxX() const { return std::max_element(pixels.begin(), pixels.end())->first; }
+};
+
+struct Grid {
+    int w = 0, h = 0;
+    std::vector<uint8_t> on;
+    bool at(int x, int y) const { return x >= 0 && y >= 0 && x < w && y < h && on[y * w + x]; }
+    void set(int x, int y, bool v) { on[y * w + x] = v ? 1 : 0; }
+};
+
+bool adjacent(const Pixel& a, const Pixel& b) {
+    return a != b && std::abs(a.first - b.first) <= 1 && std::abs(a.second - b.second) <= 1;
+}
+
+Grid regionOf(const GlyphImage& g, int threshold, int dilate) {
+    Grid r;
+    r.w = g.width + 2 * kPad;
+    r.h = g.height + 2 * kPad;
+    r.on.assign(static_cast<size_t>(r.w) * r.h, 0);
+    for (int y = 0; y < g.height; ++y)
+        for (int x = 0; x < g.width; ++x)
+            if (g.at(x, y) >= threshold) r.set(x + kPad, y + kPad, true);
+    for (int i = 0; i < dilate; ++i) {
+        Grid d = r;
+        for (int y = 1; y < r.h - 1; ++y)
+            for (int x = 1; x < r.w - 1; ++x)
+                if (r.at(x - 1, y) || r.at(x + 1, y) || r.at(x, y - 1) || r.at(x, y + 1)) d.set(x, y, true);
+        r = d;
+    }
+    return r;
+}
+
+// Opens every hole of the region to the outside with a one-pixel slit cut
+// upwards from the hole's top, so the outline is one closed stroke.
+void openHoles(Grid& r) {
+    for (int round = 0; round < 16; ++round) {
+        std::vector<uint8_t> outside(r.on.size(), 0);
+        std::vector<Pixel> stack{{0, 0}};
+        outside[0] = 1;
+        while (!stack.empty()) {
+            Pixel p = stack.back();
+            stack.pop_back();
+            const int dx[4] = {1, -1, 0, 0}, dy[4] = {0, 0, 1, -1};
+            for (int k = 0; k < 4; ++k) {
+                int x = p.first + dx[k], y = p.second + dy[k];
+                if (x < 0 || y < 0 || x >= r.w || y >= r.h || r.at(x, y) || outside[y * r.w + x]) continue;
+                outside[y * r.w + x] = 1;
+                stack.push_back({x, y});
+            }
+        }
+        bool found = false;
+        for (int y = 0; y < r.h && !found; ++y) {
+            for (int x = 0; x < r.w && !found; ++x) {
+                if (r.at(x, y) || outside[y * r.w + x]) continue;
+                int end = x;
+                while (end + 1 < r.w && !r.at(end + 1, y) && !outside[y * r.w + end + 1]) ++end;
+                int mid = (x + end) / 2;
+                for (int yy = y - 1; yy >= 0 && r.at(mid, yy); --yy) r.set(mid, yy, false);
+                found = true;
+            }
+        }
+        if (!found) return;
+    }
+}
+
+// Moore-neighbour trace of the region's outer boundary, clockwise from its
+// top-left pixel.
+std::vector<Pixel> traceBoundary(const Grid& r) {
+    std::vector<Pixel> seq;
+    int sx = -1, sy = -1;
+    for (int y = 0; y < r.h && sx < 0; ++y)
+        for (int x = 0; x < r.w; ++x)
+            if (r.at(x, y)) {
+                sx = x;
+                sy = y;
+                break;
+            }
+    if (sx < 0) return seq;
+    int cx = sx, cy = sy, back = 0;
+    seq.push_back({sx, sy});
+    for (int guard = 0; guard < 100000; ++guard) {
+        int found = -1;
+        for (int k = 1; k <= 8; ++k) {
+            int d = (back + k) % 8;
+            if (r.at(cx + kRingX[d], cy + kRingY[d])) {
+                found = d;
+                break;
+            }
+        }
+        if (found < 0) return seq;
+        int nx = cx + kRingX[found], ny = cy + kRingY[found];
+        int bx = cx + kRingX[(found + 7) % 8] - nx, by = cy + kRingY[(found + 7) % 8] - ny;
+        for (int d = 0; d < 8; ++d)
+            if (kRingX[d] == bx && kRingY[d] == by) back = d;
+        if (cx == sx && cy == sy && seq.size() > 2 && Pixel{nx, ny} == seq[1]) {
+            seq.pop_back();
+            return seq;
+        }
+        cx = nx;
+        cy = ny;
+        seq.push_back({cx, cy});
+    }
+    return {};
+}
+
+// Drops corner pixels whose two neighbours along the stroke touch.
+void thin(std::vector<Pixel>& seq) {
+    bool changed = true;
+    while (changed && seq.size() > 4) {
+        changed = false;
+        for (size_t i = 0; i < seq.size() && seq.size() > 4; ++i) {
+            const Pixel& a = seq[(i + seq.size() - 1) % seq.size()];
+            const Pixel& b = seq[(i + 1) % seq.size()];
+            if (adjacent(a, b)) {
+                seq.erase(seq.begin() + static_cast<long>(i));
+                changed = true;
+            }
+        }
+    }
+}
+
+// A simple closed stroke: every pixel touches exactly its two neighbours.
+bool isSimpleRing(const std::vector<Pixel>& seq) {
+    size_t n = seq.size();
+    if (n < 8) return false;
+    for (size_t i = 0; i < n; ++i) {
+        if (!adjacent(seq[i], seq[(i + 1) % n])) return false;
+        int touching = 0;
+        for (size_t j = 0; j < n; ++j) {
+            if (seq[j] == seq[i] && j != i) return false;
+            touching += adjacent(seq[i], seq[j]);
+        }
+        if (touching != 2) return false;
+    }
+    return true;
+}
+
+bool ringFromGlyph(const GlyphImage& g, int threshold, int dilate, Ring& ring) {
+    if (g.width == 0) return false;
+    Grid r = regionOf(g, threshold, dilate);
+    openHoles(r);
+    std::vector<Pixel> seq = traceBoundary(r);
+    thin(seq);
+    if (!isSimpleRing(seq)) return false;
+    ring.pixels.clear();
+    for (const Pixel& p : seq) ring.pixels.push_back({p.first - kPad + g.left, p.second - kPad - g.top});
+    return ring.maxX() - ring.minX() + 1 <= kMaxGlyphWidthPx;
+}
+
+Ring diamond(int centreY) {
+    Ring ring;
+    for (int dy = -kDiamondRadius; dy <= kDiamondRadius; ++dy) {
+        int dx = kDiamondRadius - std::abs(dy);
+        ring.pixels.push_back({kDiamondRadius - dx, centreY + dy});
+        if (dx != 0) ring.pixels.push_back({kDiamondRadius + dx, centreY + dy});
+    }
+    return ring;
+}
+
+// Stroke variants tried for a glyph, first match wins: grey threshold and
+// growth in pixels.
+constexpr int kVariants[][2] = {{128, 0}, {96, 0}, {160, 0}, {64, 0}, {200, 0}, {128, 1}, {64, 1}, {32, 0}};
+
+bool placeRing(const Ring& ring, int homeX, int startY, int baseline, int previousMaxX, ByteBitmap& bitmap) {
+    int homeRow = startY - baseline;
+    int left = 1 << 30;
+    for (const Pixel& p : ring.pixels)
+        if (p.second == homeRow) left = std::min(left, p.first);
+    if (left == (1 << 30)) return false;
+    int shift = homeX - left;
+    if (ring.minX() + shift < previousMaxX + 2 || ring.minX() + shift < 1 || ring.maxX() + shift > kBitmapW - 2)
+        return false;
+    for (const Pixel& p : ring.pixels) {
+        int y = baseline + p.second;
+        if (y < 1 || y > kBitmapH - 2) return false;
+        bitmap.put(p.first + shift, y, kLitValue);
+    }
+    return true;
+}
+
+int maxLitX(const ByteBitmap& b) {
+    int m = -10;
+    for (int y = 0; y < kBitmapH; ++y)
+        for (int x = 0; x < kBitmapW; ++x)
+            if (b.at(x, y)) m = std::max(m, x);
+    return m;
+}
+
+// True when an unlimited walk writes every pixel of the bitmap but the start.
+bool walkWritesAll(const ByteBitmap& b, const LetteringSpec& spec) {
+    WalkResult r = walkOutline(b, kUnlimitedSteps, spec.startX, spec.startY, spec.homeStep);
+    return r.emitted >= r.litPixels - 1;
+}
+}  // namespace
+
+bool buildLettering(const Font& font, const LetteringSpec& spec, ByteBitmap& out, WalkResult& walk,
+                    std::string& error) {
+    out = ByteBitmap();
+    int baseline = spec.startY + kCapHeightPx / 2;
+    for (size_t k = 0; k < spec.text.size(); ++k) {
+        char c = spec.text[k];
+        int homeX = spec.startX + static_cast<int>(k) * spec.homeStep;
+        int previousMaxX = maxLitX(out);
+        bool placed = false;
+        if (c == '.') {
+            ByteBitmap trial = out;
+            placed = placeRing(diamond(spec.startY - baseline), homeX, spec.startY, baseline, previousMaxX, trial) &&
+                     walkWritesAll(trial, spec);
+            if (placed) out = trial;
+        } else {
+            GlyphImage g = font.glyph(static_cast<unsigned char>(c), kEmWidthPx, kEmHeightPx);
+            for (const auto& v : kVariants) {
+                Ring ring;
+                ByteBitmap trial = out;
+                if (!ringFromGlyph(g, v[0], v[1], ring)) continue;
+                if (!placeRing(ring, homeX, spec.startY, baseline, previousMaxX, trial)) continue;
+                if (!walkWritesAll(trial, spec)) continue;
+                out = trial;
+                placed = true;
+                break;
+            }
+        }
+        if (!placed) {
+            error = spec.file + ": no stroke of '" + std::string(1, c) + "' that the walker writes whole";
+            return false;
+        }
+    }
+    walk = walkOutline(out, spec.totalSteps, spec.startX, spec.startY, spec.homeStep);
+    if (walk.coverage() < kMinCoverage) {
+        error = spec.file + ": the walker writes only " + std::to_string(walk.emitted) + " of " +
+                std::to_string(walk.litPixels) + " pixels within its budget";
+        return false;
+    }
+    return true;
+}

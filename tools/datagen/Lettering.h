@@ -1,0 +1,26 @@
+// Lettering bitmaps for the outline walker: each glyph is one closed stroke,
+// one pixel wide, through its home point on the start row, homes 21 pixels
+// apart, so the walker writes every glyph from its home point round to it.
+#pragma once
+
+#include <string>
+
+#include "Bitmap.h"
+#include "OutlineWalk.h"
+#include "Text.h"
+
+struct LetteringSpec {
+    std::string file;  // e.g. "orvane.bmp"
+    std::string text;  // capitals; '.' is a small diamond separator
+    int startX = 52, startY = 82;
+    int homeStep = 21;   // pixels between home points
+    int totalSteps = 3000;  // the walker's budget in the show
+};
+
+// Minimum share of lit pixels the walker must write.
+constexpr double kMinCoverage = 0.95;
+
+// Builds the bitmap. False (with a reason) when a glyph has no usable stroke
+// or the walk, within the show's budget, writes less than kMinCoverage.
+bool buildLettering(const Font& font, const LetteringSpec& spec, ByteBitmap& out, WalkResult& walk,
+                    std::string& error);

@@ -1,0 +1,59 @@
+// Small helpers the scene builders share: texture paths, lights, camera
+// paths and recurring props.
+#pragma once
+
+#include <cmath>
+#include <string>
+
+#include "Geometry.h"
+
+constexpr double kPi = 3.14159265358979323846;
+
+// The material name of a texture: its path as the show opens it.
+inline std::string tex(const char* name) { return std::string("data/") + name + ".jpg"; }
+
+inline Mesh makeMesh(const std::string& name, const std::string& material) {
+    Mesh m;
+    m.name = name;
+    m.material = material;
+    return m;
+}
+
+// A light whose reach is `range`: its spotlight target lies that far below.
+inline Light makeLight(const std::string& name, const V3& position, const Rgb& colour, double range) {
+    return Light{name, position, colour, position + v3(0.0, -range, 0.0)};
+}
+
+// 0 before a, 1 after b, smooth in between.
+inline double ease(double a, double b, double x) {
+    double t = std::fmin(1.0, std::fmax(0.0, (x - a) / (b - a)));
+    return t * t * (3.0 - 2.0 * t);
+}
+
+// Camera with eye and target paths sampled every `step` frames to past `last`.
+template <typename Eye, typename Target>
+Camera makeCamera(int last, int step, Eye eye, Target target) {
+    Camera c;
+    c.positionKeys = sampleTrack(last, step, eye);
+    c.targetKeys = sampleTrack(last, step, target);
+    return c;
+}
+
+// A mesh that stands still but carries two equal position keys, so the show
+// relights it every frame (as if it moved).
+inline void keepRelit(Mesh& mesh, const V3& at, int last) {
+    mesh.positionKeys = {PositionKey{0, at}, PositionKey{last, at}};
+}
+
+// Moves a mesh along path(frame) with keys every `step` frames; the mesh's
+// vertices must be modelled where path(0) puts it.
+template <typename Path>
+void moveAlong(Mesh& mesh, int last, int step, Path path) {
+    mesh.positionKeys = sampleTrack(last, step, path);
+}
+
+// Spins a mesh about its first position key: angle(frame) radians about axis.
+template <typename Angle>
+void spin(Mesh& mesh, int last, int step, const V3& axis, Angle angle) {
+    mesh.rotationKeys = sampleSpin(last, step, axis, angle);
+}
