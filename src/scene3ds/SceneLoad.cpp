@@ -81,10 +81,10 @@ bool Scene::load(const char* path) {
 
 // Makes every mesh safe to draw: faces that name a vertex the mesh lacks are
 // dropped, and every vertex has a colour and a mapping coordinate ((0, 0)
-// where the file gives none).
+// where the file gives none). Objects of another kind may carry mesh data
+// too (a mesh block followed by a light block): they get the same care.
 void Scene::checkMeshes() {
-    for (SceneObject* mesh = this; mesh; mesh = mesh->next) {
-        if (mesh->kind != ObjectKind::Mesh) continue;
+    for (SceneObject* mesh = this; mesh && objectCount > 0; mesh = mesh->next) {
         for (uint32_t i = 0; i < mesh->faceCount; ++i) {
             const Face& face = mesh->faces[i];
             if (face.a < mesh->vertexCount && face.b < mesh->vertexCount &&

@@ -127,6 +127,20 @@ TEST_F(HostileFiles, FacesPastTheVerticesAreDropped) {
     EXPECT_TRUE(mentions(scene, "mesh \"Bad\": face 1 names a vertex"));
 }
 
+// Found by the fuzzer: mesh data under an object that a later block made a light.
+TEST_F(HostileFiles, MeshDataOfOtherKindsIsCheckedToo) {
+    Scene scene;
+    ASSERT_TRUE(scene.load(sceneFile("meshlight.3ds", [](Chunk3dsWriter& w) {
+        w.begin(0x4000).string("Both").begin(0x4100).vertexList(kTriangle);
+        w.beginFaceList({{0, 1, 2}, {0, 1, 9}}).end().end();
+        w.begin(0x4600).point(0, 0, 0).end().end();
+    }).c_str()));
+    EXPECT_EQ(scene.kind, ObjectKind::Light);
+    EXPECT_EQ(scene.faceCount, 0);
+    EXPECT_EQ(scene.texCoords.size(), 3u);
+    EXPECT_EQ(scene.vertexColors.size(), 3u);
+}
+
 TEST_F(HostileFiles, MissingMappingCoordinatesReadAsZero) {
     Scene scene;
     ASSERT_TRUE(scene.load(sceneFile("mapping.3ds", [](Chunk3dsWriter& w) {
