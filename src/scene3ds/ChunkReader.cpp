@@ -127,8 +127,8 @@ bool Scene::readChunkHeader(ChunkHeader& header, uint32_t parentEnd) {
     readLimit = savedLimit;
     if (shortRead) return false;
     if (header.length < kChunkHeaderBytes || header.length > room) {
-        reportProblem("chunk 0x%04X of length %u does not fit in the %u bytes left to its parent",
-                      header.id, header.length, room);
+        reportProblem("chunk 0x%04X claims %u bytes, %u are left in its parent", header.id,
+                      header.length, room);
         return false;
     }
     header.end = header.start + header.length;
@@ -177,7 +177,11 @@ void Scene::reportProblem(const char* format, ...) {
     std::vsnprintf(reason, sizeof reason, format, arguments);
     va_end(arguments);
     char text[512];
-    std::snprintf(text, sizeof text, "%s: %s (near offset %u)", fileName, reason, readPosition);
+    if (file) {
+        std::snprintf(text, sizeof text, "%s: %s (near offset %u)", fileName, reason, readPosition);
+    } else {
+        std::snprintf(text, sizeof text, "%s: %s", fileName, reason);
+    }
     if (problems.size() < kMaxProblemBoxes) showMessageBox(text, kReadErrorCaption);
     if (problems.size() < kMaxProblems) problems.emplace_back(text);
 }

@@ -186,27 +186,36 @@ struct Scene : SceneObject {
 private:
     // [SECTION] Chunk reader (ChunkReader.cpp): bounded reads from `file`
     using ChunkHandler = void (Scene::*)(const ChunkHeader&);
+    // Little-endian values; zero with `shortRead` set past `readLimit`.
     uint16_t readU16();
     uint32_t readU32();
     float readFloat();
+    // Three floats as (X, Z, -Y).
     Vec3 readVec3();
     Color3 readColor3();
+    // False (destination zeroed, `shortRead` set) when fewer bytes are left.
     bool readBytes(void* destination, uint32_t size);
+    // A NUL-terminated string cut to capacity - 1 characters, with a report.
     void readString(char* destination, int capacity, const char* what);
+    // False when no valid chunk fits before parentEnd (ends the walk).
     bool readChunkHeader(ChunkHeader& header, uint32_t parentEnd);
     void seekChunkEnd(const ChunkHeader& header);
+    // Hands each sub-chunk up to parentEnd to handler, then seeks past it.
     void walkChunks(uint32_t parentEnd, ChunkHandler handler);
     uint32_t bytesLeft() const { return readLimit - readPosition; }
+    // Announces a handled chunk to sceneTraceHook.
     void trace(const char* text);
+    // Records a problem of the file; the first few also go to a message box.
     void reportProblem(const char* format, ...);
 
-    // [SECTION] Editor chunks (EditorChunks.cpp)
+    // [SECTION] Editor chunks (EditorChunks.cpp): one dispatcher per level
     void onMainChunk(const ChunkHeader& header);
     void onEditorChunk(const ChunkHeader& header);
     void onObjectChunk(const ChunkHeader& header);
     void onMeshChunk(const ChunkHeader& header);
     void onFaceListChunk(const ChunkHeader& header);
     void onLightChunk(const ChunkHeader& header);
+    // Handlers of chunks with data; they write the object under `cursor`.
     void readObjectBlock(const ChunkHeader& header);
     void readVertexList();
     void readFaceList(const ChunkHeader& header);
@@ -219,14 +228,19 @@ private:
     // [SECTION] Keyframer chunks (KeyframerChunks.cpp)
     void onKeyframerChunk(const ChunkHeader& header);
     void onInfoBlockChunk(const ChunkHeader& header);
+    // One key track into a count, frame numbers and values.
     void readTrack(uint32_t& count, std::vector<uint16_t>& frames, std::vector<Vec3>& keys,
                    bool rotationKeys);
+    // The first object in list order with this exact name, or null.
     SceneObject* findObject(const char* objectName);
 
-    // [SECTION] Loading (SceneLoad.cpp)
+    // [SECTION] Loading (SceneLoad.cpp, Scene.cpp)
+    // Frees the objects behind the Scene's own record and empties the list.
     void releaseObjects();
+    // Drops faces past the vertices; pads colours and mapping coordinates.
     void checkMeshes();
     void setStartPoses();
+    // Picks the first camera; false when there is none with a position key.
     bool setUpCamera();
 
     const char* fileName = "";    // during load

@@ -34,8 +34,8 @@ TEST_F(HostileFiles, ImpossibleChunkLengthsEndTheirLevel) {
     EXPECT_EQ(scene.next->kind, ObjectKind::None);
     EXPECT_STREQ(scene.next->next->name, "After");
     EXPECT_EQ(scene.next->next->vertexCount, 3);
-    EXPECT_TRUE(mentions(scene, "chunk 0x4100 of length 5000"));
-    EXPECT_TRUE(mentions(scene, "chunk 0x4000 of length 0"));
+    EXPECT_TRUE(mentions(scene, "chunk 0x4100 claims 5000 bytes"));
+    EXPECT_TRUE(mentions(scene, "chunk 0x4000 claims 0 bytes"));
 }
 
 TEST_F(HostileFiles, TruncatedFileKeepsItsCompleteChunks) {
