@@ -38,12 +38,27 @@ void keepError(const char* what) {
 
 void closeAtExit() { closePlatformWindow(); }
 
+// SDL falls back to its offscreen or dummy driver when no display exists;
+// the show takes those only when asked for by name.
+bool drawsNowhere() {
+    const char* chosen = SDL_GetCurrentVideoDriver();
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    if (chosen == nullptr || (asked != nullptr && asked[0] != '\0')) return false;
+    return SDL_strcmp(chosen, "offscreen") == 0 || SDL_strcmp(chosen, "dummy") == 0;
+}
+
 bool startVideo() {
     if (state.videoStarted) return true;
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         keepError("no video device");
+        return false;
+    }
+    if (drawsNowhere()) {
+        std::snprintf(state.error, sizeof state.error,
+                      "no display (set DISPLAY, or SDL_VIDEODRIVER=offscreen to draw without one)");
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return false;
     }
     state.videoStarted = true;
