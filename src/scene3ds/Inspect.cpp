@@ -159,6 +159,7 @@ int inspectSceneFile(const char* path, FILE* out) {
     SceneTextureLoader savedLoader = sceneTextureLoader;
     sceneTextureLoader = nameTextureOnly;
     Scene scene;
+    scene.keepUnplayable = true;
     bool loaded = scene.load(path);
     sceneTextureLoader = savedLoader;
 

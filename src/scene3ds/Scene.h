@@ -160,9 +160,12 @@ struct Scene : SceneObject {
     // -- scene3ds: loading and the object cursor --
     // Reads a 3DS file; false when it cannot be opened, is not a 3DS file, or
     // lacks a playable camera (the reason is in loadError()). After a false
-    // result `camera` is null and `frameCount` 0; the objects read (if any)
-    // stay for inspection, and drawing such a Scene must draw nothing.
+    // result the Scene is empty (no objects, lights, materials or camera,
+    // `frameCount` 0) and plays as empty frames, unless keepUnplayable is set.
     bool load(const char* fileName);
+    // Keeps what was read from a file refused for want of a camera
+    // (inspection and tests look at such files); the show leaves it false.
+    bool keepUnplayable = false;
     // Why the last load returned false; "" after a successful load.
     const char* loadError() const;
     // Every problem the last load met in the file (bounded list), in order.

@@ -72,6 +72,11 @@ bool Scene::load(const char* path) {
     checkMeshes();
     setStartPoses();
     bool playable = setUpCamera();
+    if (!playable && !keepUnplayable) {
+        releaseObjects();
+        lightCount = 0;
+        materialCount = 0;
+    }
     if (lightCount > 0) computeVertexLighting();
     rewind();
     frame = 0.0;

@@ -18,6 +18,7 @@ bool mentions(const Scene& scene, const std::string& words) {
 
 TEST_F(HostileFiles, ImpossibleChunkLengthsEndTheirLevel) {
     Scene scene;
+    scene.keepUnplayable = true;
     EXPECT_FALSE(scene.load(sceneFile("lengths.3ds", [](Chunk3dsWriter& w) {
         addMesh(w, "Before", kTriangle, kOneFace);
         // An object whose mesh chunk claims more than the object holds.
@@ -44,6 +45,7 @@ TEST_F(HostileFiles, TruncatedFileKeepsItsCompleteChunks) {
     });
     bytes.resize(bytes.size() - 20);  // into the keyframer's camera track
     Scene scene;
+    scene.keepUnplayable = true;
     EXPECT_FALSE(scene.load(writeScratchFile("truncated.3ds", bytes).c_str()));
     EXPECT_STREQ(scene.name, "Whole");
     EXPECT_EQ(scene.vertexCount, 3);

@@ -53,11 +53,20 @@ TEST_F(SceneLoad, RefusesFilesItCannotPlay) {
     noCamera.begin(0x4D4D).begin(0x3D3D);
     addMesh(noCamera, "M", {{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, kOneFace);
     noCamera.end().end();
+    std::string noCameraPath = noCamera.writeFile("nocamera.3ds");
     Scene withoutCamera;
-    EXPECT_FALSE(withoutCamera.load(noCamera.writeFile("nocamera.3ds").c_str()));
+    EXPECT_FALSE(withoutCamera.load(noCameraPath.c_str()));
     EXPECT_EQ(withoutCamera.camera, nullptr);
     EXPECT_EQ(withoutCamera.frameCount, 0);
-    EXPECT_EQ(withoutCamera.objectCount, 1);  // what was read stays for inspection
+    EXPECT_EQ(withoutCamera.objectCount, 0);  // plays as empty frames
+    EXPECT_EQ(withoutCamera.next, nullptr);
+    EXPECT_EQ(withoutCamera.vertexCount, 0);
+    EXPECT_STREQ(withoutCamera.loadError(), "no camera");
+    Scene inspected;
+    inspected.keepUnplayable = true;
+    EXPECT_FALSE(inspected.load(noCameraPath.c_str()));
+    EXPECT_EQ(inspected.objectCount, 1);
+    EXPECT_EQ(inspected.vertexCount, 3);
 
     Scene keyless;
     EXPECT_FALSE(keyless.load(sceneFile("keyless.3ds", nullptr, nullptr, 0).c_str()));
