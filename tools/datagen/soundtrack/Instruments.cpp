@@ -27,13 +27,15 @@ const Voicing kVoicings[kInstrumentCount] = {
     {0.160f,  0.20f, 0.55f, 0.20f, false},  // bell
     {0.350f,  0.00f, 0.00f, 0.00f, false},  // kick
     {0.340f,  0.00f, 0.25f, 0.00f, false},  // snare
-    {0.200f,  0.10f, 0.30f, 0.00f, false},  // clap
+    {0.300f,  0.10f, 0.30f, 0.00f, false},  // clap
     {0.120f,  0.30f, 0.05f, 0.00f, false},  // closed hat
     {0.080f, -0.30f, 0.10f, 0.00f, false},  // open hat
     {0.100f,  0.00f, 0.25f, 0.00f, false},  // crash, stereo
     {0.300f,  0.00f, 0.25f, 0.00f, false},  // tom (panned by pitch)
     {0.070f,  0.00f, 0.45f, 0.00f, false},  // riser, stereo
 };
+
+const double kFadeSamples = 0.004 * kSampleRate;  // 4 ms
 
 // A seed that differs per note but is the same on every run.
 uint32_t seedOf(const NoteEvent& note) {
@@ -58,7 +60,9 @@ void emit(Bus& bus, const NoteEvent& note, double seconds, float pan, Voice samp
     for (size_t i = 0; i < count; ++i) {
         size_t at = first + i;
         Stereo s = sample(i / kSampleRate);
-        double g = v.ducked ? gain * bus.duck[at] : gain;
+        // A cut-off tail would click: the last few milliseconds fade out.
+        double fade = std::min(1.0, (double)(count - i) / kFadeSamples);
+        double g = (v.ducked ? gain * bus.duck[at] : gain) * fade;
         float l = (float)(s.left * g * panLeft);
         float r = (float)(s.right * g * panRight);
         bus.left[at] += l;
