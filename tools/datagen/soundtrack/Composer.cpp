@@ -114,7 +114,9 @@ void bass(Score& score, const Stretch& s, const char* figure, float toneFrom, fl
             int pitch = root + (c == 'O' ? 12 : c == 'F' ? 7 : 0);
             double beat = s.beatOf(bar) + i / 4.0;
             float tone = rampAt(s, beat, toneFrom, toneTo);
-            addNote(score, kBass, beat, held / 4.0 * 0.85, pitch, 1.0f, tone, tone);
+            // Short notes are detached; long ones join up with the next.
+            double beats = held >= 4 ? held / 4.0 - 0.05 : held / 4.0 * 0.85;
+            addNote(score, kBass, beat, beats, pitch, 1.0f, tone, tone);
         }
     }
 }

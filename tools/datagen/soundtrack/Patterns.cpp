@@ -94,6 +94,9 @@ void addSteps(Score& score, Instrument instrument, double startBeat, const char*
     for (int i = 0; i < steps && length > 0; ++i) {
         char c = pattern[i % length];
         float level = c == 'x' ? 1.0f : c == 'o' ? 0.65f : c == 'g' ? 0.3f : 0.0f;
+        // Hats vary a little from hit to hit, as a drummer's would.
+        bool hat = instrument == kClosedHat || instrument == kOpenHat;
+        if (hat) level *= 0.9f + 0.1f * (float)((i * 7919 + (int)startBeat * 31) % 17) / 16.0f;
         if (level > 0.0f)
             addNote(score, instrument, startBeat + i / 4.0, 0.25, 0.0, velocity * level, 0.5f,
                     0.5f);
