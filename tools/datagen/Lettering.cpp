@@ -9,9 +9,11 @@ namespace {
 using Pixel = std::pair<int, int>;
 
 constexpr int kPad = 3;               // background around a glyph's grid
-constexpr int kEmWidthPx = 19;        // FreeType em, condensed horizontally
-constexpr int kEmHeightPx = 30;
-constexpr int kCapHeightPx = 22;      // about 0.73 em
+// FreeType em widths tried, widest first, at a tall em: narrow, tall
+// capitals whose outlines are long enough to be written slowly.
+constexpr int kEmWidthsPx[] = {22, 20, 18, 16};
+constexpr int kEmHeightPx = 46;
+constexpr int kCapHeightPx = 34;      // about 0.73 em
 constexpr int kMaxGlyphWidthPx = 19;  // narrower than the 21-pixel home step
 constexpr int kLitValue = 255;
 constexpr int kUnlimitedSteps = 200000;
@@ -218,6 +220,33 @@ bool walkWritesAll(const ByteBitmap& b, const LetteringSpec& spec) {
     WalkResult r = walkOutline(b, kUnlimitedSteps, spec.startX, spec.startY, spec.homeStep);
     return r.emitted >= r.litPixels - 1;
 }
+
+// Places character c with its home at homeX: the first stroke variant that
+// the walker writes whole, or false.
+bool placeGlyph(const Font& font, char c, int homeX, int baseline, const LetteringSpec& spec, ByteBitmap& out) {
+    int previousMaxX = maxLitX(out);
+    if (c == '.') {
+        ByteBitmap trial = out;
+        if (!placeRing(diamond(spec.startY - baseline), homeX, spec.startY, baseline, previousMaxX, trial) ||
+            !walkWritesAll(trial, spec))
+            return false;
+        out = trial;
+        return true;
+    }
+    for (int em : kEmWidthsPx) {
+        GlyphImage g = font.glyph(static_cast<unsigned char>(c), em, kEmHeightPx);
+        for (const auto& v : kVariants) {
+            Ring ring;
+            ByteBitmap trial = out;
+            if (!ringFromGlyph(g, v[0], v[1], ring)) continue;
+            if (!placeRing(ring, homeX, spec.startY, baseline, previousMaxX, trial)) continue;
+            if (!walkWritesAll(trial, spec)) continue;
+            out = trial;
+            return true;
+        }
+    }
+    return false;
+}
 }  // namespace
 
 bool buildLettering(const Font& font, const LetteringSpec& spec, ByteBitmap& out, WalkResult& walk,
@@ -225,30 +254,9 @@ bool buildLettering(const Font& font, const LetteringSpec& spec, ByteBitmap& out
     out = ByteBitmap();
     int baseline = spec.startY + kCapHeightPx / 2;
     for (size_t k = 0; k < spec.text.size(); ++k) {
-        char c = spec.text[k];
         int homeX = spec.startX + static_cast<int>(k) * spec.homeStep;
-        int previousMaxX = maxLitX(out);
-        bool placed = false;
-        if (c == '.') {
-            ByteBitmap trial = out;
-            placed = placeRing(diamond(spec.startY - baseline), homeX, spec.startY, baseline, previousMaxX, trial) &&
-                     walkWritesAll(trial, spec);
-            if (placed) out = trial;
-        } else {
-            GlyphImage g = font.glyph(static_cast<unsigned char>(c), kEmWidthPx, kEmHeightPx);
-            for (const auto& v : kVariants) {
-                Ring ring;
-                ByteBitmap trial = out;
-                if (!ringFromGlyph(g, v[0], v[1], ring)) continue;
-                if (!placeRing(ring, homeX, spec.startY, baseline, previousMaxX, trial)) continue;
-                if (!walkWritesAll(trial, spec)) continue;
-                out = trial;
-                placed = true;
-                break;
-            }
-        }
-        if (!placed) {
-            error = spec.file + ": no stroke of '" + std::string(1, c) + "' that the walker writes whole";
+        if (!placeGlyph(font, spec.text[k], homeX, baseline, spec, out)) {
+            error = spec.file + ": no stroke of '" + std::string(1, spec.text[k]) + "' that the walker writes whole";
             return false;
         }
     }

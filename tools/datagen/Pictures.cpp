@@ -273,12 +273,14 @@ double point(double x, double y) {
 
 // [SECTION] Show pictures
 
+// Added over scenes 1 to 3 up to three times at once, so it stays dark:
+// thin violet and blue streaks on near black.
 Picture backdrop() {
     return paint(384, 256, [](double u, double v) {
         double a = fractalNoise(u * 4, v * 4, 5, 0, 161), b = fractalNoise(u * 3 + 7, v * 3, 4, 0, 162);
-        double swirl = std::pow(0.5 + 0.5 * std::sin((u * 3 + a * 2.5) * 2 * kPi + v * 4), 6.0);
-        Rgb c = mix(rgb(0.05, 0.02, 0.12), rgb(0.15, 0.04, 0.25), a);
-        c = add(c, scale(mix(rgb(0.1, 0.25, 0.5), rgb(0.5, 0.15, 0.35), b), swirl * 0.45));
+        double swirl = std::pow(0.5 + 0.5 * std::sin((u * 3 + a * 2.5) * 2 * kPi + v * 4), 8.0);
+        Rgb c = mix(rgb(0.01, 0.0, 0.03), rgb(0.05, 0.015, 0.09), a);
+        c = add(c, scale(mix(rgb(0.08, 0.16, 0.35), rgb(0.3, 0.08, 0.22), b), swirl * 0.55));
         return c;
     });
 }

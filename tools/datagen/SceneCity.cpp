@@ -28,8 +28,9 @@ void addBuildings(SceneDesc& s) {
             int parts = plaza ? 0 : 1 + rnd.below(3);
             for (int p = 0; p < parts; ++p) {
                 double w = span / parts;
-                double h = 120 + rnd.unit() * rnd.unit() * 700;
-                if (bx >= 3 && bx <= 5 && bz >= 3 && bz <= 5) h += 250;
+                // Towers downtown, lower blocks where the camera flies.
+                double h = 100 + rnd.unit() * rnd.unit() * 480;
+                if (bx >= 3 && bx <= 5 && bz >= 3 && bz <= 5) h += 300;
                 V3 c = v3(x0 + w * (p + 0.5), h / 2, z0 + span / 2);
                 addBox(row, c, v3(w / 2 - 12, h / 2, span / 2 - 15 - rnd.unit() * 40), 90.0);
             }
@@ -115,19 +116,34 @@ SceneDesc makeCity() {
         s.meshes.push_back(light);
     }
 
-    s.camera = makeCamera(
-        kLast, kStep,
-        [](double f) {
-            double t = f / kLast;
-            double a = 0.6 + t * 1.6 * kPi;
-            double r = 2100 - 900 * std::sin(t * kPi);
-            double h = 900 - 520 * std::sin(t * kPi) * std::sin(t * kPi);
-            return v3(r * std::cos(a), h, r * std::sin(a));
-        },
-        [](double f) {
-            double t = f / kLast;
-            double a = 0.6 + t * 1.6 * kPi + 0.5;
-            return v3(500 * std::cos(a), 250 + 150 * std::sin(t * 5), 500 * std::sin(a));
-        });
+    auto eye = [](double f) {
+        double t = f / kLast;
+        double a = 0.6 + t * 1.6 * kPi;
+        double r = 2100 - 900 * std::sin(t * kPi);
+        double h = 1000 - 300 * std::sin(t * kPi) * std::sin(t * kPi);
+        return v3(r * std::cos(a), h, r * std::sin(a));
+    };
+    auto target = [](double f) {
+        double t = f / kLast;
+        double a = 0.6 + t * 1.6 * kPi + 0.5;
+        return v3(500 * std::cos(a), 250 + 150 * std::sin(t * 5), 500 * std::sin(a));
+    };
+    s.camera = makeCamera(kLast, kStep, eye, target);
+    // Four sparks flying ahead of the camera, their trails streaming past it:
+    // the city's particles are small, so they show near the eye.
+    for (int k = 0; k < 4; ++k) {
+        double sx = (k % 2 ? 1 : -1) * 45, sy = (k < 2 ? 1 : -1) * 30;
+        auto path = [=](double f) {
+            V3 e = eye(f);
+            V3 ahead = normalize(target(f) - e);
+            V3 side = normalize(cross(ahead, v3(0, 1, 0)));
+            double wobble = 1.0 + 0.3 * std::sin(f / 40.0 + k);
+            return e + ahead * 220.0 + side * (sx * wobble) + v3(0, sy * wobble, 0);
+        };
+        Mesh spark = makeMesh("*01escort" + std::to_string(k + 1), tex(k % 2 ? "flare" : "spark"));
+        addMarker(spark, path(0), 0.5);
+        moveAlong(spark, kLast, kStep, path);
+        s.meshes.push_back(spark);
+    }
     return s;
 }

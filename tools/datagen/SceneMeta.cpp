@@ -34,7 +34,7 @@ void fly(Mesh& m, double side) {
         double t = static_cast<double>(f) / kLast;
         double closeness = std::sin(t * kPi);  // 0 apart, 1 closest at mid-scene
         double x = side * (330 - 280 * closeness);
-        double y = side * (60 * std::cos(t * kPi)) - 20;
+        double y = side * (60 * std::cos(t * kPi)) - 95;  // meet below the receding picture
         double z = -40 * closeness + side * 30 * std::sin(t * 2 * kPi);
         m.positionKeys.push_back(PositionKey{f, v3(x, y, z)});
     }

@@ -98,8 +98,8 @@ SceneDesc makeMine() {
     // Carts rolling on the rails.
     for (int k = 0; k < 2; ++k) {
         auto path = [k](double f) {
-            double z = k ? 1550 - 1.1 * f : 420 + 0.9 * f;
-            return v3(0, kFloor + 24, std::fmin(kFar - 60, std::fmax(kChamber + 40, z)));
+            double z = k ? 1550 - 0.8 * f : 420 + 0.9 * f;  // the second stops short of the chamber
+            return v3(0, kFloor + 24, std::fmin(kFar - 60, std::fmax(kChamber + 420, z)));
         };
         Mesh cart = makeMesh("cart" + std::to_string(k + 1), tex("metal"));
         V3 at = path(0);

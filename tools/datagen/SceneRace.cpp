@@ -43,8 +43,8 @@ struct Racer {
     const char* name;
     const char* paint;
     double start, speed, lane, weave;
-    double distance(double f) const { return start + speed * f + 60 * std::sin(f / 40.0 + weave); }
-    double laneAt(double f) const { return lane + 25 * std::sin(f / 25.0 + weave); }
+    double distance(double f) const { return start + speed * f + 25 * std::sin(f / 40.0 + weave); }
+    double laneAt(double f) const { return lane + 15 * std::sin(f / 25.0 + weave); }
     V3 place(double f) const {
         V3 at, dir;
         oval(distance(f), laneAt(f), at, dir);
@@ -59,10 +59,11 @@ struct Racer {
 };
 
 const Racer kRacers[] = {
-    {"carRed", "carred", 300, 24.0, 0, 0.0},
-    {"carBlue", "carblue", 200, 24.6, -30, 1.7},
-    {"carYellow", "caryellow", 120, 24.3, 30, 3.1},
-    {"carGreen", "cargreen", 20, 24.9, 0, 4.4},
+    // Alternate lanes and 150 units apart, so that nobody drives through anybody.
+    {"carRed", "carred", 450, 24.0, -35, 0.0},
+    {"carBlue", "carblue", 300, 24.1, 35, 1.7},
+    {"carYellow", "caryellow", 150, 24.2, -35, 3.1},
+    {"carGreen", "cargreen", 0, 24.3, 35, 4.4},
 };
 
 // Unwrapped heading in radians at each key frame.
@@ -171,7 +172,7 @@ SceneDesc makeRace() {
             V3 chase = at + v3(0, 55, 0);
             double a = f / kLast * 2 * kPi;
             V3 high = v3(1300 * std::cos(a * 0.6 + 1.0), 750, 1100 * std::sin(a * 0.6 + 1.0));
-            V3 kerb = v3(-kStraight / 2 + 250, 40, kBend + kTrackHalf + 60);
+            V3 kerb = v3(-kStraight / 2 + 250, 90, kBend + kTrackHalf + 160);
             double w1 = ease(60, 100, f) - ease(130, 165, f);
             double w2 = ease(140, 175, f);
             return lerp(lerp(chase, high, w1), kerb, w2);

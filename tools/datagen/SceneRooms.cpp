@@ -96,7 +96,7 @@ void addCentrepieces(SceneDesc& s) {
     for (int i = 0; i < 6; ++i) {
         auto path = [i, centre](double f) {
             double a = i * kPi / 3 + f / 120.0;
-            return centre(2) + v3(110 * std::cos(a), 30 * std::sin(a * 2), 110 * std::sin(a));
+            return centre(2) + v3(85 * std::cos(a), 30 * std::sin(a * 2), 85 * std::sin(a));
         };
         Mesh cube = makeMesh("orbiter" + std::to_string(i + 1), tex(i % 2 ? "marble" : "metal"));
         addBox(cube, path(0), v3(14, 14, 14), 28.0);
@@ -127,17 +127,29 @@ SceneDesc makeRooms() {
     s.frameFactor = kFactor;
     for (int k = 0; k < kRooms; ++k) addRoom(s, k);
     addCentrepieces(s);
-    // Into each room, a pause to look round, on to the next doorway.
-    auto eye = [](double f) {
-        double t = f / kLast * kRooms;
-        int k = std::min(kRooms - 1, static_cast<int>(t));
-        double z = 350 - (k + ease(0.0, 0.8, t - k)) * kDepth;
-        return v3(40 * std::sin(t * 2.1), 150 + 20 * std::sin(t * 3.0), std::fmax(z, -kRooms * kDepth + 150));
+    // Through each doorway on the axis, round the room's centrepiece on
+    // alternate sides while turning to watch it, on to the next doorway.
+    auto walk = [](double f, double& local, int& k) {
+        double t = std::fmin(f / kLast * (kRooms - 0.45), kRooms - 0.45);
+        k = std::min(kRooms - 1, static_cast<int>(t));
+        local = t - k;
     };
-    s.camera = makeCamera(kLast, kStep, eye, [eye](double f) {
-        double t = f / kLast * kRooms;
-        double yaw = 0.75 * std::sin((t - std::floor(t)) * 2 * kPi);
-        return eye(f) + v3(300 * std::sin(yaw), -30, -300 * std::cos(yaw));
+    auto eye = [walk](double f) {
+        double local;
+        int k;
+        walk(f, local, k);
+        double side = (k % 2) ? 1.0 : -1.0;
+        double z = 20 - (k + local) * kDepth;
+        return v3(side * 140 * std::sin(kPi * local), 150 + 15 * std::sin(f / 60.0), z);
+    };
+    s.camera = makeCamera(kLast, kStep, eye, [eye, walk](double f) {
+        double local;
+        int k;
+        walk(f, local, k);
+        V3 ahead = eye(f) + v3(0, -25, -320);
+        V3 piece = v3(0, 120, -k * kDepth - kDepth / 2);
+        double w = std::pow(std::sin(kPi * local), 2.0) * 0.85;
+        return lerp(ahead, piece, w);
     });
     return s;
 }
