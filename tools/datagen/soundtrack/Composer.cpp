@@ -180,7 +180,7 @@ void riser(Score& score, double fromBeat, double toBeat, float velocity) {
 // Scene 1 (0 - 6.5 s): the pad opens, a bell hints at the theme, a riser.
 void intro(Score& score) {
     Stretch s = stretch(kCutBeats[0], "Am F E E", 1.0);
-    pad(score, s, 0.9f, 0.05f, 0.45f);
+    pad(score, s, 0.75f, 0.05f, 0.45f);
     bass(score, s, kBassSustain, 0.15f, 0.25f);
     addMelody(score, kBell, s.beat, kIntroHint, 12, 0.8f, 0.5f);
     riser(score, 7.0, kCutBeats[1], 0.8f);
@@ -287,7 +287,7 @@ void credits(Score& score) {
     double beat = kCutBeats[5];
     crash(score, beat, 0.6f);
     Stretch calm = stretch(beat, "F G Em Am F G Em Am");
-    pad(score, calm, 1.0f, 0.25f, 0.35f);
+    pad(score, calm, 0.8f, 0.25f, 0.35f);
     bass(score, calm, kBassSustain, 0.2f, 0.25f);
     addMelody(score, kBell, beat, kRoomsTune, 0, 0.9f, 0.5f);
     drums(score, kClosedHat, stretch(beat + 16.0, "Am Am Am Am"), kHatEighths, 0.5f);
