@@ -67,9 +67,11 @@ double masterBus(Bus& bus, double driveDb, double ceilingDb) {
         held = std::min<double>(g, held + (1.0 - held) * release);
         g = (float)held;
     }
-    double sum = 0.0, deepest = 1.0;
-    std::vector<float> recent(window + 1, 1.0f);
-    sum = (double)(window + 1);
+    // Before the first frame the window holds the first gain, which is no
+    // higher than any gain the first peaks need.
+    float first = gain.empty() ? 1.0f : gain[0];
+    std::vector<float> recent(window + 1, first);
+    double sum = (double)(window + 1) * first, deepest = 1.0;
     for (size_t i = 0; i < bus.frames; ++i) {
         size_t slot = i % (window + 1);
         sum += gain[i] - recent[slot];
