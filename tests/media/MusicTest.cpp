@@ -25,7 +25,7 @@ std::vector<std::string> expectedCalls(const std::string& path, bool opened) {
 }
 
 TEST(MusicTest, StartAndStopMakeTheCallsInOrderWithTheirValues) {
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    AudioDriverScope driver("dummy");
     const std::string tone = freshFolder("media-order") + "/tone.wav";
     writeToneWav(tone, 441.0, 2.0);
     clearSoundCallLog();
@@ -42,7 +42,7 @@ TEST(MusicTest, StartAndStopMakeTheCallsInOrderWithTheirValues) {
 }
 
 TEST(MusicTest, MissingFileMakesTheSameCallsAndPlaysNothing) {
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    AudioDriverScope driver("dummy");
     const std::string missing = freshFolder("media-missing") + "/zik.mp3";
     clearSoundCallLog();
 
@@ -57,7 +57,7 @@ TEST(MusicTest, MissingFileMakesTheSameCallsAndPlaysNothing) {
 }
 
 TEST(MusicTest, NoAudioDeviceMakesTheSameCallsAndOpensNothing) {
-    setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    AudioDriverScope driver("no-such-driver");
     const std::string tone = freshFolder("media-nodevice") + "/tone.wav";
     writeToneWav(tone, 441.0, 0.5);
     const int opened = soundDeviceOpenCount();
@@ -76,7 +76,7 @@ TEST(MusicTest, NoAudioDeviceMakesTheSameCallsAndOpensNothing) {
 TEST(MusicTrackTest, GeneratedTrackDecodesToTheShowLengthBelowFullScale) {
     const std::string track = std::string(ORVANE_BINARY_DIR) + "/data/zik.mp3";
     if (!std::filesystem::exists(track)) GTEST_SKIP() << track << " is not generated (ORVANE_DATA off)";
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    AudioDriverScope driver("dummy");
     ASSERT_TRUE(initSound(kRate, 32, 0));
     SoundFileMeasure measure;
     const bool decoded = measureSoundFile(track.c_str(), measure);

@@ -52,11 +52,40 @@ inline void writeToneWav(const std::string& path, double hz, double seconds) {
     out.write(reinterpret_cast<const char*>(samples.data()), dataBytes);
 }
 
-// SDL's disk driver writes the mixed output to `outputFile` in real time.
-inline void useDiskAudio(const std::string& outputFile) {
-    setenv("SDL_AUDIODRIVER", "disk", 1);
-    setenv("SDL_DISKAUDIOFILE", outputFile.c_str(), 1);
-}
+// Chooses SDL's audio driver for one test and puts the previous choice back
+// afterwards. The disk driver writes the mixed output to `outputFile` in
+// real time.
+class AudioDriverScope {
+public:
+    explicit AudioDriverScope(const char* driver, const std::string& outputFile = "") {
+        save("SDL_AUDIODRIVER", driver_);
+        save("SDL_DISKAUDIOFILE", file_);
+        setenv("SDL_AUDIODRIVER", driver, 1);
+        if (!outputFile.empty()) setenv("SDL_DISKAUDIOFILE", outputFile.c_str(), 1);
+    }
+    ~AudioDriverScope() {
+        restore("SDL_AUDIODRIVER", driver_);
+        restore("SDL_DISKAUDIOFILE", file_);
+    }
+    AudioDriverScope(const AudioDriverScope&) = delete;
+    AudioDriverScope& operator=(const AudioDriverScope&) = delete;
+
+private:
+    struct Saved {
+        bool set = false;
+        std::string value;
+    };
+    static void save(const char* name, Saved& saved) {
+        const char* value = getenv(name);
+        saved.set = value != nullptr;
+        if (value) saved.value = value;
+    }
+    static void restore(const char* name, const Saved& saved) {
+        if (saved.set) setenv(name, saved.value.c_str(), 1);
+        else unsetenv(name);
+    }
+    Saved driver_, file_;
+};
 
 // What came out of the disk driver: 16-bit stereo samples.
 struct DiskOutput {

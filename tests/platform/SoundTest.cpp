@@ -21,7 +21,7 @@ TEST(SoundTest, StreamPlaysInTheBackgroundUntilStopped) {
     const std::string folder = freshFolder("platform-play");
     const std::string tone = folder + "/tone.wav", output = folder + "/out.raw";
     writeToneWav(tone, 441.0, 3.0);
-    useDiskAudio(output);
+    AudioDriverScope disk("disk", output);
 
     ASSERT_TRUE(initSound(kRate, kChannels, 0));
     EXPECT_TRUE(soundDeviceOpen());
@@ -52,7 +52,7 @@ TEST(SoundTest, MissingFileIsSilenceWithOneMessage) {
     const std::string folder = freshFolder("platform-missing");
     const std::string output = folder + "/out.raw";
     const std::string missing = folder + "/absent.mp3";
-    useDiskAudio(output);
+    AudioDriverScope disk("disk", output);
 
     ASSERT_TRUE(initSound(kRate, kChannels, 0));
     testing::internal::CaptureStderr();
@@ -74,7 +74,7 @@ TEST(SoundTest, MissingFileIsSilenceWithOneMessage) {
 
 TEST(SoundTest, BrokenFilesNeverCrash) {
     const std::string folder = freshFolder("platform-broken");
-    useDiskAudio(folder + "/out.raw");
+    AudioDriverScope disk("disk", folder + "/out.raw");
     ASSERT_TRUE(initSound(kRate, kChannels, 0));
     // An empty file, random bytes, and a WAV header that promises more than it holds.
     std::ofstream(folder + "/empty.mp3").close();
@@ -100,7 +100,7 @@ TEST(SoundTest, BrokenFilesNeverCrash) {
 }
 
 TEST(SoundTest, NoAudioDeviceLeavesEveryOperationHarmless) {
-    setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    AudioDriverScope driver("no-such-driver");
     const std::string folder = freshFolder("platform-nodevice");
     writeToneWav(folder + "/tone.wav", 441.0, 0.5);
     const int opened = soundDeviceOpenCount();
