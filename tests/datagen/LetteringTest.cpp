@@ -77,7 +77,7 @@ TEST(Lettering, GlyphsAreNarrowerThanTheirStep) {
 // The generator refuses lettering the walker cannot write within budget,
 // and a budget that covers the walk passes.
 TEST(Lettering, GeneratorRefusesWhatTheWalkerCannotWrite) {
-    Font font(fontPath("DejaVuSansCondensed-Bold.ttf"));
+    Font font(fontPath(kLetteringFont));
     ASSERT_TRUE(font.ok());
     ByteBitmap out;
     WalkResult walk;

@@ -44,7 +44,7 @@ ByteBitmap makeHeightMap() {
 }
 
 bool writeBitmaps(const std::string& dir) {
-    Font font(fontPath("DejaVuSansCondensed-Bold.ttf"));
+    Font font(fontPath(kLetteringFont));
     if (!font.ok()) {
         std::fprintf(stderr, "datagen: cannot open the lettering font\n");
         return false;

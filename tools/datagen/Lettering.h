@@ -17,6 +17,9 @@ struct LetteringSpec {
     int totalSteps = 3000;  // the walker's budget in the show
 };
 
+// The lettering font (fonts-dejavu-core), narrowed by its pixel sizes.
+constexpr const char* kLetteringFont = "DejaVuSans-Bold.ttf";
+
 // Minimum share of lit pixels the walker must write.
 constexpr double kMinCoverage = 0.95;
 

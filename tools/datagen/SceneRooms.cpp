@@ -78,8 +78,8 @@ void addRoom(SceneDesc& s, int k) {
 void addCentrepieces(SceneDesc& s) {
     auto centre = [](int k) { return v3(0, 120, -k * kDepth - kDepth / 2); };
     Mesh knot = makeMesh("knot", tex("gold"));
-    addTorus(knot, centre(0), v3(1, 0, 0), v3(0, 1, 0), 60, 12, 48, 10, 6.0);
-    addTorus(knot, centre(0), v3(0, 0, 1), v3(0, 1, 0), 60, 12, 48, 10, 6.0);
+    addTorus(knot, centre(0), v3(1, 0, 0), v3(0, 1, 0), 42, 8, 48, 10, 6.0);
+    addTorus(knot, centre(0), v3(0, 0, 1), v3(0, 1, 0), 42, 8, 48, 10, 6.0);
     keepRelit(knot, centre(0), kLast);
     spin(knot, kLast, kStep, v3(0, 1, 0), [](double f) { return f / kLast * 6 * kPi; });
     s.meshes.push_back(knot);
@@ -96,10 +96,10 @@ void addCentrepieces(SceneDesc& s) {
     for (int i = 0; i < 6; ++i) {
         auto path = [i, centre](double f) {
             double a = i * kPi / 3 + f / 120.0;
-            return centre(2) + v3(85 * std::cos(a), 30 * std::sin(a * 2), 85 * std::sin(a));
+            return centre(2) + v3(70 * std::cos(a), 30 * std::sin(a * 2), 70 * std::sin(a));
         };
         Mesh cube = makeMesh("orbiter" + std::to_string(i + 1), tex(i % 2 ? "marble" : "metal"));
-        addBox(cube, path(0), v3(14, 14, 14), 28.0);
+        addBox(cube, path(0), v3(11, 11, 11), 22.0);
         moveAlong(cube, kLast, kStep, path);
         spin(cube, kLast, kStep, v3(1, 1, 0), [i](double f) { return f / (40.0 + i * 7); });
         s.meshes.push_back(cube);
@@ -114,7 +114,7 @@ void addCentrepieces(SceneDesc& s) {
     s.meshes.push_back(statue);
 
     Mesh portal = makeMesh("%$portal", tex("ring"));
-    addTorus(portal, centre(4) + v3(0, 10, 0), v3(1, 0, 0), v3(0, 1, 0), 95, 7, 64, 8, 10.0);
+    addTorus(portal, centre(4) + v3(0, 10, 0), v3(1, 0, 0), v3(0, 1, 0), 80, 6, 64, 8, 10.0);
     keepRelit(portal, centre(4) + v3(0, 10, 0), kLast);
     spin(portal, kLast, kStep, v3(0, 0, 1), [](double f) { return f / kLast * 10 * kPi; });
     s.meshes.push_back(portal);
@@ -140,7 +140,7 @@ SceneDesc makeRooms() {
         walk(f, local, k);
         double side = (k % 2) ? 1.0 : -1.0;
         double z = 20 - (k + local) * kDepth;
-        return v3(side * 140 * std::sin(kPi * local), 150 + 15 * std::sin(f / 60.0), z);
+        return v3(side * 165 * std::sin(kPi * local), 150 + 15 * std::sin(f / 60.0), z);
     };
     s.camera = makeCamera(kLast, kStep, eye, [eye, walk](double f) {
         double local;
