@@ -94,7 +94,8 @@ bool sceneOneEnded(const std::string& output) { return output.find("scene 1:") !
 TEST(MusicShowTest, ShowPlaysItsSoundtrack) {
     std::string why;
     if (!canRunTheShow(why)) GTEST_SKIP() << why;
-    const std::string logs = freshFolder("show-music"), raw = logs + "/out.raw";
+    const ScratchFolder scratch("show-music");
+    const std::string logs = scratch.path, raw = logs + "/out.raw";
     const size_t twoSeconds = 2 * kRate * 4;  // bytes of 16-bit stereo
     const ShowRun run = runShowUntil(kShowArgs, ORVANE_BINARY_DIR, logs, diskAudio(raw), [&](const std::string&) {
         std::error_code error;
@@ -111,7 +112,8 @@ TEST(MusicShowTest, ShowPlaysItsSoundtrack) {
 TEST(MusicShowTest, NoMusicOpensNoAudio) {
     std::string why;
     if (!canRunTheShow(why)) GTEST_SKIP() << why;
-    const std::string logs = freshFolder("show-nomusic"), raw = logs + "/out.raw";
+    const ScratchFolder scratch("show-nomusic");
+    const std::string logs = scratch.path, raw = logs + "/out.raw";
     std::vector<std::string> args = kShowArgs;
     args.push_back("--no-music");
     const ShowRun run = runShowUntil(args, ORVANE_BINARY_DIR, logs, diskAudio(raw), sceneOneEnded);
@@ -124,7 +126,8 @@ TEST(MusicShowTest, MissingSoundtrackPlaysSilentlyAndExitsZero) {
     std::string why;
     if (!canRunTheShow(why)) GTEST_SKIP() << why;
     // A data folder with everything but the mp3.
-    const std::string folder = freshFolder("show-missing");
+    const ScratchFolder scratch("show-missing");
+    const std::string& folder = scratch.path;
     std::filesystem::create_directories(folder + "/data");
     for (const auto& entry : std::filesystem::directory_iterator(ORVANE_BINARY_DIR "/data"))
         if (entry.path().filename() != "zik.mp3")

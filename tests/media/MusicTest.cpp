@@ -26,7 +26,8 @@ std::vector<std::string> expectedCalls(const std::string& path, bool opened) {
 
 TEST(MusicTest, StartAndStopMakeTheCallsInOrderWithTheirValues) {
     AudioDriverScope driver("dummy");
-    const std::string tone = freshFolder("media-order") + "/tone.wav";
+    const ScratchFolder scratch("media-order");
+    const std::string tone = scratch.path + "/tone.wav";
     writeToneWav(tone, 441.0, 2.0);
     clearSoundCallLog();
 
@@ -43,7 +44,8 @@ TEST(MusicTest, StartAndStopMakeTheCallsInOrderWithTheirValues) {
 
 TEST(MusicTest, MissingFileMakesTheSameCallsAndPlaysNothing) {
     AudioDriverScope driver("dummy");
-    const std::string missing = freshFolder("media-missing") + "/zik.mp3";
+    const ScratchFolder scratch("media-missing");
+    const std::string missing = scratch.path + "/zik.mp3";
     clearSoundCallLog();
 
     testing::internal::CaptureStderr();
@@ -58,7 +60,8 @@ TEST(MusicTest, MissingFileMakesTheSameCallsAndPlaysNothing) {
 
 TEST(MusicTest, NoAudioDeviceMakesTheSameCallsAndOpensNothing) {
     AudioDriverScope driver("no-such-driver");
-    const std::string tone = freshFolder("media-nodevice") + "/tone.wav";
+    const ScratchFolder scratch("media-nodevice");
+    const std::string tone = scratch.path + "/tone.wav";
     writeToneWav(tone, 441.0, 0.5);
     const int opened = soundDeviceOpenCount();
     clearSoundCallLog();

@@ -13,17 +13,31 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 namespace musictest {
 
 const int kRate = 44100;  // Hz, the rate the music opens the device at
 
-// A fresh folder under the system's temporary folder.
-inline std::string freshFolder(const std::string& name) {
-    std::filesystem::path folder = std::filesystem::temp_directory_path() / ("orvane-music-" + name);
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
-    return folder.string();
-}
+// A fresh folder under the system's temporary folder, private to this
+// process (other builds may run the same tests at once), removed afterwards.
+class ScratchFolder {
+public:
+    explicit ScratchFolder(const std::string& name) {
+        std::filesystem::path folder = std::filesystem::temp_directory_path() /
+                                       ("orvane-music-" + name + "-" + std::to_string(getpid()));
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
+        path = folder.string();
+    }
+    ~ScratchFolder() {
+        std::error_code error;
+        std::filesystem::remove_all(path, error);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    std::string path;
+};
 
 // A 16-bit stereo WAV of a sine tone at half of full scale.
 inline void writeToneWav(const std::string& path, double hz, double seconds) {

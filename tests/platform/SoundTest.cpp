@@ -18,7 +18,8 @@ const uint32_t kStreamMode = 0x2000;
 void playFor(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
 
 TEST(SoundTest, StreamPlaysInTheBackgroundUntilStopped) {
-    const std::string folder = freshFolder("platform-play");
+    const ScratchFolder scratch("platform-play");
+    const std::string& folder = scratch.path;
     const std::string tone = folder + "/tone.wav", output = folder + "/out.raw";
     writeToneWav(tone, 441.0, 3.0);
     AudioDriverScope disk("disk", output);
@@ -49,7 +50,8 @@ TEST(SoundTest, StreamPlaysInTheBackgroundUntilStopped) {
 }
 
 TEST(SoundTest, MissingFileIsSilenceWithOneMessage) {
-    const std::string folder = freshFolder("platform-missing");
+    const ScratchFolder scratch("platform-missing");
+    const std::string& folder = scratch.path;
     const std::string output = folder + "/out.raw";
     const std::string missing = folder + "/absent.mp3";
     AudioDriverScope disk("disk", output);
@@ -73,7 +75,8 @@ TEST(SoundTest, MissingFileIsSilenceWithOneMessage) {
 }
 
 TEST(SoundTest, BrokenFilesNeverCrash) {
-    const std::string folder = freshFolder("platform-broken");
+    const ScratchFolder scratch("platform-broken");
+    const std::string& folder = scratch.path;
     AudioDriverScope disk("disk", folder + "/out.raw");
     ASSERT_TRUE(initSound(kRate, kChannels, 0));
     // An empty file, random bytes, and a WAV header that promises more than it holds.
@@ -101,7 +104,8 @@ TEST(SoundTest, BrokenFilesNeverCrash) {
 
 TEST(SoundTest, NoAudioDeviceLeavesEveryOperationHarmless) {
     AudioDriverScope driver("no-such-driver");
-    const std::string folder = freshFolder("platform-nodevice");
+    const ScratchFolder scratch("platform-nodevice");
+    const std::string& folder = scratch.path;
     writeToneWav(folder + "/tone.wav", 441.0, 0.5);
     const int opened = soundDeviceOpenCount();
 
