@@ -5,7 +5,6 @@
 #include <vector>
 
 const double kBeatSeconds = 0.5;        // 120 beats per minute
-const double kStepSeconds = 0.125;      // one sixteenth
 const double kTrackSeconds = 231.0;     // the show ends at 229.5 s; the tail fades by then
 
 // Each scene starts on a beat: 0, 6.5, 18.5, 35.5, 61.5, 94.5, 139.5, 184.5 s,
