@@ -79,6 +79,7 @@ struct Stretch {
     double beats() const { return 4.0 * (chords.size() - 1) + lastBarBeats; }
 };
 
+// Bars from a beat with chords by name, e.g. stretch(37, "Am F C G").
 Stretch stretch(double beat, const char* chords, double lastBarBeats = 4.0) {
     return Stretch{beat, parseChords(chords), lastBarBeats};
 }
@@ -102,6 +103,7 @@ void pad(Score& score, const Stretch& s, float velocity, float toneFrom, float t
     }
 }
 
+// The bass figure on each bar's root, from A1 up to G#2.
 void bass(Score& score, const Stretch& s, const char* figure, float toneFrom, float toneTo) {
     for (size_t bar = 0; bar < s.chords.size(); ++bar) {
         int root = chordToneAbove(s.chords[bar], 0, 33);
@@ -121,6 +123,7 @@ void bass(Score& score, const Stretch& s, const char* figure, float toneFrom, fl
     }
 }
 
+// Sixteenths over six chord tones from middle C, first of each beat accented.
 void arpeggio(Score& score, const Stretch& s, float velocity, float toneFrom, float toneTo) {
     for (size_t bar = 0; bar < s.chords.size(); ++bar) {
         const Chord& c = s.chords[bar];
@@ -142,6 +145,7 @@ void arpeggio(Score& score, const Stretch& s, float velocity, float toneFrom, fl
     }
 }
 
+// One drum's bar pattern over the whole stretch.
 void drums(Score& score, Instrument instrument, const Stretch& s, const char* bar, float velocity) {
     addSteps(score, instrument, s.beat, bar, (int)(s.beats() * 4.0), velocity);
 }
@@ -167,10 +171,12 @@ void snareRoll(Score& score, double beat, double beats) {
     }
 }
 
+// A crash cymbal marks each new scene.
 void crash(Score& score, double beat, float velocity) {
     addNote(score, kCrash, beat, 4.0, 0.0, velocity, 0.5f, 0.5f);
 }
 
+// A noise sweep that lands on `toBeat`.
 void riser(Score& score, double fromBeat, double toBeat, float velocity) {
     addNote(score, kRiser, fromBeat, toBeat - fromBeat, 0.0, velocity, 0.5f, 0.5f);
 }
@@ -200,7 +206,7 @@ void buildUp(Score& score) {
     riser(score, s.beat + 16.0, kCutBeats[2], 0.9f);
 }
 
-// The theme with the full band; `fillChord` closes it with two beats.
+// The theme with the full band; `withBell` adds open hats and a bell an octave up.
 void themeA(Score& score, double beat, bool withBell) {
     Stretch s = stretch(beat, "Am F C G Am F C G");
     pad(score, s, 0.85f, 0.5f, 0.55f);
