@@ -125,7 +125,7 @@ SceneDesc makeMine() {
 
     s.lights.push_back(makeLight("reliefA", v3(-110, 60, 150), rgb(1.0, 0.65, 0.35), 330));
     s.lights.push_back(makeLight("reliefB", v3(120, -40, 150), rgb(0.45, 0.7, 1.0), 320));
-    s.lights.push_back(makeLight("chamber", v3(0, 150, 230), rgb(0.6, 0.55, 0.5), 450));
+    s.lights.push_back(makeLight("chamberLight", v3(0, 150, 230), rgb(0.6, 0.55, 0.5), 450));
 
     s.camera = makeCamera(
         kLast, kStep,

@@ -32,13 +32,21 @@ public:
         size_t at = open.back();
         open.pop_back();
         uint32_t length = static_cast<uint32_t>(bytes.size() - at + 2);
-        std::memcpy(&bytes[at], &length, 4);  // little-endian hosts only
+        for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<uint8_t>(length >> (8 * i));
     }
-    void u16(uint16_t v) { raw(&v, 2); }
-    void u32(uint32_t v) { raw(&v, 4); }
+    // Little-endian, whatever the host.
+    void u16(uint16_t v) {
+        bytes.push_back(static_cast<uint8_t>(v));
+        bytes.push_back(static_cast<uint8_t>(v >> 8));
+    }
+    void u32(uint32_t v) {
+        for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<uint8_t>(v >> (8 * i)));
+    }
     void f32(double v) {
         float f = static_cast<float>(v);
-        raw(&f, 4);
+        uint32_t bits;
+        std::memcpy(&bits, &f, 4);
+        u32(bits);
     }
     void str(const std::string& s) { raw(s.c_str(), s.size() + 1); }
     // A point in show axes, written in file axes.

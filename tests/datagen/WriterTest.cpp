@@ -1,0 +1,80 @@
+// The generator's 3DS writer read back by the show's own reader, and the
+// scene checks that guard the builders.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+
+#include "DataSet.h"
+#include "Scenes.h"
+#include "Writer3ds.h"
+
+namespace {
+SceneDesc tinyScene() {
+    SceneDesc s;
+    s.file = "tiny.3ds";
+    s.frameFactor = 20;
+    Mesh m;
+    m.name = "%$spinner";
+    m.material = "data/ring.jpg";
+    m.addVertex(v3(1, 2, 3), 0.25, 0.75);
+    m.addVertex(v3(4, 5, 6), 1, 0);
+    m.addVertex(v3(-1, 0, 2), 0, 1);
+    m.addFace(0, 1, 2);
+    m.positionKeys = {{0, v3(1, 2, 3)}, {10, v3(7, 8, 9)}};
+    m.rotationKeys = {{0, 0.0, v3(0, 1, 0)}, {10, 0.5, v3(0, 1, 0)}};
+    s.meshes.push_back(m);
+    s.lights.push_back(Light{"light", v3(0, 100, 0), rgb(0.5, 0.25, 1.0), v3(0, 100, -40)});
+    s.camera.positionKeys = {{0, v3(0, 50, 200)}, {20, v3(100, 60, 200)}};
+    s.camera.targetKeys = {{0, v3(0, 0, 0)}, {20, v3(10, 0, 0)}};
+    return s;
+}
+
+// Show axes go out and come back unchanged through the file's (X, -Z, Y).
+TEST(Writer3ds, TheShowsReaderGetsBackWhatWasWritten) {
+    std::string path = testing::TempDir() + "orvane_writer_tiny.3ds";
+    ASSERT_TRUE(write3ds(tinyScene(), path));
+    auto scene = loadScene(path);
+    std::remove(path.c_str());
+    EXPECT_TRUE(scene->loadProblems().empty());
+    ASSERT_NE(scene->camera, nullptr);
+    EXPECT_EQ(scene->frameCount, 20);
+    const SceneObject& m = *scene;
+    EXPECT_STREQ(m.name, "%$spinner");
+    ASSERT_EQ(m.vertexCount, 3);
+    EXPECT_DOUBLE_EQ(m.vertices[0].x, 1.0);
+    EXPECT_DOUBLE_EQ(m.vertices[0].y, 2.0);
+    EXPECT_DOUBLE_EQ(m.vertices[0].z, 3.0);
+    EXPECT_FLOAT_EQ(m.texCoords[0].u, 0.25f);
+    EXPECT_FLOAT_EQ(m.texCoords[0].v, 0.75f);
+    EXPECT_STREQ(scene->materials[m.materialIndex].name, "data/ring.jpg");
+    ASSERT_EQ(m.positionKeyCount, 2u);
+    EXPECT_EQ(m.positionKeyFrames[1], 10);
+    EXPECT_DOUBLE_EQ(m.positionKeys[1].z, 9.0);
+    ASSERT_EQ(m.rotationKeyCount, 2u);
+    EXPECT_NEAR(m.rotationKeys[1].y, 0.5 * 180.0 / 3.1415, 1e-4);  // a turn about the show's y
+    EXPECT_NEAR(m.rotationKeys[1].x, 0.0, 1e-9);
+    ASSERT_EQ(scene->lightCount, 1);
+    EXPECT_FLOAT_EQ(scene->lights[0]->lightRange, 40.0f);
+    EXPECT_FLOAT_EQ(scene->lights[0]->lightColor.b, 1.0f);
+    EXPECT_DOUBLE_EQ(scene->camera->cameraPosition.z, 200.0);
+    EXPECT_DOUBLE_EQ(scene->camera->rotationKeys[1].x, 10.0);
+}
+
+TEST(Writer3ds, SceneCheckCatchesWhatTheShowCannotUse) {
+    EXPECT_EQ(checkScene(tinyScene()), "");
+    for (const SceneDesc& s : showScenes()) EXPECT_EQ(checkScene(s), "") << s.file;
+    SceneDesc twice = tinyScene();
+    twice.meshes.push_back(twice.meshes[0]);
+    EXPECT_NE(checkScene(twice), "");  // keyframer blocks would find the first only
+    SceneDesc lightNamedLikeMesh = tinyScene();
+    lightNamedLikeMesh.lights[0].name = "%$spinner";
+    EXPECT_NE(checkScene(lightNamedLikeMesh), "");
+    SceneDesc shortCamera = tinyScene();
+    shortCamera.camera.positionKeys.back().frame = 19;
+    EXPECT_NE(checkScene(shortCamera), "");
+    SceneDesc longName = tinyScene();
+    longName.meshes[0].name = std::string(80, 'a');
+    EXPECT_NE(checkScene(longName), "");
+}
+}  // namespace
