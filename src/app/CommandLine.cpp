@@ -61,6 +61,7 @@ bool fail(CommandLine& line, const std::string& message) {
 // An option with a value: checks the value exists and parses it.
 bool parseValued(const std::string& option, const char* value, CommandLine& line) {
     if (value == nullptr) return fail(line, option + " needs a value");
+    if (isViewOption(option)) return parseViewOption(option, value, line.view, line.error);
     if (option == "--size") {
         return parseSize(value, line) || fail(line, "--size wants WIDTHxHEIGHT, for example 1024x768");
     }
@@ -81,7 +82,7 @@ bool parseValued(const std::string& option, const char* value, CommandLine& line
 
 bool takesValue(const std::string& option) {
     return option == "--size" || option == "--fixed-fps" || option == "--frames-at" || option == "--frames-dir" ||
-           option == "--inspect";
+           option == "--inspect" || isViewOption(option);
 }
 
 bool parseFlag(const std::string& option, CommandLine& line) {
@@ -108,6 +109,7 @@ bool parseCommandLine(int argc, const char* const* argv, CommandLine& line) {
         }
     }
     if (!line.framesDir.empty() && line.framesAt.empty()) return fail(line, "--frames-dir goes with --frames-at");
+    if (!viewOptionsFit(line.view, line.error)) return false;
     return true;
 }
 
@@ -137,6 +139,12 @@ const char* commandLineHelp() {
            "  --timings           print one line per scene: duration, frames drawn, first and\n"
            "                      last elapsed time, frames per second of wall-clock time\n"
            "  --inspect FILE      print what the show uses from a 3DS file, as JSON; no window\n"
+           "  --view FILE         play one 3DS file in a loop as the show draws it (times of\n"
+           "                      --frames-at count from the start of the view)\n"
+           "  --frames N          with --view: animation frames per loop (default: the file's)\n"
+           "  --seconds S         with --view: seconds per loop (default: frames / 30)\n"
+           "  --emitters C,L,R,S,U  with --view: attach emitters with this capacity, lifetime,\n"
+           "                      rate, size and rise\n"
            "  --help              this text\n"
            "  --version           the program's version\n"
            "\n"

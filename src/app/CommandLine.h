@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "app/SceneViewerOptions.h"
+
 struct CommandLine {
     bool play = false;        // skip the launch dialog
     bool windowed = false;
@@ -19,6 +21,7 @@ struct CommandLine {
     bool help = false;
     bool version = false;
     std::string inspectPath;
+    ViewOptions view;         // --view and its companions
     std::string error;        // set when the usage is bad
 };
 

@@ -8,6 +8,7 @@
 #include "app/FrameCapture.h"
 #include "app/LaunchDialog.h"
 #include "app/RunShow.h"
+#include "app/SceneViewer.h"
 #include "core/RunSettings.h"
 #include "platform/Platform.h"
 #include "scene3ds/Inspect.h"
@@ -42,6 +43,7 @@ int runProgram(int argc, const char* const* argv) {
     applyCommandLine(line);
     if (line.fixedFps > 0.0) useSteppedClock(1000.0 / line.fixedFps);
     setTimingsPrinted(line.timings);
+    if (!line.view.path.empty()) return viewSceneFile(line);
     enterDataDirectory();
     if (!line.play) runLaunchDialog();
     if (runSettings.quit != 0) return 0;

@@ -1,0 +1,25 @@
+// `orvane --view FILE.3ds`: one scene file played in a loop in the show
+// window, drawn exactly as a scene of the show draws it, for the people who
+// make the scene files.
+#pragma once
+
+#include "app/CommandLine.h"
+#include "scene3ds/Scene.h"
+
+// Opens the window, loads line.view.path from the current directory, plays
+// it until a quit request (or until the last --frames-at PNG is written).
+// Returns the exit code: 0 after a quit, 1 when the file is refused or no
+// window or GL context can be made, 2 when the frames folder cannot be made.
+int viewSceneFile(const CommandLine& line);
+
+// The loop of the view: one pass of `frames` animation frames lasts `seconds`.
+struct ViewLoop {
+    int frames = 1;
+    double seconds = 1.0;
+    long pass = -1;  // pass now playing; -1 before the first frame
+};
+
+// Poses the scene for a view time: a new pass starts from the loaded state
+// (resetAnimation), then frame = time into the pass / seconds x frames and
+// the keyframes are evaluated as a scene does.
+void poseForView(Scene& scene, ViewLoop& loop, double elapsed);
