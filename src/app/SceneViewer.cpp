@@ -20,6 +20,7 @@ namespace {
 
 constexpr int kUsageExit = 2;
 constexpr double kFramesPerSecond = 30.0;  // default playing speed of a file
+constexpr double kViewDepth = 4000.0;      // scene units, the far plane of the show's projection
 
 bool openWindow() {
     if (!createShowWindow("Orvane", runSettings.width, runSettings.height, 0, runSettings.fullscreen)) {
@@ -52,13 +53,17 @@ bool standInCamera(Scene& scene, SceneObject& standIn, const char* path) {
                      cameraWanting ? ", and no mesh to frame" : "");
         return false;
     }
-    frameBox(low, high, windowAspect(), standIn);
+    const double depth = frameBox(low, high, windowAspect(), standIn);
     scene.camera = &standIn;
     scene.frameCount = meshAnimationLength(scene);
     std::fprintf(stderr,
                  "orvane: %s: %s; shown from a default camera that frames the whole scene "
                  "(the show refuses such a file)\n",
                  path, scene.loadError());
+    if (depth > kViewDepth) {
+        std::fprintf(stderr, "orvane: %s reaches %.0f units from that camera; the show draws nothing beyond %.0f\n",
+                     path, depth, kViewDepth);
+    }
     return true;
 }
 
@@ -126,6 +131,9 @@ int viewSceneFile(const CommandLine& line) {
     const ViewEmitters& e = view.emitters;
     if (e.attach) scene.attachEmitters(e.capacity, e.lifetime, e.rate, e.size, e.rise);
     ViewLoop loop = loopFor(scene, view);
+    std::printf("viewing %s: %d frames every %.3f s, %d emitters\n", view.path.c_str(), loop.frames, loop.seconds,
+                scene.emitterCount);
+    std::fflush(stdout);
     playView(scene, loop, capturing);
     scene.releaseEmitters();
     shutdownWindow();

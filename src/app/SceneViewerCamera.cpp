@@ -42,7 +42,7 @@ bool meshBounds(const Scene& scene, Vec3& low, Vec3& high) {
     return any;
 }
 
-void frameBox(const Vec3& low, const Vec3& high, double aspect, SceneObject& camera) {
+double frameBox(const Vec3& low, const Vec3& high, double aspect, SceneObject& camera) {
     const Vec3 centre = scaled(Vec3{low.x + high.x, low.y + high.y, low.z + high.z}, 0.5);
     // From the centre towards the eye; y is up, the front looks along -z.
     const Vec3 back{std::sin(kAzimuth) * std::cos(kElevation), std::sin(kElevation),
@@ -52,6 +52,7 @@ void frameBox(const Vec3& low, const Vec3& high, double aspect, SceneObject& cam
     const double tanHalf = std::tan(kHalfFieldOfView);
     const double tanHalfWide = tanHalf * (aspect > 0.0 ? aspect : 1.0);
     double distance = kNearRoom;
+    double deepest = 0.0;  // farthest corner behind the centre, seen from the eye
     for (int corner = 0; corner < 8; ++corner) {
         const Vec3 c{corner & 1 ? high.x : low.x, corner & 2 ? high.y : low.y, corner & 4 ? high.z : low.z};
         const Vec3 offset = sub(c, centre);
@@ -59,6 +60,7 @@ void frameBox(const Vec3& low, const Vec3& high, double aspect, SceneObject& cam
         const double across = std::max(std::fabs(dot(offset, right)) / tanHalfWide,
                                        std::fabs(dot(offset, up)) / tanHalf);
         distance = std::max(distance, depth + std::max(across * kMargin, kNearRoom));
+        deepest = std::max(deepest, -depth);
     }
     camera = SceneObject();
     camera.kind = ObjectKind::Camera;
@@ -67,6 +69,7 @@ void frameBox(const Vec3& low, const Vec3& high, double aspect, SceneObject& cam
                              centre.z + back.z * distance};
     camera.positionKeyIndex = 1;
     camera.rotationKeyIndex = 1;
+    return distance + deepest;
 }
 
 int meshAnimationLength(const Scene& scene) {

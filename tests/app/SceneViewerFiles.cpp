@@ -73,10 +73,14 @@ void addRotationTrack(Chunk3dsWriter& w, const std::vector<uint32_t>& frames, co
     w.end();
 }
 
-std::vector<uint8_t> animatedSceneBytes() {
+std::vector<uint8_t> animatedSceneBytes(bool withEmitter) {
     Chunk3dsWriter w;
     w.begin(0x4D4D).begin(0x3D3D);
     addBoxMesh(w, "Box", {-10, -10, -10}, {10, 10, 10});
+    if (withEmitter) {
+        w.begin(kChunkObject).string("*00Glow").begin(kChunkMesh).vertexList({{-1, 0, 20}, {1, 0, 20}, {0, 0, 21}});
+        w.beginFaceList({{0, 1, 2}}).faceMaterial("glow.jpg", 1).end().end().end();
+    }
     addSpotLight(w, "Lamp", {0, -60, 60}, {0, 60, -60});
     w.camera("Cam", {0, -100, 30}, {0, 0, 0});
     w.end().begin(0xB000);
@@ -86,6 +90,7 @@ std::vector<uint8_t> animatedSceneBytes() {
     w.positionTrack({0, 60}, {{0, 0, 0}, {25, 0, 0}});
     addRotationTrack(w, {0, 30, 60}, {0.0f, 0.8f, 0.8f}, {{0, 0, 1}, {0, 0, 1}, {0, 0, 1}});
     w.end();
+    if (withEmitter) w.infoBlock(0xB002, "*00Glow", {0}, {{0, 0, 20}});
     w.end().end();
     return w.bytes();
 }

@@ -22,8 +22,10 @@ void addRotationTrack(Chunk3dsWriter& w, const std::vector<uint32_t>& frames, co
 
 // The test scene: a lit box named "Box" at the origin that slides along X
 // and turns about the up axis over frames 0 to 60, seen by camera "Cam"
-// whose eye moves over the same frames while looking at the origin.
-std::vector<uint8_t> animatedSceneBytes();
+// whose eye moves over the same frames while looking at the origin. With
+// withEmitter, a small mesh "*00Glow" (material "glow.jpg", a file that does
+// not exist) sits 20 units above the box: a type 0 emitter.
+std::vector<uint8_t> animatedSceneBytes(bool withEmitter = false);
 // A box of the given corners and nothing else: no camera, no light.
 std::vector<uint8_t> cameraLessBoxBytes(std::vector<float> low, std::vector<float> high);
 

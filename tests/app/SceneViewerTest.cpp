@@ -103,6 +103,29 @@ TEST(SceneViewerTest, RefusedFilesExitOneWithTheLoadersReason) {
     }
 }
 
+TEST(SceneViewerTest, EmittersAreAttachedOnlyWhenAsked) {
+    const std::string file = writeScratchFile("view-emitter.3ds", animatedSceneBytes(true));
+    const std::string plainFolder = freshViewFolder("emitter-off");
+    const ProgramRun plain = runView(file, "1", plainFolder);
+    ASSERT_EQ(plain.exitCode, 0) << plain.errors;
+    EXPECT_NE(plain.output.find("0 emitters"), std::string::npos) << plain.output;
+    const std::string sparkFolder = freshViewFolder("emitter-on");
+    const ProgramRun sparks = runView(file, "1", sparkFolder, {"--emitters", "100,1.0,50,5,0"});
+    ASSERT_EQ(sparks.exitCode, 0) << sparks.errors;
+    EXPECT_NE(sparks.output.find("1 emitters"), std::string::npos) << sparks.output;
+    // The sprites (untextured: glow.jpg is missing) add lit pixels above the box.
+    EXPECT_GT(litCount(framePicture(sparkFolder, 1)), litCount(framePicture(plainFolder, 1)) + 100);
+}
+
+TEST(SceneViewerTest, TerminationEndsTheViewWithZero) {
+    const std::string folder = freshViewFolder("terminated");
+    const std::string file = writeScratchFile("view-terminated.3ds", animatedSceneBytes());
+    // No --frames-at: the view would loop for ever.
+    const ProgramRun run = runOrvane({"--view", file, "--windowed", "--size", "320x240", "--fixed-fps", "30"}, folder,
+                                     {"SDL_AUDIODRIVER=dummy", "ORVANE_HEADLESS=1"}, {}, "viewing ");
+    EXPECT_EQ(run.exitCode, 0) << run.errors;
+}
+
 TEST(SceneViewerTest, ViewOptionsAreCheckedAsUsage) {
     const std::string folder = freshViewFolder("usage");
     const std::string file = writeScratchFile("view-usage.3ds", animatedSceneBytes());
