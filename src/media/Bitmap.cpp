@@ -10,6 +10,22 @@ namespace {
 // What a byte read past the end of the file becomes (EOF as a byte).
 constexpr uint8_t kPastEndByte = 255;
 
+constexpr long kBitmapFileBytes = kBitmapPixelOffset + kBitmapBytes;
+
+// Says once on standard error when the file is no BMP or too short; its
+// bytes are read all the same.
+void reportDamage(FILE* file, const char* path) {
+    char magic[2] = {};
+    const bool bmp = std::fread(magic, 1, 2, file) == 2 && magic[0] == 'B' && magic[1] == 'M';
+    const long size = std::fseek(file, 0, SEEK_END) == 0 ? std::ftell(file) : 0;
+    if (!bmp) {
+        std::fprintf(stderr, "orvane: %s: not a BMP file\n", path);
+    } else if (size < kBitmapFileBytes) {
+        std::fprintf(stderr, "orvane: %s: holds %ld of its %ld bytes; the rest reads as 255\n", path, size,
+                     kBitmapFileBytes);
+    }
+}
+
 }  // namespace
 
 void readIndexedBitmap(const char* path, uint8_t* buffer) {
@@ -20,6 +36,7 @@ void readIndexedBitmap(const char* path, uint8_t* buffer) {
         showMessageBox(path != nullptr ? path : "", "-=(Status)=-");
         return;
     }
+    reportDamage(file, path);
     const bool positioned = std::fseek(file, kBitmapPixelOffset, SEEK_SET) == 0;
     // The file holds the bottom row first.
     for (int fileRow = 0; fileRow < kBitmapHeight; ++fileRow) {

@@ -2,6 +2,8 @@
 // loading-screen frame between the steps; and its release after the show.
 #include <GL/gl.h>
 
+#include <cstdio>
+
 #include "app/ShowWindow.h"
 #include "media/Textures.h"
 #include "scenes/LoadingScreen.h"
@@ -49,6 +51,11 @@ void loadBitmap(ShowBitmap which) {
 void loadScene(ShowScene which) {
     showScenes[which] = new Scene();
     showSceneLoaded[which] = showScenes[which]->load(kSceneFiles[which]);
+    // A refused file is said once; its scene then plays black frames.
+    if (!showSceneLoaded[which]) {
+        std::fprintf(stderr, "orvane: %s: %s; the scene plays without it\n", kSceneFiles[which],
+                     showScenes[which]->loadError());
+    }
 }
 
 // Emitters only on a scene that loaded: a refused scene plays black frames.

@@ -1,0 +1,172 @@
+#include "ShowProcess.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+[[noreturn]] void execChild(const ShowRequest& request) {
+    for (const std::string& name : request.unsetEnv) unsetenv(name.c_str());
+    for (const std::string& entry : request.extraEnv) putenv(const_cast<char*>(entry.c_str()));
+    if (!request.workDir.empty() && chdir(request.workDir.c_str()) != 0) _exit(126);
+    if (request.removeWorkDir && rmdir(request.workDir.c_str()) != 0) _exit(126);
+    std::vector<char*> argv;
+    argv.push_back(const_cast<char*>(orvaneProgram().c_str()));
+    for (const std::string& arg : request.args) argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    execv(orvaneProgram().c_str(), argv.data());
+    _exit(127);
+}
+
+double secondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// Reads both pipes to their end; signals the child as the request says and
+// kills it at the deadline.
+// Runs command in a shell beside the show, its output discarded.
+pid_t startSideCommand(const std::string& command) {
+    const pid_t side = fork();
+    if (side == 0) {
+        const int null = open("/dev/null", O_WRONLY);
+        dup2(null, 1);
+        dup2(null, 2);
+        execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    return side;
+}
+
+void collect(int outFd, int errFd, pid_t child, const ShowRequest& request, ShowRun& run) {
+    const Clock::time_point start = Clock::now();
+    double stopAt = -1.0;  // seconds since start; < 0 until the text shows
+    bool stopped = false;
+    pid_t side = -1;
+    pollfd fds[2] = {{outFd, POLLIN, 0}, {errFd, POLLIN, 0}};
+    int open = 2;
+    char buffer[4096];
+    while (open > 0) {
+        const double now = secondsSince(start);
+        if (now > request.timeoutSeconds && !run.timedOut) {
+            kill(child, SIGKILL);
+            run.timedOut = true;
+        }
+        if (stopAt >= 0.0 && !stopped && now >= stopAt) {
+            if (request.stopSignal != 0) kill(child, request.stopSignal);
+            if (!request.sideCommand.empty()) side = startSideCommand(request.sideCommand);
+            stopped = true;
+        }
+        if (poll(fds, 2, 50) < 0) break;
+        for (int i = 0; i < 2; ++i) {
+            if (fds[i].fd < 0 || fds[i].revents == 0) continue;
+            const ssize_t got = read(fds[i].fd, buffer, sizeof buffer);
+            if (got <= 0) {
+                close(fds[i].fd);
+                fds[i].fd = -1;
+                --open;
+                continue;
+            }
+            (i == 0 ? run.output : run.errors).append(buffer, static_cast<size_t>(got));
+        }
+        if (stopAt < 0.0 && !request.stopOnText.empty() &&
+            (run.output.find(request.stopOnText) != std::string::npos ||
+             run.errors.find(request.stopOnText) != std::string::npos)) {
+            stopAt = secondsSince(start) + request.stopDelaySeconds;
+        }
+    }
+    if (side > 0) {
+        kill(side, SIGKILL);
+        waitpid(side, nullptr, 0);
+    }
+}
+
+}  // namespace
+
+const std::string& orvaneProgram() {
+    static const std::string program = ORVANE_BINARY_DIR "/src/app/orvane";
+    return program;
+}
+
+ShowRun runShow(const ShowRequest& request) {
+    ShowRun run;
+    int outPipe[2], errPipe[2];
+    if (pipe(outPipe) != 0) return run;
+    if (pipe(errPipe) != 0) {
+        close(outPipe[0]);
+        close(outPipe[1]);
+        return run;
+    }
+    const pid_t child = fork();
+    if (child == 0) {
+        dup2(outPipe[1], 1);
+        dup2(errPipe[1], 2);
+        for (int fd : {outPipe[0], outPipe[1], errPipe[0], errPipe[1]}) close(fd);
+        execChild(request);
+    }
+    close(outPipe[1]);
+    close(errPipe[1]);
+    collect(outPipe[0], errPipe[0], child, request, run);
+    int status = 0;
+    waitpid(child, &status, 0);
+    if (WIFEXITED(status)) run.exitCode = WEXITSTATUS(status);
+    if (WIFSIGNALED(status)) {
+        run.killedBy = WTERMSIG(status);
+        run.coreDumped = WCOREDUMP(status);
+    }
+    return run;
+}
+
+std::vector<std::string> linesStartingWith(const std::string& text, const std::string& prefix) {
+    std::vector<std::string> lines;
+    std::istringstream stream(text);
+    std::string line;
+    while (std::getline(stream, line)) {
+        if (line.compare(0, prefix.size(), prefix) == 0) lines.push_back(line);
+    }
+    return lines;
+}
+
+std::vector<std::string> linesContaining(const std::string& text, const std::string& part) {
+    std::vector<std::string> lines;
+    std::istringstream stream(text);
+    std::string line;
+    while (std::getline(stream, line)) {
+        if (line.find(part) != std::string::npos) lines.push_back(line);
+    }
+    return lines;
+}
+
+std::string checkSceneTimings(const std::string& output, double fps) {
+    const std::vector<std::string> lines = linesStartingWith(output, "scene ");
+    if (lines.size() != static_cast<size_t>(kShowScenes)) {
+        return "expected 8 scene lines, got " + std::to_string(lines.size()) + ":\n" + output;
+    }
+    const double frame = 1.0 / fps;
+    for (int i = 0; i < kShowScenes; ++i) {
+        const std::string& line = lines[static_cast<size_t>(i)];
+        int scene = 0;
+        long frames = 0;
+        float duration = 0, first = 0, last = 0;
+        if (std::sscanf(line.c_str(), "scene %d: duration %f s, %ld frames, first elapsed %f s, last elapsed %f s",
+                        &scene, &duration, &frames, &first, &last) != 5) {
+            return "unreadable timing line: " + line;
+        }
+        // Printed to the millisecond: a last frame just past the end may
+        // read as the duration itself.
+        const bool toItsEnd = last >= kSceneSeconds[i] - 0.0005 && last <= kSceneSeconds[i] + frame + 0.002;
+        if (scene != i + 1 || duration != kSceneSeconds[i] || !toItsEnd || frames < kSceneSeconds[i] * fps) {
+            return "scene not played to its end: " + line;
+        }
+    }
+    return "";
+}

@@ -1,0 +1,51 @@
+// Runs the orvane program as a child process with a deadline, optionally
+// sending it a signal once a given text shows on its output.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct ShowRun {
+    int exitCode = -1;      // -1 when it did not exit normally
+    int killedBy = 0;       // the signal that ended it, 0 when it exited
+    bool timedOut = false;  // killed at the deadline
+    bool coreDumped = false;
+    std::string output;     // standard output
+    std::string errors;     // standard error
+};
+
+struct ShowRequest {
+    std::vector<std::string> args;
+    std::string workDir;
+    std::vector<std::string> extraEnv;  // "NAME=value"
+    std::vector<std::string> unsetEnv;
+    double timeoutSeconds = 300.0;      // killed with SIGKILL past it
+    // When not empty: once this text appears on standard output or standard
+    // error (stopDelaySeconds later), stopSignal is sent when not 0 and
+    // sideCommand runs in a shell when not empty.
+    std::string stopOnText;
+    int stopSignal = 0;
+    std::string sideCommand;
+    double stopDelaySeconds = 0.0;
+    // Removes workDir after entering it, so the program runs in a folder
+    // that no longer exists.
+    bool removeWorkDir = false;
+};
+
+// The program under test, from the build folder.
+const std::string& orvaneProgram();
+
+ShowRun runShow(const ShowRequest& request);
+
+// Lines of text starting with prefix.
+std::vector<std::string> linesStartingWith(const std::string& text, const std::string& prefix);
+// Lines of text containing part.
+std::vector<std::string> linesContaining(const std::string& text, const std::string& part);
+
+// Scene durations of the show, seconds, in order.
+constexpr int kShowScenes = 8;
+constexpr float kSceneSeconds[kShowScenes] = {6.5f, 12.0f, 17.0f, 26.0f, 33.0f, 45.0f, 45.0f, 45.0f};
+
+// Checks the --timings lines: every scene in order, each to its duration
+// (within one frame of fps). Empty when they are right, else what is wrong.
+std::string checkSceneTimings(const std::string& output, double fps);
