@@ -116,9 +116,6 @@ void poseForView(Scene& scene, ViewLoop& loop, double elapsed) {
 int viewSceneFile(const CommandLine& line) {
     const ViewOptions& view = line.view;
     const bool capturing = !line.framesAt.empty();
-    if (capturing && !setFrameCaptures(line.framesAt, line.framesDir, runSettings.width, runSettings.height)) {
-        return kUsageExit;
-    }
     if (!openWindow()) return 1;
     Scene scene;
     scene.keepUnplayable = true;
@@ -126,6 +123,10 @@ int viewSceneFile(const CommandLine& line) {
     if (!scene.load(view.path.c_str()) && !standInCamera(scene, standIn, view.path.c_str())) {
         shutdownWindow();
         return 1;
+    }
+    if (capturing && !setFrameCaptures(line.framesAt, line.framesDir, runSettings.width, runSettings.height)) {
+        shutdownWindow();
+        return kUsageExit;
     }
     lightlessNote(scene, view.path.c_str());
     const ViewEmitters& e = view.emitters;

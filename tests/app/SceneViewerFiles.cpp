@@ -84,7 +84,7 @@ std::vector<uint8_t> animatedSceneBytes(bool withEmitter) {
     addSpotLight(w, "Lamp", {0, -60, 60}, {0, 60, -60});
     w.camera("Cam", {0, -100, 30}, {0, 0, 0});
     w.end().begin(0xB000);
-    w.infoBlock(0xB003, "Cam", {0, 60}, {{0, -100, 30}, {-40, -90, 50}});
+    w.infoBlock(0xB003, "Cam", {0, 30, 60}, {{0, -100, 30}, {-40, -90, 50}, {20, -80, 10}});
     w.infoBlock(0xB004, "Cam", {0, 60}, {{0, 0, 0}, {0, 0, 0}});
     w.begin(0xB002).begin(0xB010).string("Box").u16(0).u16(0).u16(0xFFFF).end();
     w.positionTrack({0, 60}, {{0, 0, 0}, {25, 0, 0}});
@@ -180,7 +180,8 @@ ProgramRun runView(const std::string& file, const std::string& times, const std:
     std::vector<std::string> args = {"--view", file, "--windowed", "--size", "320x240", "--fixed-fps", "30",
                                      "--frames-at", times, "--frames-dir", folder};
     args.insert(args.end(), extra.begin(), extra.end());
-    return runOrvane(args, folder, {"SDL_AUDIODRIVER=dummy", "ORVANE_HEADLESS=1"});
+    return runOrvane(args, std::filesystem::temp_directory_path().string(),
+                     {"SDL_AUDIODRIVER=dummy", "ORVANE_HEADLESS=1"});
 }
 
 std::string viewFramePath(const std::string& folder, double time) {

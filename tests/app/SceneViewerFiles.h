@@ -22,7 +22,8 @@ void addRotationTrack(Chunk3dsWriter& w, const std::vector<uint32_t>& frames, co
 
 // The test scene: a lit box named "Box" at the origin that slides along X
 // and turns about the up axis over frames 0 to 60, seen by camera "Cam"
-// whose eye moves over the same frames while looking at the origin. With
+// whose eye moves through three keys over the same frames while looking at
+// the origin (the camera has no restart at frame 0 of its own). With
 // withEmitter, a small mesh "*00Glow" (material "glow.jpg", a file that does
 // not exist) sits 20 units above the box: a type 0 emitter.
 std::vector<uint8_t> animatedSceneBytes(bool withEmitter = false);
@@ -55,7 +56,8 @@ long differingPixels(const Picture& a, const Picture& b);
 // A fresh empty folder under the system's temporary folder.
 std::string freshViewFolder(const std::string& name);
 // Runs `orvane --view file --windowed --size 320x240 --fixed-fps 30
-// --frames-at times --frames-dir folder` plus extra, quietly.
+// --frames-at times --frames-dir folder` plus extra, quietly, from the
+// system's temporary folder.
 ProgramRun runView(const std::string& file, const std::string& times, const std::string& folder,
                    const std::vector<std::string>& extra = {});
 // The PNG written for a view time.

@@ -74,9 +74,10 @@ protected:
 TEST_F(SceneViewerResetTest, ResetRestoresTheLoadedTracksAndReplaysTheSameFrames) {
     const std::vector<Pose> loaded = poses(scene);
     playTo(scene, 50.0);
-    // The camera is on its last segment and the box on its last rotation key.
-    ASSERT_EQ(scene.rotationKeyIndex, 1) << "the box (first object) is past its key at frame 30";
-    ASSERT_NE(scene.camera->cameraPosition.x, loaded.back().cameraPosition.x);
+    // Both have passed their keys at frame 30: the box (first object) and the camera.
+    ASSERT_EQ(scene.rotationKeyIndex, 1);
+    ASSERT_EQ(scene.camera->positionKeyIndex, 2);
+    ASSERT_NE(scene.camera->cameraPosition.y, loaded.back().cameraPosition.y);
     resetAnimation(scene);
     EXPECT_EQ(scene.frame, 0.0);
     EXPECT_EQ(scene.cursor, &scene);

@@ -96,10 +96,10 @@ TEST(SceneViewerTest, RefusedFilesExitOneWithTheLoadersReason) {
         {nothing.writeFile("view-nothing.3ds"), "no camera, and no mesh to frame"},
     };
     for (const Case& c : cases) {
-        const ProgramRun run = runView(c.file, "0", folder);
+        const ProgramRun run = runView(c.file, "0", folder + "/frames");
         EXPECT_EQ(run.exitCode, 1) << c.file << "\n" << run.errors;
         EXPECT_NE(run.errors.find(c.reason), std::string::npos) << run.errors;
-        EXPECT_FALSE(std::filesystem::exists(viewFramePath(folder, 0))) << c.file;
+        EXPECT_FALSE(std::filesystem::exists(folder + "/frames")) << c.file;
     }
 }
 
