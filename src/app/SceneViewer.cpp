@@ -18,10 +18,12 @@
 
 namespace {
 
-constexpr int kUsageExit = 2;
+constexpr int kUsageExit = 2;              // exit code of bad usage, as the command line's
 constexpr double kFramesPerSecond = 30.0;  // default playing speed of a file
 constexpr double kViewDepth = 4000.0;      // scene units, the far plane of the show's projection
 
+// The show's window and GL context, as the run sequence makes them; false
+// (reason printed) when either cannot be made.
 bool openWindow() {
     if (!createShowWindow("Orvane", runSettings.width, runSettings.height, 0, runSettings.fullscreen)) {
         std::fprintf(stderr, "orvane: cannot open the show window: %s\n", platformError());
@@ -36,6 +38,7 @@ bool openWindow() {
     return true;
 }
 
+// Width over height of the client area, the projection's aspect.
 double windowAspect() {
     int width = 0, height = 0;
     windowClientSize(&width, &height);
@@ -47,6 +50,7 @@ double windowAspect() {
 // nothing to show.
 bool standInCamera(Scene& scene, SceneObject& standIn, const char* path) {
     Vec3 low, high;
+    // The loader's reasons that name the camera are the ones a stand-in mends.
     const bool cameraWanting = std::strstr(scene.loadError(), "camera") != nullptr;
     if (!cameraWanting || !meshBounds(scene, low, high)) {
         std::fprintf(stderr, "orvane: cannot view %s: %s%s\n", path, scene.loadError(),
@@ -77,6 +81,8 @@ void lightlessNote(const Scene& scene, const char* path) {
                  path);
 }
 
+// Frames and seconds of one pass: the options, else the file's length at
+// 30 frames per second.
 ViewLoop loopFor(Scene& scene, const ViewOptions& view) {
     // A file of 0 or 1 frames is a still picture of frame 0.
     scene.frameCount = std::max(scene.frameCount, 1);
@@ -117,9 +123,9 @@ int viewSceneFile(const CommandLine& line) {
     const ViewOptions& view = line.view;
     const bool capturing = !line.framesAt.empty();
     if (!openWindow()) return 1;
+    SceneObject standIn;  // the camera of a camera-less file; outlives the Scene
     Scene scene;
     scene.keepUnplayable = true;
-    SceneObject standIn;  // the camera of a camera-less file; outlives the Scene's use of it
     if (!scene.load(view.path.c_str()) && !standInCamera(scene, standIn, view.path.c_str())) {
         shutdownWindow();
         return 1;
