@@ -107,6 +107,8 @@ void drawScene1Visible(Scene& scene, float e, float d) {
     if (e <= kTitleSeconds) drawDepartingTitle(e);
 }
 
+// Expects the state render needs; leaves the full-window viewport, depth
+// test on, blending off, slot 0 holding the new feedback image.
 void drawScene1Frame(Scene& scene, float e, float d) {
     drawScene1Feedback(scene);
     drawScene1Visible(scene, e, d);

@@ -127,19 +127,4 @@ TEST_F(OverlayTest, RestoresMatricesAndLeavesTheDocumentedState) {
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
-TEST_F(OverlayTest, Begin2DMapsTheOverlaySpaceOntoTheViewport) {
-    beginOverlay2D(0, 0, kOverlayWidth, kOverlayHeight);
-    GLfloat projection[16];
-    readMatrix(GL_PROJECTION_MATRIX, projection);
-    // x 0..1024 to -1..1, y 0..768 to 1..-1 (origin at the top left).
-    EXPECT_FLOAT_EQ(projection[0], 2.0f / 1024.0f);
-    EXPECT_FLOAT_EQ(projection[5], -2.0f / 768.0f);
-    EXPECT_FLOAT_EQ(projection[12], -1.0f);
-    EXPECT_FLOAT_EQ(projection[13], 1.0f);
-    endOverlay2D();
-    GLint depth = 0;
-    glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &depth);
-    EXPECT_EQ(depth, 1);
-}
-
 }  // namespace

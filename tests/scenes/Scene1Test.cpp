@@ -118,17 +118,4 @@ TEST_F(Scene1Test, SlotZeroHoldsTheLastFrameAfterTheScene) {
     delete scene;
 }
 
-TEST_F(Scene1Test, RefusedSceneLeavesABlackPicture) {
-    Scene* scene = makeEmptyScene();
-    showScenes[kYoda] = scene;
-    showSceneLoaded[kYoda] = false;
-    makeUniformTexture(kTransitionSlot, 0xFFFFFF, 512);
-    useSteppedClock(1000.0 / 30.0);
-    playScene1(0.1f);
-    useRealClock();
-    EXPECT_EQ(readSlot(kTransitionSlot).countRedAtLeast(1), 0);
-    showScenes[kYoda] = nullptr;
-    delete scene;
-}
-
 }  // namespace
