@@ -240,6 +240,25 @@ Picture reliefColours() {
     });
 }
 
+// Sky domes, top row at the zenith, bottom row below the horizon: a glow
+// over the horizon fading to a starry top.
+Picture sky(const Rgb& horizon, const Rgb& zenith, uint32_t seed) {
+    Picture p = paint(512, 256, [&](double u, double v) {
+        double h = smoothstep(0.15, 0.85, 1.0 - v);  // 0 at the horizon band, 1 at the top
+        double haze = fractalNoise(u * 8, v * 4, 4, 8, seed) * (1.0 - h) * 0.15;
+        Rgb c = mix(horizon, zenith, std::pow(h, 0.7));
+        if (v > 0.86) c = scale(horizon, 0.3);
+        return add(c, rgb(haze, haze, haze));
+    });
+    Random rnd(seed);
+    for (int i = 0; i < 420; ++i) {
+        double x = rnd.range(0, 512), y = rnd.range(0, 170), b = rnd.range(0.25, 1.0);
+        double fade = 1.0 - y / 200.0;
+        p.addGlow(x, y, rnd.range(0.5, 1.1), scale(rgb(0.9, 0.92, 1.0), b * fade));
+    }
+    return p;
+}
+
 // [SECTION] Particle sprites: additive, so black is transparent.
 
 Picture sprite(const std::function<double(double, double)>& shape, const Rgb& colour) {
@@ -398,6 +417,8 @@ bool writePictures(const std::string& dir) {
         {"lamp.jpg", [] { return lampGlow(rgb(1.0, 0.8, 0.4)); }},
         {"bluelamp.jpg", [] { return lampGlow(rgb(0.4, 0.7, 1.0)); }},
         {"vesk.jpg", [] { return reliefColours(); }},
+        {"nightsky.jpg", [] { return sky(rgb(0.12, 0.1, 0.2), rgb(0.0, 0.01, 0.05), 221); }},
+        {"dusk.jpg", [] { return sky(rgb(0.65, 0.32, 0.2), rgb(0.03, 0.03, 0.14), 222); }},
     };
     bool ok = true;
     for (const Named& n : pictures) {

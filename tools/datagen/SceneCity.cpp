@@ -62,8 +62,8 @@ SceneDesc makeCity() {
     s.meshes.push_back(beacon);
 
     // Street lamps at the crossings: a light each and a glowing point.
-    for (int i = 1; i < kBlocks; i += 2) {
-        for (int j = 1; j < kBlocks; j += 2) {
+    for (int i = 1; i < kBlocks; i += 3) {
+        for (int j = 1; j < kBlocks; j += 3) {
             V3 at = v3(streetAt(i), 60, streetAt(j));
             std::string n = std::to_string(i) + std::to_string(j);
             s.lights.push_back(makeLight("lamp" + n, at, rgb(1.0, 0.7, 0.35), 330));
@@ -77,7 +77,7 @@ SceneDesc makeCity() {
 
     // Car lights: type 2 points streaking round loops of streets.
     Random rnd(506);
-    for (int k = 0; k < 16; ++k) {
+    for (int k = 0; k < 12; ++k) {
         int i0 = rnd.below(kBlocks - 2), j0 = rnd.below(kBlocks - 2);
         int i1 = i0 + 2 + rnd.below(kBlocks - i0 - 1), j1 = j0 + 2 + rnd.below(kBlocks - j0 - 1);
         if (i1 > kBlocks) i1 = kBlocks;
@@ -145,5 +145,6 @@ SceneDesc makeCity() {
         moveAlong(spark, kLast, kStep, path);
         s.meshes.push_back(spark);
     }
+    addSkyDome(s, "nightsky", 3200.0);
     return s;
 }

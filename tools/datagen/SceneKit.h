@@ -57,3 +57,20 @@ template <typename Angle>
 void spin(Mesh& mesh, int last, int step, const V3& axis, Angle angle) {
     mesh.rotationKeys = sampleSpin(last, step, axis, angle);
 }
+
+// A sky dome that travels with the camera (its keys are the camera's), lit
+// white and drawn far behind everything; the scene's camera must be set.
+inline void addSkyDome(SceneDesc& s, const char* material, double radius) {
+    Mesh dome = makeMesh("$sky", tex(material));
+    V3 eye = s.camera.positionKeys.front().value;
+    addSurface(
+        dome, 32, 10,
+        [&](double u, double v) {
+            double a = u * 2 * kPi, e = (-0.25 + 1.25 * v) * kPi / 2;
+            return eye + v3(radius * std::cos(e) * std::cos(a), radius * std::sin(e), radius * std::cos(e) * std::sin(a));
+        },
+        2.0, 1.0);
+    for (UV& t : dome.uvs) t.v = 1.0f - t.v;  // the picture's top row at the zenith
+    dome.positionKeys = s.camera.positionKeys;
+    s.meshes.push_back(dome);
+}

@@ -80,8 +80,11 @@ void addGallery(SceneDesc& s) {
         s.lights.push_back(makeLight("lamp" + std::to_string(s.lights.size() + 1), v3(0, kWallTop, z),
                                      rgb(1.0, 0.72, 0.4), 300));
     }
-    for (double x : {-32.0, 32.0}) addBox(rails, v3(x, kFloor + 3, (kFar + 40) / 2), v3(3, 3, (kFar - 40) / 2), 40.0);
-    for (double z = 60; z < kFar; z += 40) addBox(timber, v3(0, kFloor + 1, z), v3(50, 1.5, 6), 30.0);
+    // Two tracks either side of the middle, where the camera walks.
+    for (double x : {-98.0, -42.0, 42.0, 98.0})
+        addBox(rails, v3(x, kFloor + 3, (kFar + 40) / 2), v3(3, 3, (kFar - 40) / 2), 40.0);
+    for (double z = 60; z < kFar; z += 40)
+        for (double x : {-70.0, 70.0}) addBox(timber, v3(x, kFloor + 1, z), v3(38, 1.5, 6), 30.0);
     s.meshes.push_back(timber);
     s.meshes.push_back(rails);
     s.meshes.push_back(lamps);
@@ -99,19 +102,19 @@ SceneDesc makeMine() {
     for (int k = 0; k < 2; ++k) {
         auto path = [k](double f) {
             double z = k ? 1550 - 0.8 * f : 420 + 0.9 * f;  // the second stops short of the chamber
-            return v3(0, kFloor + 24, std::fmin(kFar - 60, std::fmax(kChamber + 420, z)));
+            return v3(k ? 70 : -70, kFloor + 24, std::fmin(kFar - 60, std::fmax(kChamber + 420, z)));
         };
         Mesh cart = makeMesh("cart" + std::to_string(k + 1), tex("metal"));
         V3 at = path(0);
-        addBox(cart, at, v3(42, 18, 55), 40.0);
-        addBox(cart, at + v3(0, 20, 0), v3(36, 4, 48), 40.0);
+        addBox(cart, at, v3(34, 18, 50), 40.0);
+        addBox(cart, at + v3(0, 20, 0), v3(30, 4, 44), 40.0);
         moveAlong(cart, kLast, kStep, path);
         s.meshes.push_back(cart);
     }
     // Smoke: type 1 columns from vents, type 3 haze over a patch of floor.
     const double vents[] = {1500, 1180, 860, 540};
     for (int i = 0; i < 4; ++i) {
-        double x = (i % 2 ? 1 : -1) * 95;
+        double x = (i % 2 ? 1 : -1) * 122;
         Mesh vent = makeMesh("*11smoke" + std::to_string(i + 1), tex("smoke"));
         addMarker(vent, v3(x, kFloor + 4, vents[i]), 2.0);
         s.meshes.push_back(vent);

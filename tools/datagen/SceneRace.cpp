@@ -187,5 +187,6 @@ SceneDesc makeRace() {
             double w2 = ease(140, 175, f);
             return lerp(lerp(ahead, centre, w1), lead3, w2);
         });
+    addSkyDome(s, "nightsky", 3000.0);
     return s;
 }

@@ -107,7 +107,7 @@ void addCentrepieces(SceneDesc& s) {
 
     Mesh statue = makeMesh("statue", tex("marble"));
     addLathe(statue, centre(3) + v3(0, -120, 0),
-             {{0, 0}, {50, 0}, {50, 30}, {30, 40}, {22, 110}, {40, 150}, {20, 190}, {26, 215}, {0, 235}}, 24, 2.0,
+             {{0, 0}, {40, 0}, {40, 20}, {24, 28}, {17, 80}, {30, 110}, {15, 140}, {20, 158}, {0, 172}}, 24, 2.0,
              2.0);
     keepRelit(statue, centre(3), kLast);
     spin(statue, kLast, kStep, v3(0, 1, 0), [](double f) { return f / kLast * 4 * kPi; });
@@ -148,7 +148,7 @@ SceneDesc makeRooms() {
         walk(f, local, k);
         V3 ahead = eye(f) + v3(0, -25, -320);
         V3 piece = v3(0, 120, -k * kDepth - kDepth / 2);
-        double w = std::pow(std::sin(kPi * local), 2.0) * 0.85;
+        double w = std::pow(std::sin(kPi * local), 2.0) * 0.6;
         return lerp(ahead, piece, w);
     });
     return s;

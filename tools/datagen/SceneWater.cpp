@@ -111,5 +111,6 @@ SceneDesc makeWater() {
             double a = -0.4 + t * 1.5 * kPi + 0.9;
             return v3(250 * std::cos(a), 120, 250 * std::sin(a));
         });
+    addSkyDome(s, "dusk", 3000.0);
     return s;
 }
