@@ -170,11 +170,17 @@ struct Scene : SceneObject {
     const char* loadError() const;
     // Every problem the last load met in the file (bounded list), in order.
     const std::vector<std::string>& loadProblems() const { return problems; }
+    // Cursor to the first object (the Scene's own record).
     void rewind();
+    // Cursor to the next object; stays on the last.
     void advance();
+    // Cursor to the previous object; stays on the first.
     void retreat();
+    // Cursor to the last object.
     void seekLast();
+    // Bakes the lights into every mesh's vertexColors (run by load).
     void computeVertexLighting();
+    // Debugging listing of the objects (and vertices) into a text file.
     void dumpText(const char* fileName, bool withVertices);
 
     // -- render: animation and drawing --
