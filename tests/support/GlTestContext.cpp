@@ -3,13 +3,16 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <thread>
 
 #include "app/ShowWindow.h"
 #include "core/RunSettings.h"
 #include "media/Png.h"
 #include "platform/Platform.h"
+#include "platform/PlatformWindow.h"
 
 namespace {
 
@@ -27,6 +30,23 @@ void openOnce(int width, int height) {
         std::exit(1);
     }
     opened = true;
+    // The system's own first events (shown, exposed, focus) arrive shortly
+    // after the window opens: wait for the exposure so tests start quiet.
+    constexpr int kExposeWaits = 100;
+    WindowEvent event;
+    for (int i = 0; i < kExposeWaits; ++i) {
+        bool exposed = false;
+        while (takeWindowEvent(event)) exposed = exposed || event.kind == WindowEventKind::expose;
+        if (exposed) break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+}
+
+// Drops every waiting window event.
+void drainEvents() {
+    WindowEvent event;
+    while (takeWindowEvent(event)) {
+    }
 }
 
 }  // namespace
@@ -41,6 +61,7 @@ void openTestGlContext(int width, int height) {
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     clearQuitRequest();
+    drainEvents();
 }
 
 std::vector<uint8_t> readFramebufferRgb(int x, int y, int width, int height) {

@@ -10,7 +10,8 @@
 // keep the first size) and puts the GL state back to what initGL sets:
 // viewport and projection of the window, identity modelview, no texture
 // bound, blending off, colour white. Ends the test program with a clear
-// message when no context can be made (no display).
+// message when no context can be made (no display). Waiting window events
+// are dropped, so a test pushes into an empty queue.
 void openTestGlContext(int width = 640, int height = 480);
 
 // RGB bytes of a framebuffer rectangle from the back buffer; row 0 is the
