@@ -29,8 +29,6 @@ int CreditLettering::windowAt(float t) {
     return -1;
 }
 
-float CreditLettering::windowStart(int w) { return kCreditStarts[w]; }
-
 bool CreditLettering::write(float t, ParticleSystem& pool) {
     const int w = windowAt(t);
     if (w < 0) return false;

@@ -18,8 +18,6 @@ struct CreditLettering {
 
     // Index of the window holding t (bounds inclusive), or -1 outside them.
     static int windowAt(float t);
-    // Start of window w in scene seconds.
-    static float windowStart(int w);
     // Clears pool at the first frame of a window (when the window before it
     // did too) and runs the walker on the window's bitmap. False outside the
     // windows: nothing of the lettering is drawn then.
