@@ -62,6 +62,7 @@ bool fail(CommandLine& line, const std::string& message) {
 bool parseValued(const std::string& option, const char* value, CommandLine& line) {
     if (value == nullptr) return fail(line, option + " needs a value");
     if (isViewOption(option)) return parseViewOption(option, value, line.view, line.error);
+    if (isCaptureOption(option)) return parseCaptureOption(option, value, line.capture, line.error);
     if (option == "--size") {
         return parseSize(value, line) || fail(line, "--size wants WIDTHxHEIGHT, for example 1024x768");
     }
@@ -82,7 +83,7 @@ bool parseValued(const std::string& option, const char* value, CommandLine& line
 
 bool takesValue(const std::string& option) {
     return option == "--size" || option == "--fixed-fps" || option == "--frames-at" || option == "--frames-dir" ||
-           option == "--inspect" || isViewOption(option);
+           option == "--inspect" || isViewOption(option) || isCaptureOption(option);
 }
 
 bool parseFlag(const std::string& option, CommandLine& line) {
@@ -110,6 +111,7 @@ bool parseCommandLine(int argc, const char* const* argv, CommandLine& line) {
     }
     if (!line.framesDir.empty() && line.framesAt.empty()) return fail(line, "--frames-dir goes with --frames-at");
     if (!viewOptionsFit(line.view, line.error)) return false;
+    if (!captureOptionsFit(line.capture, line.fixedFps, !line.view.path.empty(), line.error)) return false;
     return true;
 }
 
@@ -145,6 +147,11 @@ const char* commandLineHelp() {
            "  --seconds S         with --view: seconds per loop (default: frames / 30)\n"
            "  --emitters LIST     with --view: attach emitters; LIST is capacity,lifetime,\n"
            "                      rate,size,rise, as 1000,1.0,100,10,0\n"
+           "  --capture FILE      record the show to a video (.mp4, .mov or .mkv) with its\n"
+           "                      soundtrack, through ffmpeg; windowed, stepped clock;\n"
+           "                      exit 1 when it fails or is interrupted, 2 when refused\n"
+           "  --fps N             with --capture: frames per second (default 60)\n"
+           "  --stop-after S      with --capture: end after S seconds of show time\n"
            "  --help              this text\n"
            "  --version           the program's version\n"
            "\n"

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/SceneViewerOptions.h"
+#include "app/VideoCaptureOptions.h"
 
 struct CommandLine {
     bool play = false;        // skip the launch dialog
@@ -22,6 +23,7 @@ struct CommandLine {
     bool version = false;
     std::string inspectPath;
     ViewOptions view;         // --view and its companions
+    CaptureOptions capture;   // --capture and its companions
     std::string error;        // set when the usage is bad
 };
 

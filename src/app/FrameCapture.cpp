@@ -63,6 +63,8 @@ void markShowStart() {
     capture.startTick = tickCount();
 }
 
+bool showHasStarted() { return capture.showStarted; }
+
 std::string frameCapturePath(double showTime) {
     char name[64];
     std::snprintf(name, sizeof name, "frame_%08.3f.png", showTime);

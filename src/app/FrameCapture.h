@@ -13,6 +13,8 @@
 bool setFrameCaptures(const std::vector<double>& showTimes, const std::string& folder, int width, int height);
 // Scene 1 begins now: show time 0.
 void markShowStart();
+// True once scene 1 has begun.
+bool showHasStarted();
 // Called by pumpFrame just before a frame is presented.
 void captureFrameIfDue();
 // Number of PNGs written, and of requested times not reached by the show.

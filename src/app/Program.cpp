@@ -9,6 +9,7 @@
 #include "app/LaunchDialog.h"
 #include "app/RunShow.h"
 #include "app/SceneViewer.h"
+#include "app/VideoCaptureRun.h"
 #include "core/RunSettings.h"
 #include "platform/Platform.h"
 #include "scene3ds/Inspect.h"
@@ -44,6 +45,7 @@ int runProgram(int argc, const char* const* argv) {
     if (line.fixedFps > 0.0) useSteppedClock(1000.0 / line.fixedFps);
     setTimingsPrinted(line.timings);
     if (!line.view.path.empty()) return viewSceneFile(line);
+    if (!line.capture.path.empty()) return runVideoCapture(line);
     enterDataDirectory();
     if (!line.play) runLaunchDialog();
     if (runSettings.quit != 0) return 0;

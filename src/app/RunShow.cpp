@@ -23,7 +23,9 @@ constexpr ScenePlan kShowPlan[kTimedScenes] = {
     {playScene5, 33.0f}, {playScene6, 45.0f}, {playScene7, 45.0f}, {playScene8, 45.0f},
 };
 
-void playScenes() {
+}  // namespace
+
+void playShowScenes() {
     markShowStart();
     for (int i = 0; i < kTimedScenes; ++i) {
         // A quit request skips what is left of the show.
@@ -34,7 +36,11 @@ void playScenes() {
     }
 }
 
-}  // namespace
+double showLengthSeconds() {
+    double seconds = 0.0;
+    for (const ScenePlan& scene : kShowPlan) seconds += scene.duration;
+    return seconds;
+}
 
 int playShow() {
     if (!createShowWindow("Orvane", runSettings.width, runSettings.height, 0, runSettings.fullscreen)) {
@@ -49,7 +55,7 @@ int playShow() {
     }
     loadShow();
     if (!runSettings.noMusic) startMusic("data/zik.mp3");
-    playScenes();
+    playShowScenes();
     if (!runSettings.noMusic) stopMusic();
     releaseShow();
     shutdownWindow();

@@ -3,3 +3,7 @@
 #pragma once
 
 int playShow();
+// The eight scenes in order from show time 0, after loadShow (benchmarks).
+void playShowScenes();
+// Seconds of show time from scene 1 to the end of scene 8.
+double showLengthSeconds();

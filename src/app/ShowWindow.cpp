@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "app/FrameCapture.h"
+#include "app/VideoCapture.h"
 #include "core/RunSettings.h"
 #include "particles/Particles.h"
 #include "platform/Platform.h"
@@ -143,9 +144,10 @@ void pumpFrame() {
         return;
     }
     captureFrameIfDue();
+    captureVideoFrame();
     presentFrame();
 }
 
-bool showQuitRequested() { return window.quitRequested || quitSignalReceived(); }
+bool showQuitRequested() { return window.quitRequested || quitSignalReceived() || videoCaptureEnded(); }
 
 void clearQuitRequest() { window.quitRequested = false; }

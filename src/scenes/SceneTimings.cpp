@@ -47,6 +47,8 @@ void endSceneTimings() {
     timings.current = 0;
 }
 
+int timedSceneNow() { return timings.current; }
+
 void setTimingsPrinted(bool printed) { timings.printed = printed; }
 
 const SceneTiming& sceneTiming(int scene) {

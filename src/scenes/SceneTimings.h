@@ -21,5 +21,7 @@ void noteSceneTest(float elapsed, bool anotherFrame);
 // Closes the scene's record, printing it on standard output when asked.
 void endSceneTimings();
 void setTimingsPrinted(bool printed);
+// The scene being played, 1 to 8; 0 outside the run sequence.
+int timedSceneNow();
 // The record of scene 1 to 8 (scene 0 when it was not played).
 const SceneTiming& sceneTiming(int scene);

@@ -1,0 +1,106 @@
+// The --capture run: refusals first, then the show in a window on the stepped
+// clock with every frame streamed to ffmpeg, then the finished file.
+#include "app/VideoCaptureRun.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#include "app/DataDirectory.h"
+#include "app/FrameCapture.h"
+#include "app/RunShow.h"
+#include "app/ShowWindow.h"
+#include "app/VideoCapture.h"
+#include "core/RunSettings.h"
+#include "platform/Platform.h"
+#include "platform/PlatformWindow.h"
+
+namespace {
+
+constexpr int kRefusedExit = 2;
+constexpr int kFailedExit = 1;
+constexpr const char* kSoundtrack = "data/zik.mp3";
+
+// Makes FILE.part, so an unwritable FILE is refused before the show; ffmpeg
+// later writes over it.
+bool partIsWritable(const std::string& path) {
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) {
+        std::fprintf(stderr, "orvane: cannot write %s: it is a folder\n", path.c_str());
+        return false;
+    }
+    const std::string part = path + ".part";
+    FILE* file = std::fopen(part.c_str(), "wb");
+    if (file == nullptr) {
+        std::fprintf(stderr, "orvane: cannot write %s: %s\n", part.c_str(), std::strerror(errno));
+        return false;
+    }
+    std::fclose(file);
+    return true;
+}
+
+// The refusals: container, ffmpeg, a writable FILE.part. 0 when ready.
+int refusal(const std::string& path) {
+    if (containerFor(path).empty()) {
+        std::fprintf(stderr, "orvane: --capture writes .mp4, .mov or .mkv files, not %s\n", path.c_str());
+        return kRefusedExit;
+    }
+    if (findFfmpeg().empty()) {
+        std::fprintf(stderr, "orvane: --capture needs ffmpeg, and there is none on PATH (Debian: apt install ffmpeg)\n");
+        return kRefusedExit;
+    }
+    return partIsWritable(path) ? 0 : kRefusedExit;
+}
+
+std::string soundtrack(bool noMusic) {
+    if (noMusic) return "";
+    std::error_code error;
+    if (std::filesystem::is_regular_file(kSoundtrack, error)) return std::filesystem::absolute(kSoundtrack).string();
+    std::fprintf(stderr, "orvane: %s is missing: the video has no sound\n", kSoundtrack);
+    return "";
+}
+
+VideoCaptureSetup setupFor(const CommandLine& line, const std::string& path) {
+    VideoCaptureSetup setup;
+    setup.path = path;
+    setup.fps = line.capture.fps > 0 ? line.capture.fps : kDefaultCaptureFps;
+    setup.width = runSettings.width;
+    setup.height = runSettings.height;
+    setup.stopAtLength = line.capture.stopAfter > 0.0;
+    setup.lengthSeconds = setup.stopAtLength ? line.capture.stopAfter : showLengthSeconds();
+    setup.music = soundtrack(line.noMusic);
+    return setup;
+}
+
+}  // namespace
+
+int runVideoCapture(const CommandLine& line) {
+    // Ctrl-C from here on ends the run through the clean-up below.
+    installQuitSignals();
+    const std::string path = std::filesystem::absolute(line.capture.path).lexically_normal().string();
+    if (const int refused = refusal(path)) return refused;
+    enterDataDirectory();
+    const VideoCaptureSetup setup = setupFor(line, path);
+    // The soundtrack goes into the file; the live run is silent and windowed.
+    runSettings.fullscreen = false;
+    runSettings.noMusic = true;
+    useSteppedClock(1000.0 / setup.fps);
+    if (!line.framesAt.empty() && !setFrameCaptures(line.framesAt, line.framesDir, setup.width, setup.height)) {
+        std::filesystem::remove(path + ".part");
+        return kRefusedExit;
+    }
+    if (!startVideoCapture(setup)) {
+        finishVideoCapture(true);
+        return kFailedExit;
+    }
+    const int shown = playShow();
+    const bool interrupted = shown != 0 || (showQuitRequested() && !videoCaptureEnded());
+    if (!finishVideoCapture(interrupted)) {
+        std::fprintf(stderr, "orvane: %s%s not written\n", interrupted ? "capture interrupted: " : "", path.c_str());
+        return kFailedExit;
+    }
+    std::fprintf(stderr, "orvane: wrote %s (%ld frames at %d fps)\n", path.c_str(), videoFramesWritten(), setup.fps);
+    return 0;
+}
