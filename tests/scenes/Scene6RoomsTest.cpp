@@ -78,18 +78,6 @@ TEST(Scene6Credits, SkippedWindowStopsTheClearing) {
     EXPECT_EQ(credits.phase, 0);
 }
 
-TEST(Scene6Credits, WindowBoundsAreInclusive) {
-    EXPECT_EQ(CreditLettering::windowAt(4.99f), -1);
-    EXPECT_EQ(CreditLettering::windowAt(5.0f), 0);
-    EXPECT_EQ(CreditLettering::windowAt(15.0f), 0);
-    EXPECT_EQ(CreditLettering::windowAt(15.01f), -1);
-    EXPECT_EQ(CreditLettering::windowAt(20.0f), 1);
-    EXPECT_EQ(CreditLettering::windowAt(30.0f), 1);
-    EXPECT_EQ(CreditLettering::windowAt(35.0f), 2);
-    EXPECT_EQ(CreditLettering::windowAt(45.0f), 2);
-    EXPECT_EQ(CreditLettering::windowAt(45.02f), -1);
-}
-
 // The fly-in with a scene that renders black over a grey previous picture:
 // the incoming quad covers the centre at t = 0.5 but not the corners, and
 // almost the whole view just before t = 1.
