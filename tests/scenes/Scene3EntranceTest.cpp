@@ -3,6 +3,7 @@
 
 #include "Scene3LetteringFixtures.h"
 #include "app/ShowWindow.h"
+#include "core/RunSettings.h"
 #include "platform/Platform.h"
 #include "scenes/Scene3Entrance.h"
 #include "support/GlTestContext.h"
@@ -65,6 +66,32 @@ TEST(Scene3Frames, LetteringGrowsFrameByFrame) {
     EXPECT_GT(lit[30], lit[20]);
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
     EXPECT_FALSE(glIsEnabled(GL_BLEND));
+}
+
+// The closing capture holds the render with the backdrop added (here a
+// scene that draws nothing under a grey backdrop) and restores the view.
+TEST(Scene3Frames, ClosingCaptureAddsTheBackdrop) {
+    openTestGlContext();
+    std::unique_ptr<Scene> scene = cameraOnlyScene("scene3-camera.3ds");
+    ASSERT_TRUE(scene);
+    scene->evaluateKeyframes();
+    const uint32_t savedSlot0 = textureTable[kTransitionSlot], savedSlot4 = textureTable[4];
+    createBlankTexture(textureTable, 512, 3, GL_RGB, kTransitionSlot);
+    textureTable[4] = solidTexture(60);
+
+    captureEntrance(*scene, kSceneSeconds, kSceneSeconds);
+    std::vector<uint8_t> texels(512 * 512 * 3);
+    glBindTexture(GL_TEXTURE_2D, textureTable[kTransitionSlot]);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
+    const uint32_t centre = rgbAt(texels, 512, 256, 256);
+    EXPECT_EQ(centre, 0x787878u) << "two backdrop layers added over black";
+    EXPECT_EQ(litPixels(readFramebufferRgb(0, 0, 640, 480)), 0) << "the back buffer is cleared";
+    GLint viewport[4] = {};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(viewport[2], runSettings.width);
+    EXPECT_EQ(viewport[3], runSettings.height);
+    textureTable[kTransitionSlot] = savedSlot0;
+    textureTable[4] = savedSlot4;
 }
 
 }  // namespace
