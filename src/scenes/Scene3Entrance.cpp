@@ -13,7 +13,7 @@
 #include "scenes/Show.h"
 
 constexpr float kEntranceFrameFactor = 799.0f;  // animation frames per scene
-constexpr int kCaptureSide = 512;             // pixels
+constexpr int kCaptureSide = 512;                // pixels
 
 void writeNameLettering(float t, float duration, ParticleSystem& pool) {
     uint8_t* bitmap = showBitmaps[kOrvaneBmp];
