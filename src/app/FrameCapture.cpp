@@ -39,6 +39,17 @@ void readBackBuffer() {
     }
 }
 
+// True when a file can be made in folder: tried, since permissions alone do
+// not tell (root, read-only mounts, /proc).
+bool folderTakesFiles(const std::string& folder) {
+    const std::string probe = folder + "/.orvane-write-probe";
+    FILE* file = std::fopen(probe.c_str(), "wb");
+    if (file == nullptr) return false;
+    std::fclose(file);
+    std::remove(probe.c_str());
+    return true;
+}
+
 }  // namespace
 
 bool setFrameCaptures(const std::vector<double>& showTimes, const std::string& folder, int width, int height) {
@@ -53,6 +64,10 @@ bool setFrameCaptures(const std::vector<double>& showTimes, const std::string& f
     std::filesystem::create_directories(capture.folder, error);
     if (error || !std::filesystem::is_directory(capture.folder)) {
         std::fprintf(stderr, "orvane: cannot make the frames folder %s\n", capture.folder.c_str());
+        return false;
+    }
+    if (!folderTakesFiles(capture.folder)) {
+        std::fprintf(stderr, "orvane: cannot write to the frames folder %s\n", capture.folder.c_str());
         return false;
     }
     return true;

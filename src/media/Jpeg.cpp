@@ -1,9 +1,12 @@
 // JPEG pictures into RgbImages with libjpeg. A fatal library error returns
 // to the decoder through setjmp instead of ending the process.
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
 #include <new>
+#include <string>
+#include <vector>
 
 #include "media/JpegRows.h"
 
@@ -57,6 +60,17 @@ RgbImage* decode(SetSource setSource, const char** reason) {
     return image;
 }
 
+// Paths already reported: a picture that several materials or emitters
+// share is said to be wrong once per run, not once per use.
+constexpr size_t kMaxReportedPaths = 64;
+std::vector<std::string> reportedPaths;
+
+bool firstReport(const char* path) {
+    if (std::find(reportedPaths.begin(), reportedPaths.end(), path) != reportedPaths.end()) return false;
+    if (reportedPaths.size() < kMaxReportedPaths) reportedPaths.emplace_back(path);
+    return true;
+}
+
 }  // namespace
 
 void readJpegRows(jpeg_decompress_struct* decompressor, RgbImage* image) {
@@ -91,13 +105,13 @@ RgbImage* decodeJpegFile(const char* path) {
     if (path == nullptr) return nullptr;
     FILE* file = std::fopen(path, "rb");
     if (file == nullptr) {
-        showMessageBox(path, kStatusCaption);
+        if (firstReport(path)) showMessageBox(path, kStatusCaption);
         return nullptr;
     }
     const char* reason = nullptr;
     RgbImage* image = decode([file](jpeg_decompress_struct* d) { jpeg_stdio_src(d, file); }, &reason);
     std::fclose(file);
-    if (image == nullptr) {
+    if (image == nullptr && firstReport(path)) {
         std::fprintf(stderr, "orvane: %s: %s\n", path, reason != nullptr ? reason : "not a JPEG picture");
         showMessageBox(path, kStatusCaption);
     }

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <ostream>
 
 #include "DataCopy.h"
 #include "ShowProcess.h"
@@ -31,6 +32,13 @@ struct BrokenFile {
     Damage damage;
 };
 
+const char* const kDamageNames[] = {"removed", "garbage", "empty"};
+
+// Test names and failure lines show the file and the damage.
+void PrintTo(const BrokenFile& broken, std::ostream* out) {
+    *out << broken.name << " " << kDamageNames[static_cast<int>(broken.damage)];
+}
+
 std::vector<BrokenFile> everyBrokenFile() {
     std::vector<BrokenFile> cases;
     for (const std::string& name : builtDataFiles()) {
@@ -40,8 +48,7 @@ std::vector<BrokenFile> everyBrokenFile() {
 }
 
 std::string caseName(const ::testing::TestParamInfo<BrokenFile>& info) {
-    static const char* const kDamage[] = {"removed", "garbage", "empty"};
-    std::string name = info.param.name + "_" + kDamage[static_cast<int>(info.param.damage)];
+    std::string name = info.param.name + "_" + kDamageNames[static_cast<int>(info.param.damage)];
     for (char& c : name) {
         if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
     }

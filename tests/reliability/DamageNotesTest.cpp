@@ -46,6 +46,24 @@ TEST(DamageNotesTest, BitmapThatIsNoBmpOrShortIsNamedOnceAndStillRead) {
     EXPECT_EQ(buffer[0], 255);
 }
 
+// A picture shared by several materials or emitters is loaded once per use;
+// a broken or missing one is still said to be wrong once.
+TEST(DamageNotesTest, PictureUsedManyTimesIsReportedOnce) {
+    setHeadlessMessages(true);
+    DataCopy folder("picture-notes");
+    const std::string broken = folder.folder() + "/broken.jpg";
+    ASSERT_TRUE(writeFileBytes(broken, garbageBytes(500, "broken")));
+    const std::string missing = folder.folder() + "/missing.jpg";
+    for (const std::string& path : {broken, missing}) {
+        const int before = messageBoxCount();
+        ::testing::internal::CaptureStderr();
+        for (int use = 0; use < 3; ++use) EXPECT_EQ(decodeJpegFile(path.c_str()), nullptr);
+        const std::string notes = ::testing::internal::GetCapturedStderr();
+        EXPECT_EQ(messageBoxCount(), before + 1) << notes;
+        EXPECT_EQ(linesContaining(notes, "-=(Status)=-: " + path).size(), 1u) << notes;
+    }
+}
+
 TEST(DamageNotesTest, GeneratedBitmapsRaiseNoNote) {
     const std::vector<std::string> names = builtDataFiles();
     std::vector<uint8_t> buffer;

@@ -64,6 +64,7 @@ void collect(int outFd, int errFd, pid_t child, const ShowRequest& request, Show
         if (stopAt >= 0.0 && !stopped && now >= stopAt) {
             if (request.stopSignal != 0) kill(child, request.stopSignal);
             if (!request.sideCommand.empty()) side = startSideCommand(request.sideCommand);
+            if (request.onStop) request.onStop();
             stopped = true;
         }
         if (poll(fds, 2, 50) < 0) break;

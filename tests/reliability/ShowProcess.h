@@ -2,6 +2,7 @@
 // sending it a signal once a given text shows on its output.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,8 @@ struct ShowRequest {
     std::string stopOnText;
     int stopSignal = 0;
     std::string sideCommand;
+    // Runs in this process at the same moment, when set.
+    std::function<void()> onStop;
     double stopDelaySeconds = 0.0;
     // Removes workDir after entering it, so the program runs in a folder
     // that no longer exists.

@@ -1,0 +1,55 @@
+#include "WindowRequests.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <unistd.h>
+
+#include <cstring>
+
+namespace {
+
+constexpr useconds_t kPollMicroseconds = 50000;
+
+// Depth-first search of the window tree for a window named title.
+Window findWindow(Display* display, Window root, const std::string& title) {
+    char* name = nullptr;
+    if (XFetchName(display, root, &name) != 0 && name != nullptr) {
+        const bool match = title == name;
+        XFree(name);
+        if (match) return root;
+    }
+    Window parent = 0, rootReturn = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    if (XQueryTree(display, root, &rootReturn, &parent, &children, &count) == 0) return 0;
+    Window found = 0;
+    for (unsigned i = 0; i < count && found == 0; ++i) found = findWindow(display, children[i], title);
+    if (children != nullptr) XFree(children);
+    return found;
+}
+
+}  // namespace
+
+bool requestWindowClose(const std::string& title, double timeoutSeconds) {
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr) return false;
+    Window window = 0;
+    for (double waited = 0.0; window == 0 && waited < timeoutSeconds; waited += kPollMicroseconds * 1e-6) {
+        window = findWindow(display, DefaultRootWindow(display), title);
+        if (window == 0) usleep(kPollMicroseconds);
+    }
+    if (window != 0) {
+        XEvent event;
+        std::memset(&event, 0, sizeof event);
+        event.xclient.type = ClientMessage;
+        event.xclient.window = window;
+        event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+        event.xclient.format = 32;
+        event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+        event.xclient.data.l[1] = CurrentTime;
+        XSendEvent(display, window, False, NoEventMask, &event);
+        XFlush(display);
+    }
+    XCloseDisplay(display);
+    return window != 0;
+}
