@@ -2,6 +2,7 @@
 // scene of the show relies on.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <fstream>
@@ -77,7 +78,18 @@ TEST_P(SceneFile, LightsMovingMeshesAndEmittersAreUsable) {
         if (o->name[0] != '*') continue;
         ++emitters;
         EXPECT_TRUE(o->name[1] >= '0' && o->name[1] <= '3') << o->name;
-        EXPECT_GT(o->vertexCount, 0) << o->name;
+        ASSERT_GT(o->vertexCount, 0) << o->name;
+        // It emits from its first key: that must lie on the mesh, not at the origin.
+        Vec3 lo = o->vertices[0], hi = o->vertices[0];
+        for (uint16_t i = 0; i < o->vertexCount; ++i) {
+            const Vec3& v = o->vertices[i];
+            lo = Vec3{std::min(lo.x, v.x), std::min(lo.y, v.y), std::min(lo.z, v.z)};
+            hi = Vec3{std::max(hi.x, v.x), std::max(hi.y, v.y), std::max(hi.z, v.z)};
+        }
+        const Vec3& at = o->basePosition;
+        EXPECT_TRUE(at.x >= lo.x - 1 && at.x <= hi.x + 1 && at.y >= lo.y - 1 && at.y <= hi.y + 1 &&
+                    at.z >= lo.z - 1 && at.z <= hi.z + 1)
+            << o->name << " emits away from its mesh";
         EXPECT_NE(std::strstr(scene->materials[o->materialIndex].name, ".jpg"), nullptr);
     }
     EXPECT_GE(moving, 2);

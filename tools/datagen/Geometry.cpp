@@ -27,6 +27,16 @@ int Mesh::addVertex(const V3& p, double u, double v) {
     return static_cast<int>(vertices.size()) - 1;
 }
 
+V3 Mesh::centre() const {
+    if (vertices.empty()) return V3{};
+    V3 lo = vertices[0], hi = vertices[0];
+    for (const V3& p : vertices) {
+        lo = V3{std::fmin(lo.x, p.x), std::fmin(lo.y, p.y), std::fmin(lo.z, p.z)};
+        hi = V3{std::fmax(hi.x, p.x), std::fmax(hi.y, p.y), std::fmax(hi.z, p.z)};
+    }
+    return (lo + hi) * 0.5;
+}
+
 void Mesh::addFace(int a, int b, int c) {
     faces.push_back({static_cast<uint16_t>(a), static_cast<uint16_t>(b), static_cast<uint16_t>(c)});
 }

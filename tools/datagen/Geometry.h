@@ -46,8 +46,8 @@ struct Mesh {
     std::vector<V3> vertices;
     std::vector<UV> uvs;   // one per vertex
     std::vector<std::array<uint16_t, 3>> faces;
-    // Without keys the mesh stands still at `pivot`.
-    V3 pivot;
+    // Without keys the mesh stands still, its one key at centre(): the
+    // place an emitter mesh emits from.
     std::vector<PositionKey> positionKeys;
     std::vector<RotationKey> rotationKeys;
 
@@ -57,6 +57,8 @@ struct Mesh {
     void addQuad(const V3& a, const V3& b, const V3& c, const V3& d, double u0, double v0, double u1,
                  double v1);
     size_t triangleCount() const { return faces.size(); }
+    // Middle of the vertices' bounding box.
+    V3 centre() const;
 };
 
 struct Light {

@@ -285,6 +285,12 @@ double puff(double x, double y) {
     return softDisc(x, y) * (0.4 + 0.6 * n);
 }
 
+// A bright core in a soft halo: water drops catching the light.
+double droplet(double x, double y) {
+    double d2 = x * x + y * y;
+    return std::fmin(1.0, softDisc(x, y) * 0.6 + std::exp(-d2 * 12.0));
+}
+
 double point(double x, double y) {
     double d2 = x * x + y * y;
     return std::fmin(1.0, std::exp(-d2 * 30.0) + 0.35 * std::exp(-d2 * 4.0)) * (d2 < 1.0 ? 1.0 : 0.0);
@@ -391,7 +397,7 @@ bool writePictures(const std::string& dir) {
         {"flame.jpg", [] { return sprite(softDisc, rgb(1.0, 0.55, 0.15)); }},
         {"smoke.jpg", [] { return sprite(puff, rgb(0.55, 0.52, 0.5)); }},
         {"flare.jpg", [] { return sprite(point, rgb(0.85, 0.9, 1.0)); }},
-        {"drop.jpg", [] { return sprite(softDisc, rgb(0.55, 0.8, 1.0)); }},
+        {"drop.jpg", [] { return sprite(droplet, rgb(0.7, 0.88, 1.0)); }},
         {"stone.jpg", [] { return stone(); }},
         {"brick.jpg", [] { return bricks(rgb(0.62, 0.28, 0.18), rgb(0.7, 0.68, 0.62), 201); }},
         {"darkbrick.jpg", [] { return bricks(rgb(0.35, 0.3, 0.32), rgb(0.5, 0.48, 0.45), 202); }},

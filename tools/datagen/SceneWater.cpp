@@ -21,13 +21,19 @@ void addFountain(SceneDesc& s, const V3& at, double scale, int index) {
               {8 * scale, 92 * scale}, {0, 100 * scale}},
              20, 2.0, 1.0);
     s.meshes.push_back(basin);
-    // A jet from the top and spray rising from the bowl's rim.
-    Mesh jet = makeMesh("*11jet" + n, tex("drop"));
-    addMarker(jet, at + v3(0, 100 * scale, 0), 1.0);
-    s.meshes.push_back(jet);
-    Mesh spray = makeMesh("*31spray" + n, tex("drop"));
-    addTorus(spray, at + v3(0, 88 * scale, 0), v3(1, 0, 0), v3(0, 0, 1), 40 * scale, 2.0, 16, 4, 2.0);
-    s.meshes.push_back(spray);
+    // Three jets from the top, spray rising from the bowl's rim and from the
+    // basin: each emitter holds only a few drops, so a fountain has several.
+    for (int j = 0; j < 3; ++j) {
+        double a = j * 2 * kPi / 3;
+        Mesh jet = makeMesh("*11jet" + n + static_cast<char>('a' + j), tex("drop"));
+        addMarker(jet, at + v3(6 * scale * std::cos(a), 100 * scale, 6 * scale * std::sin(a)), 1.0);
+        s.meshes.push_back(jet);
+    }
+    for (int j = 0; j < 2; ++j) {
+        Mesh spray = makeMesh("*31spray" + n + static_cast<char>('a' + j), tex("drop"));
+        addTorus(spray, at + v3(0, 88 * scale, 0), v3(1, 0, 0), v3(0, 0, 1), (30 + 12 * j) * scale, 2.0, 16, 4, 2.0);
+        s.meshes.push_back(spray);
+    }
     Mesh pool = makeMesh("*31pool" + n, tex("drop"));
     addTorus(pool, at + v3(0, 25, 0), v3(1, 0, 0), v3(0, 0, 1), 95 * scale, 2.0, 24, 4, 2.0);
     s.meshes.push_back(pool);

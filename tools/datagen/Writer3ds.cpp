@@ -196,7 +196,7 @@ void nodeHeader(ChunkWriter& w, uint16_t id, const std::string& name) {
 
 void writeMeshNode(ChunkWriter& w, const Mesh& mesh, uint16_t id) {
     std::vector<PositionKey> pos = mesh.positionKeys;
-    if (pos.empty()) pos.push_back(PositionKey{0, mesh.pivot});
+    if (pos.empty()) pos.push_back(PositionKey{0, mesh.centre()});
     std::vector<RotationKey> rot = mesh.rotationKeys;
     if (rot.empty()) rot.push_back(RotationKey{});
     w.begin(kObjectNode);
