@@ -33,6 +33,8 @@ bool meshBounds(const Scene& scene, Vec3& low, Vec3& high) {
         const size_t count = std::min<size_t>(object->vertexCount, object->vertices.size());
         for (size_t i = 0; i < count; ++i) {
             const Vec3& v = object->vertices[i];
+            // A vertex at infinity or NaN (a broken file) would spoil the whole box.
+            if (!std::isfinite(v.x) || !std::isfinite(v.y) || !std::isfinite(v.z)) continue;
             if (!any) low = high = v;
             any = true;
             low = {std::min(low.x, v.x), std::min(low.y, v.y), std::min(low.z, v.z)};

@@ -4,8 +4,8 @@
 
 #include "scene3ds/Scene.h"
 
-// Box around every vertex of every mesh, as stored (frame 0 pose). False
-// when no mesh has a vertex.
+// Box around every finite vertex of every mesh, as stored (frame 0 pose).
+// False when no mesh has one.
 bool meshBounds(const Scene& scene, Vec3& low, Vec3& high);
 
 // Turns camera into a fixed camera (no keys) looking at the box's centre
