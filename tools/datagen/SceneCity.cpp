@@ -1,6 +1,8 @@
 // Scene 5: a night city flown over: lit towers on a street grid, amber
 // street lamps, car lights streaking down the avenues, a beacon tower and
 // two aircraft crossing.
+#include <algorithm>
+
 #include "Random.h"
 #include "Scenes.h"
 #include "SceneKit.h"
@@ -38,20 +40,9 @@ void addBuildings(SceneDesc& s) {
         s.meshes.push_back(row);
     }
 }
-}  // namespace
 
-SceneDesc makeCity() {
-    SceneDesc s;
-    s.file = "city.3ds";
-    s.frameFactor = kFactor;
-
-    Mesh ground = makeMesh("streets", tex("road"));
-    addGround(ground, -kHalfCity - 600, -kHalfCity - 600, kHalfCity + 600, kHalfCity + 600, 0.0, 44, 44, kStreet);
-    s.meshes.push_back(ground);
-    addBuildings(s);
-
-    // The beacon tower on the central plaza.
-    const V3 plaza{streetAt(4) + kPitch / 2, 0, streetAt(4) + kPitch / 2};
+// The beacon tower on the central plaza, its ring turning.
+void addTower(SceneDesc& s, const V3& plaza) {
     Mesh tower = makeMesh("tower", tex("metal"));
     addLathe(tower, plaza, {{0, 0}, {90, 0}, {70, 200}, {40, 700}, {25, 1000}, {6, 1180}, {0, 1200}}, 16, 3.0, 6.0);
     s.meshes.push_back(tower);
@@ -60,8 +51,10 @@ SceneDesc makeCity() {
     keepRelit(beacon, plaza + v3(0, 900, 0), kLast);
     spin(beacon, kLast, kStep, v3(0, 1, 0), [](double f) { return f / kLast * 8 * kPi; });
     s.meshes.push_back(beacon);
+}
 
-    // Street lamps at the crossings: a light each and a glowing point.
+// Street lamps at some crossings: a light each and a glowing point.
+void addStreetLamps(SceneDesc& s) {
     for (int i = 1; i < kBlocks; i += 3) {
         for (int j = 1; j < kBlocks; j += 3) {
             V3 at = v3(streetAt(i), 60, streetAt(j));
@@ -72,16 +65,15 @@ SceneDesc makeCity() {
             s.meshes.push_back(lamp);
         }
     }
-    s.lights.push_back(makeLight("moon", v3(-3000, 3000, 1500), rgb(0.25, 0.3, 0.5), 6000));
-    s.lights.push_back(makeLight("plaza", plaza + v3(0, 150, 0), rgb(0.4, 0.6, 1.0), 700));
+}
 
-    // Car lights: type 2 points streaking round loops of streets.
+// Car lights: type 2 points streaking round loops of streets.
+void addCarLights(SceneDesc& s) {
     Random rnd(506);
     for (int k = 0; k < 12; ++k) {
         int i0 = rnd.below(kBlocks - 2), j0 = rnd.below(kBlocks - 2);
-        int i1 = i0 + 2 + rnd.below(kBlocks - i0 - 1), j1 = j0 + 2 + rnd.below(kBlocks - j0 - 1);
-        if (i1 > kBlocks) i1 = kBlocks;
-        if (j1 > kBlocks) j1 = kBlocks;
+        int i1 = std::min(kBlocks, i0 + 2 + rnd.below(kBlocks - i0 - 1));
+        int j1 = std::min(kBlocks, j0 + 2 + rnd.below(kBlocks - j0 - 1));
         double lane = (k % 2 ? 18.0 : -18.0);
         double x0 = streetAt(i0) + lane, x1 = streetAt(i1) - lane, z0 = streetAt(j0) + lane, z1 = streetAt(j1) - lane;
         double w = x1 - x0, d = z1 - z0, around = 2 * (w + d);
@@ -98,7 +90,10 @@ SceneDesc makeCity() {
         moveAlong(car, kLast, kStep, path);
         s.meshes.push_back(car);
     }
-    // Two aircraft with their lights.
+}
+
+// Two aircraft crossing high, each with its light.
+void addAircraft(SceneDesc& s) {
     for (int k = 0; k < 2; ++k) {
         double side = k ? 1.0 : -1.0;
         auto path = [=](double f) {
@@ -115,27 +110,31 @@ SceneDesc makeCity() {
         moveAlong(light, kLast, kStep, [=](double f) { return path(f) + v3(0, -10, 0); });
         s.meshes.push_back(light);
     }
+}
 
-    auto eye = [](double f) {
-        double t = f / kLast;
-        double a = 0.6 + t * 1.6 * kPi;
-        double r = 2100 - 900 * std::sin(t * kPi);
-        double h = 1000 - 300 * std::sin(t * kPi) * std::sin(t * kPi);
-        return v3(r * std::cos(a), h, r * std::sin(a));
-    };
-    auto target = [](double f) {
-        double t = f / kLast;
-        double a = 0.6 + t * 1.6 * kPi + 0.5;
-        return v3(500 * std::cos(a), 250 + 150 * std::sin(t * 5), 500 * std::sin(a));
-    };
-    s.camera = makeCamera(kLast, kStep, eye, target);
-    // Four sparks flying ahead of the camera, their trails streaming past it:
-    // the city's particles are small, so they show near the eye.
+// A wide circle over the city, lowest half way, looking in and down.
+V3 cityEye(double f) {
+    double t = f / kLast;
+    double a = 0.6 + t * 1.6 * kPi;
+    double r = 2100 - 900 * std::sin(t * kPi);
+    double h = 1000 - 300 * std::sin(t * kPi) * std::sin(t * kPi);
+    return v3(r * std::cos(a), h, r * std::sin(a));
+}
+
+V3 cityTarget(double f) {
+    double t = f / kLast;
+    double a = 0.6 + t * 1.6 * kPi + 0.5;
+    return v3(500 * std::cos(a), 250 + 150 * std::sin(t * 5), 500 * std::sin(a));
+}
+
+// Four sparks flying ahead of the camera, their trails streaming past it:
+// the city's particles are small, so they show near the eye.
+void addEscorts(SceneDesc& s) {
     for (int k = 0; k < 4; ++k) {
         double sx = (k % 2 ? 1 : -1) * 45, sy = (k < 2 ? 1 : -1) * 30;
         auto path = [=](double f) {
-            V3 e = eye(f);
-            V3 ahead = normalize(target(f) - e);
+            V3 e = cityEye(f);
+            V3 ahead = normalize(cityTarget(f) - e);
             V3 side = normalize(cross(ahead, v3(0, 1, 0)));
             double wobble = 1.0 + 0.3 * std::sin(f / 40.0 + k);
             return e + ahead * 220.0 + side * (sx * wobble) + v3(0, sy * wobble, 0);
@@ -145,6 +144,26 @@ SceneDesc makeCity() {
         moveAlong(spark, kLast, kStep, path);
         s.meshes.push_back(spark);
     }
+}
+}  // namespace
+
+SceneDesc makeCity() {
+    SceneDesc s;
+    s.file = "city.3ds";
+    s.frameFactor = kFactor;
+    Mesh ground = makeMesh("streets", tex("road"));
+    addGround(ground, -kHalfCity - 600, -kHalfCity - 600, kHalfCity + 600, kHalfCity + 600, 0.0, 44, 44, kStreet);
+    s.meshes.push_back(ground);
+    addBuildings(s);
+    const V3 plaza{streetAt(4) + kPitch / 2, 0, streetAt(4) + kPitch / 2};
+    addTower(s, plaza);
+    addStreetLamps(s);
+    s.lights.push_back(makeLight("moon", v3(-3000, 3000, 1500), rgb(0.25, 0.3, 0.5), 6000));
+    s.lights.push_back(makeLight("plaza", plaza + v3(0, 150, 0), rgb(0.4, 0.6, 1.0), 700));
+    addCarLights(s);
+    addAircraft(s);
+    s.camera = makeCamera(kLast, kStep, cityEye, cityTarget);
+    addEscorts(s);
     addSkyDome(s, "nightsky", 3200.0);
     return s;
 }

@@ -17,6 +17,39 @@ void addRing(SceneDesc& s, const char* name, const char* material, double radius
     spin(ring, kLast, kStep, axis, [&](double f) { return turns * 2 * kPi * f / kLast; });
     s.meshes.push_back(ring);
 }
+// Columns around the plinth, metal cubes orbiting between them and a
+// glowing orb circling the figure.
+void addSurroundings(SceneDesc& s) {
+    Mesh columns = makeMesh("columns", tex("marble"));
+    for (int i = 0; i < 8; ++i) {
+        double a = i * kPi / 4.0;
+        addCylinder(columns, v3(420 * std::cos(a), 0, 420 * std::sin(a)), 24.0, 320.0, 16, 2.0);
+        addBox(columns, v3(420 * std::cos(a), 330, 420 * std::sin(a)), v3(34, 10, 34), 40.0);
+    }
+    s.meshes.push_back(columns);
+    for (int i = 0; i < 4; ++i) {
+        double phase = i * kPi / 2.0;
+        auto path = [phase](double f) {
+            double a = phase + f / kLast * 2 * kPi;
+            return v3(280 * std::cos(a), 120 + 40 * std::sin(a * 3.0), 280 * std::sin(a));
+        };
+        Mesh cube = makeMesh("cube" + std::to_string(i + 1), tex("metal"));
+        addBox(cube, path(0), v3(16, 16, 16), 32.0);
+        moveAlong(cube, kLast, kStep, path);
+        spin(cube, kLast, kStep, v3(0.6, 1, 0.2), [i](double f) { return (2.0 + i) * 2 * kPi * f / kLast; });
+        s.meshes.push_back(cube);
+    }
+    Mesh orb = makeMesh("%$orb", tex("bluelamp"));
+    auto orbPath = [](double f) {
+        double a = f / kLast * 6 * kPi;
+        return kCentre + v3(210 * std::cos(a), 70 * std::sin(a * 0.5), 210 * std::sin(a));
+    };
+    addSphere(orb, orbPath(0), 10.0, 12, 8);
+    moveAlong(orb, kLast, kStep, orbPath);
+    s.meshes.push_back(orb);
+
+}
+
 }  // namespace
 
 SceneDesc makeYoda() {
@@ -49,34 +82,7 @@ SceneDesc makeYoda() {
     addRing(s, "%$ring2", "ring2", 150.0, v3(1, 0, 0), v3(0, 1, 0.3), v3(1, 0, 0), -1.0, 18.0);
     addRing(s, "%$ring3", "ring", 185.0, v3(0, 1, 0), v3(0.3, 0, 1), v3(0, 0, 1), 0.75, 10.0);
 
-    // Columns around the plinth, and metal cubes that orbit between them.
-    Mesh columns = makeMesh("columns", tex("marble"));
-    for (int i = 0; i < 8; ++i) {
-        double a = i * kPi / 4.0;
-        addCylinder(columns, v3(420 * std::cos(a), 0, 420 * std::sin(a)), 24.0, 320.0, 16, 2.0);
-        addBox(columns, v3(420 * std::cos(a), 330, 420 * std::sin(a)), v3(34, 10, 34), 40.0);
-    }
-    s.meshes.push_back(columns);
-    for (int i = 0; i < 4; ++i) {
-        double phase = i * kPi / 2.0;
-        auto path = [phase](double f) {
-            double a = phase + f / kLast * 2 * kPi;
-            return v3(280 * std::cos(a), 120 + 40 * std::sin(a * 3.0), 280 * std::sin(a));
-        };
-        Mesh cube = makeMesh("cube" + std::to_string(i + 1), tex("metal"));
-        addBox(cube, path(0), v3(16, 16, 16), 32.0);
-        moveAlong(cube, kLast, kStep, path);
-        spin(cube, kLast, kStep, v3(0.6, 1, 0.2), [i](double f) { return (2.0 + i) * 2 * kPi * f / kLast; });
-        s.meshes.push_back(cube);
-    }
-    Mesh orb = makeMesh("%$orb", tex("bluelamp"));
-    auto orbPath = [](double f) {
-        double a = f / kLast * 6 * kPi;
-        return kCentre + v3(210 * std::cos(a), 70 * std::sin(a * 0.5), 210 * std::sin(a));
-    };
-    addSphere(orb, orbPath(0), 10.0, 12, 8);
-    moveAlong(orb, kLast, kStep, orbPath);
-    s.meshes.push_back(orb);
+    addSurroundings(s);
 
     // Dim lights: the show's feedback adds nine tenths of the last frame to
     // every frame, so what stays still on screen brightens up to ten times.
