@@ -147,6 +147,24 @@ TEST_F(WindowInputTest, CloseRequestEndsTheShow) {
     EXPECT_LT(scenesPlayed(run), 8u);
 }
 
+// Full screen at the screen's own size, stopped mid-show: the screen keeps
+// its size afterwards and the run ends as usual.
+TEST_F(WindowInputTest, FullScreenShowStoppedBySignalLeavesTheScreenAsItWas) {
+    int width = 0, height = 0;
+    ASSERT_TRUE(screenSize(&width, &height));
+    ShowRequest request = midShow();
+    request.args = {"--play", "--size", std::to_string(width) + "x" + std::to_string(height), "--fixed-fps", "5",
+                    "--timings"};
+    request.stopSignal = SIGTERM;
+    const ShowRun run = runShow(request);
+    expectCleanExit(run);
+    EXPECT_LT(scenesPlayed(run), 8u);
+    int after = 0, afterHeight = 0;
+    ASSERT_TRUE(screenSize(&after, &afterHeight));
+    EXPECT_EQ(after, width);
+    EXPECT_EQ(afterHeight, height);
+}
+
 // [SECTION] Where the show cannot run as asked -------------------------------
 
 TEST(RunPlaceTest, NoDisplayExitsOneWithAMessage) {

@@ -53,3 +53,12 @@ bool requestWindowClose(const std::string& title, double timeoutSeconds) {
     XCloseDisplay(display);
     return window != 0;
 }
+
+bool screenSize(int* width, int* height) {
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr) return false;
+    *width = DisplayWidth(display, DefaultScreen(display));
+    *height = DisplayHeight(display, DefaultScreen(display));
+    XCloseDisplay(display);
+    return true;
+}

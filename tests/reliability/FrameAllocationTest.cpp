@@ -1,0 +1,139 @@
+// No heap allocation per frame with damaged data either: the whole show in
+// this process after loadShow, with every file missing (refused scenes play
+// black frames, textures without pictures, zeroed bitmaps) and with the
+// generated data, counting the C allocator as well as operator new.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <filesystem>
+#include <new>
+#include <string>
+
+#include "DataCopy.h"
+#include "platform/Platform.h"
+#include "platform/PlatformWindow.h"
+#include "scenes/Show.h"
+#include "support/GlTestContext.h"
+
+// AddressSanitizer supplies its own allocator; the count needs ours.
+#if !defined(__SANITIZE_ADDRESS__)
+#define ORVANE_COUNT_ALLOCATIONS 1
+#endif
+
+#if ORVANE_COUNT_ALLOCATIONS
+
+// The program's libraries are linked statically into this test; the GL
+// driver, which allocates as it meets new states, lives in shared libraries.
+// A request counts when its caller is in this executable's code.
+extern "C" char __executable_start;
+extern "C" char etext;
+extern "C" void* __libc_malloc(size_t);
+extern "C" void* __libc_calloc(size_t, size_t);
+extern "C" void* __libc_realloc(void*, size_t);
+extern "C" void __libc_free(void*);
+
+namespace {
+std::atomic<long> programAllocations{0};
+
+void countCaller(const void* caller) {
+    if (caller >= &__executable_start && caller < &etext) {
+        programAllocations.fetch_add(1, std::memory_order_relaxed);
+    }
+}
+
+void* allocate(std::size_t size) {
+    if (void* block = __libc_malloc(size ? size : 1)) return block;
+    throw std::bad_alloc();
+}
+}  // namespace
+
+extern "C" void* malloc(size_t size) {
+    countCaller(__builtin_return_address(0));
+    return __libc_malloc(size);
+}
+extern "C" void* calloc(size_t count, size_t size) {
+    countCaller(__builtin_return_address(0));
+    return __libc_calloc(count, size);
+}
+extern "C" void* realloc(void* block, size_t size) {
+    countCaller(__builtin_return_address(0));
+    return __libc_realloc(block, size);
+}
+extern "C" void free(void* block) { __libc_free(block); }
+
+void* operator new(std::size_t size) {
+    countCaller(__builtin_return_address(0));
+    return allocate(size);
+}
+void* operator new[](std::size_t size) {
+    countCaller(__builtin_return_address(0));
+    return allocate(size);
+}
+void operator delete(void* block) noexcept { __libc_free(block); }
+void operator delete(void* block, std::size_t) noexcept { __libc_free(block); }
+void operator delete[](void* block) noexcept { __libc_free(block); }
+void operator delete[](void* block, std::size_t) noexcept { __libc_free(block); }
+
+namespace {
+
+constexpr int kScenes = 8;
+constexpr float kDurations[kScenes] = {6.5f, 12.0f, 17.0f, 26.0f, 33.0f, 45.0f, 45.0f, 45.0f};
+void (*const kPlay[kScenes])(float) = {playScene1, playScene2, playScene3, playScene4,
+                                       playScene5, playScene6, playScene7, playScene8};
+constexpr double kFrameMilliseconds = 200.0;  // 5 frames a second of the stepped clock
+
+// Loads the show from folder's data/ and plays it; the program's heap
+// requests per scene after loading.
+void playCounted(const std::string& folder, long (&allocated)[kScenes]) {
+    openTestGlContext(160, 120);
+    setHeadlessMessages(true);
+    ASSERT_EQ(chdir(folder.c_str()), 0);
+    useSteppedClock(kFrameMilliseconds);
+    ::testing::internal::CaptureStderr();  // the missing files' messages
+    loadShow();
+    const long framesBefore = presentedFrameCount();
+    for (int i = 0; i < kScenes; ++i) {
+        const long before = programAllocations.load();
+        kPlay[i](kDurations[i]);
+        allocated[i] = programAllocations.load() - before;
+    }
+    ::testing::internal::GetCapturedStderr();
+    // Every frame of the show was drawn: 229.5 s at 5 frames a second.
+    EXPECT_GE(presentedFrameCount() - framesBefore, 1145);
+    useRealClock();
+    releaseShow();
+}
+
+TEST(FrameAllocationTest, CounterSeesMallocAndNewFromTheProgram) {
+    const long before = programAllocations.load();
+    void* block = std::malloc(16);
+    int* numbers = new int[4];
+    volatile bool keep = block != nullptr && numbers != nullptr;
+    std::free(block);
+    delete[] numbers;
+    EXPECT_TRUE(keep);
+    EXPECT_EQ(programAllocations.load() - before, 2);
+}
+
+TEST(FrameAllocationTest, EveryFileMissingAllocatesNothingPerFrame) {
+    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display: run under xvfb-run";
+    DataCopy copy("alloc-empty");
+    std::filesystem::remove_all(copy.folder() + "/data");
+    long allocated[kScenes] = {};
+    playCounted(copy.folder(), allocated);
+    for (int i = 0; i < kScenes; ++i) EXPECT_EQ(allocated[i], 0) << "scene " << i + 1;
+}
+
+TEST(FrameAllocationTest, GeneratedDataAllocatesNothingPerFrame) {
+    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display: run under xvfb-run";
+    if (builtDataFiles().empty()) GTEST_SKIP() << "no generated data in " << builtDataDir();
+    long allocated[kScenes] = {};
+    playCounted(ORVANE_BINARY_DIR, allocated);
+    for (int i = 0; i < kScenes; ++i) EXPECT_EQ(allocated[i], 0) << "scene " << i + 1;
+}
+
+}  // namespace
+
+#endif  // ORVANE_COUNT_ALLOCATIONS
