@@ -12,7 +12,7 @@
 #include "app/VideoCaptureRun.h"
 #include "core/RunSettings.h"
 #include "platform/Platform.h"
-#include "scene3ds/Inspect.h"
+#include "scene3ds/SceneReport.h"
 #include "scenes/SceneTimings.h"
 
 namespace {

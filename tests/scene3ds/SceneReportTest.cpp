@@ -5,7 +5,7 @@
 
 #include "MiniJson.h"
 #include "SceneFiles.h"
-#include "scene3ds/Inspect.h"
+#include "scene3ds/SceneReport.h"
 
 namespace {
 using Inspect = SceneFileTest;

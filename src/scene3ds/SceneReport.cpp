@@ -1,7 +1,7 @@
 // `orvane --inspect FILE.3ds`: what the show will use from one scene file, as
 // JSON, then the warnings an artist needs (why a mesh is black, why a scene
 // does not move). Loads without a GL context: textures are only named.
-#include "scene3ds/Inspect.h"
+#include "scene3ds/SceneReport.h"
 
 #include <cmath>
 #include <string>
