@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "particles/Billboard.h"
 #include "particles/EmitterLimits.h"
 #include "particles/Particles.h"
 
@@ -57,39 +58,19 @@ void feedEmitters(Scene& scene, int emitterCount, float t)
     }
 }
 
-// One sprite: optional depth offset, the camera, the particle's place, the
-// camera's angles negated in the same order, and a quad of half side half.
+// One sprite: the optional depth offset, then the billboard in the camera's
+// view, of half side b * size for the shrinking types.
 void drawSprite(const ParticleSystem& system, const Particle& particle, const SceneObject& camera,
                 int drawn, float t)
 {
     const float b = brightness(particle, t);
     const bool shrinking = shrinks(system.emitterType);
     const float half = shrinking ? b * system.size : system.size;
-    const float rx = static_cast<float>(camera.rotation.x);
-    const float ry = static_cast<float>(camera.rotation.y);
-    const float rz = static_cast<float>(camera.rotation.z);
 
     glLoadIdentity();
     if (shrinking)
         glTranslatef(0.0f, 0.0f, static_cast<float>(drawn - system.count) * kDepthOffsetSpan / system.count);
-    glRotatef(rx, 1.0f, 0.0f, 0.0f);
-    glRotatef(ry, 0.0f, 1.0f, 0.0f);
-    glRotatef(rz, 0.0f, 0.0f, 1.0f);
-    glTranslatef(-static_cast<float>(camera.cameraPosition.x), -static_cast<float>(camera.cameraPosition.y),
-                 -static_cast<float>(camera.cameraPosition.z));
-    glTranslatef(static_cast<float>(particle.position.x), static_cast<float>(particle.position.y),
-                 static_cast<float>(particle.position.z));
-    glRotatef(-rx, 1.0f, 0.0f, 0.0f);
-    glRotatef(-ry, 0.0f, 1.0f, 0.0f);
-    glRotatef(-rz, 0.0f, 0.0f, 1.0f);
-    glBindTexture(GL_TEXTURE_2D, system.texture);
-    glColor3f(b, b, b);
-    glBegin(GL_QUADS);
-        glTexCoord2f(0.0f, 1.0f); glVertex3f(-half, -half, 0.0f);
-        glTexCoord2f(0.0f, 0.0f); glVertex3f(-half, half, 0.0f);
-        glTexCoord2f(1.0f, 0.0f); glVertex3f(half, half, 0.0f);
-        glTexCoord2f(1.0f, 1.0f); glVertex3f(half, -half, 0.0f);
-    glEnd();
+    drawBillboard(camera.cameraPosition, camera.rotation, particle.position, half, b, system.texture);
 }
 
 }  // namespace
