@@ -4,7 +4,7 @@
 
 #include "particles/Particles.h"
 #include "platform/Platform.h"
-#include "render/TestScenes.h"
+#include "support/TestScenes.h"
 
 using namespace testscenes;
 
@@ -41,7 +41,7 @@ struct ListScene {
 
 }  // namespace
 
-TEST(DrawList, FarthestFirstWhenTheDepthTestIsOn)
+TEST(DrawList, FarthestFirstOnlyWhenTheDepthTestIsOn)
 {
     ListScene s{5, 9};
     particleDepthTestOn();
@@ -50,13 +50,8 @@ TEST(DrawList, FarthestFirstWhenTheDepthTestIsOn)
     EXPECT_EQ(s.scene.sortBuffer[0].distance, 9.0f);
     EXPECT_EQ(s.scene.sortBuffer[1].distance, 5.0f);
     EXPECT_EQ(s.order(), (std::vector<int>{1, 0}));
-}
 
-TEST(DrawList, EmissionOrderWhenTheDepthTestIsOff)
-{
-    ListScene s{5, 9};
     particleDepthTestOff();
-    EXPECT_FALSE(particleDepthTest);
     buildDrawList(s.scene);
     EXPECT_EQ(s.order(), (std::vector<int>{0, 1}));
 }
@@ -64,6 +59,8 @@ TEST(DrawList, EmissionOrderWhenTheDepthTestIsOff)
 TEST(DrawList, DistanceIsCityBlockFromTheCamera)
 {
     ListScene s{};
+    buildDrawList(s.scene);
+    EXPECT_EQ(s.scene.sortCount, 0);
     s.scene.camera->cameraPosition = {1, 1, 1};
     s.pool.emitAt(3, -4, 2);
     buildDrawList(s.scene);
@@ -82,15 +79,8 @@ TEST(DrawList, PartitionOrderOfEqualDistances)
     ListScene mixed{1, 5, 3, 5, 2};
     buildDrawList(mixed.scene);
     EXPECT_EQ(mixed.order(), (std::vector<int>{1, 3, 2, 4, 0}));
-}
 
-TEST(DrawList, EmptyListAndNoBufferAreHarmless)
-{
-    ListScene s{};
-    buildDrawList(s.scene);
-    EXPECT_EQ(s.scene.sortCount, 0);
-    Scene bare;
-    bare.emitterCount = 0;
+    Scene bare;  // no emitters, no buffer
     buildDrawList(bare);
     EXPECT_EQ(bare.sortCount, 0);
 }

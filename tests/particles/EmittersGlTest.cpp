@@ -5,8 +5,8 @@
 
 #include "particles/Particles.h"
 #include "platform/Platform.h"
-#include "render/GlHelpers.h"
-#include "render/TestScenes.h"
+#include "support/GlHelpers.h"
+#include "support/TestScenes.h"
 
 using namespace testscenes;
 using namespace testgl;
@@ -42,8 +42,11 @@ std::vector<float> spriteWidths(const std::vector<FedBackPolygon>& polygons, siz
     for (size_t s = 0; perSprite > 0 && s < sprites; ++s) {
         float lo = 1e9f, hi = -1e9f;
         for (size_t k = 0; k < perSprite; ++k) {
-            lo = std::min(lo, polygons[s * perSprite + k].minX());
-            hi = std::max(hi, polygons[s * perSprite + k].maxX());
+            const std::vector<float>& xyz = polygons[s * perSprite + k].xyz;
+            for (size_t i = 0; i < xyz.size(); i += 3) {
+                lo = std::min(lo, xyz[i]);
+                hi = std::max(hi, xyz[i]);
+            }
         }
         widths.push_back(hi - lo);
     }

@@ -26,25 +26,19 @@ TEST(ParticleClock, FollowsTheSteppedClock)
     EXPECT_EQ(tickSeconds(), 2033 * 0.001f);
 }
 
-TEST(ParticleSystem, PoolOfTenThousandHoldsNineThousandNineHundredNinetyNine)
+// Capacity 10000 holds 9999; emitAt stamps birth and death and leaves the
+// rate clock alone.
+TEST(ParticleSystem, EmitAtFillsAllButOneSlotAndStampsTheTimes)
 {
-    at(1000);
+    const float t = at(3000);
     ParticleSystem pool(10000, nullptr, 4.0f, 150, 10.0f, 0.0f);
     for (int i = 0; i < 10000; ++i)
         pool.emitAt(i, 0, 0);
     EXPECT_EQ(pool.count, 9999);
     EXPECT_EQ(pool.particles[9998].position.x, 9998.0);
-}
-
-TEST(ParticleSystem, EmitAtStampsBirthAndDeath)
-{
-    const float t = at(3000);
-    ParticleSystem pool(10, nullptr, 4.0f, 150, 10.0f, 0.0f);
-    pool.emitAt(1, 2, 3);
-    ASSERT_EQ(pool.count, 1);
     EXPECT_EQ(pool.particles[0].birthTime, t);
     EXPECT_EQ(pool.particles[0].deathTime, t + 4.0f);
-    EXPECT_EQ(pool.lastEmitTime, 0.0f);  // emitAt leaves the rate clock alone
+    EXPECT_EQ(pool.lastEmitTime, 0.0f);
 }
 
 TEST(ParticleSystem, FirstUpdateOnlyStartsTheRateClock)
@@ -101,32 +95,23 @@ TEST(ParticleSystem, FullPoolKeepsTheRateClockWaiting)
     EXPECT_EQ(pool.particles[0].birthTime, at(1710));
 }
 
-TEST(ParticleSystem, UpdateRemovesParticlesAtTheirDeathTime)
+// Removal at the death time, and removal by index keeping the order.
+TEST(ParticleSystem, RemovalKeepsTheRestInOrder)
 {
     const float t = at(2000);
     ParticleSystem pool(10, nullptr, 4.0f, 0, 10.0f, 0.0f);
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 5; ++i)
         pool.emitAt(i, 0, 0);
-    pool.particles[0].deathTime = t;                                 // dies now
-    pool.particles[1].deathTime = std::nextafter(t, 100.0f);         // lives on
-    pool.particles[2].deathTime = std::nextafter(t, 0.0f);           // already dead
+    pool.particles[0].deathTime = t;                          // dies now
+    pool.particles[2].deathTime = std::nextafter(t, 0.0f);    // already dead
+    pool.particles[1].deathTime = std::nextafter(t, 100.0f);  // lives on
     pool.update();
-    ASSERT_EQ(pool.count, 1);
-    EXPECT_EQ(pool.particles[0].position.x, 1.0);
-}
-
-TEST(ParticleSystem, RemoveAtShiftsTheRestDownInOrder)
-{
-    at(1000);
-    ParticleSystem pool(10, nullptr, 4.0f, 0, 10.0f, 0.0f);
-    for (int i = 0; i < 3; ++i)
-        pool.emitAt(i, 0, 0);
-    pool.removeAt(0);
+    ASSERT_EQ(pool.count, 3);
+    pool.removeAt(1);
+    pool.removeAt(5);  // out of range: ignored
     ASSERT_EQ(pool.count, 2);
     EXPECT_EQ(pool.particles[0].position.x, 1.0);
-    EXPECT_EQ(pool.particles[1].position.x, 2.0);
-    pool.removeAt(5);  // out of range: ignored
-    EXPECT_EQ(pool.count, 2);
+    EXPECT_EQ(pool.particles[1].position.x, 4.0);
 }
 
 TEST(ParticleSystem, ReleaseEmptiesThePoolAndIsSafeTwice)

@@ -4,7 +4,7 @@
 
 #include "particles/Particles.h"
 #include "platform/Platform.h"
-#include "render/GlHelpers.h"
+#include "support/GlHelpers.h"
 
 using namespace testgl;
 

@@ -7,7 +7,7 @@
 
 #include "media/Textures.h"
 #include "platform/Platform.h"
-#include "render/FrameScene.h"
+#include "support/FrameScene.h"
 
 using namespace testgl;
 

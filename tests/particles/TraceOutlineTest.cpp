@@ -61,7 +61,7 @@ using Pixels = std::vector<std::pair<int, int>>;
 
 }  // namespace
 
-TEST(TraceOutline, NoStepAtElapsedZero)
+TEST(TraceOutline, NoStepAtElapsedZeroNorFromAnIsolatedStart)
 {
     Canvas c;
     c.row(52, 100, 82);
@@ -69,6 +69,11 @@ TEST(TraceOutline, NoStepAtElapsedZero)
     c.trace(-1.0f);
     EXPECT_EQ(c.pool.count, 0);
     EXPECT_EQ(c.at(53, 82), kInk);
+
+    Canvas isolated;
+    isolated.row(100, 120, 150);  // ink elsewhere, out of reach
+    isolated.trace(10.0f);
+    EXPECT_EQ(isolated.pool.count, 0);
 }
 
 // On a long straight stroke every step emits one pixel, so the count is the
@@ -84,14 +89,6 @@ TEST(TraceOutline, StepBudgetFollowsTheElapsedFraction)
     small.row(5, 314, 100);
     small.trace(1.0f, 10.0f, 25, 5, 100);
     EXPECT_EQ(small.pool.count, 3);
-}
-
-TEST(TraceOutline, IsolatedStartNeverMoves)
-{
-    Canvas c;
-    c.row(100, 120, 150);  // ink elsewhere, out of reach
-    c.trace(10.0f);
-    EXPECT_EQ(c.pool.count, 0);
 }
 
 TEST(TraceOutline, BlankStartStepsOntoInkToItsRight)
@@ -117,10 +114,16 @@ TEST(TraceOutline, StraightStrokeIsWalkedToItsEndAndStops)
     EXPECT_EQ(c.pool.emitPosition.x, 2.0 * 60 - 320);
 }
 
+// A ring grows with the elapsed time (earlier steps replay silently), then
+// emits 15 of its 16 pixels in order; a repeated call emits nothing new.
 TEST(TraceOutline, RingEmitsFifteenOfSixteenPixelsInOrder)
 {
     Canvas c;
     c.ring(52, 82, 5);
+    c.trace(0.01f);  // 3 steps
+    EXPECT_EQ(c.pool.count, 3);
+    c.trace(0.02f);  // 6 steps
+    EXPECT_EQ(c.pool.count, 6);
     c.trace(10.0f);
     const Pixels expected{{53, 82}, {54, 82}, {55, 82}, {56, 82},   // right along the top
                           {56, 83}, {56, 84}, {56, 85}, {56, 86},   // down
@@ -128,6 +131,8 @@ TEST(TraceOutline, RingEmitsFifteenOfSixteenPixelsInOrder)
                           {52, 85}, {52, 84}, {52, 83}};            // up, back to the start
     EXPECT_EQ(c.emitted(), expected);
     EXPECT_EQ(c.at(52, 82), kInk);
+    c.trace(10.0f);
+    EXPECT_EQ(c.pool.count, 15);
 }
 
 TEST(TraceOutline, SecondRingTwentyOnePixelsRightIsWrittenAfterTheFirst)
@@ -152,26 +157,6 @@ TEST(TraceOutline, FilledRectangleOnlyItsBorderEmits)
     EXPECT_EQ(c.pool.count, 21);
     for (int x = 53; x <= 60; ++x)
         EXPECT_EQ(c.at(x, 83), kInk);
-}
-
-TEST(TraceOutline, RepeatedCallEmitsNothingNew)
-{
-    Canvas c;
-    c.ring(52, 82, 5);
-    c.trace(10.0f);
-    ASSERT_EQ(c.pool.count, 15);
-    c.trace(10.0f);
-    EXPECT_EQ(c.pool.count, 15);
-}
-
-TEST(TraceOutline, GrowsWithElapsedTime)
-{
-    Canvas c;
-    c.ring(52, 82, 5);
-    c.trace(0.01f, 10.0f, 3000);  // 3 steps
-    EXPECT_EQ(c.pool.count, 3);
-    c.trace(0.02f, 10.0f, 3000);  // 6 steps: the first 3 replay silently
-    EXPECT_EQ(c.pool.count, 6);
 }
 
 // Mend: pixels outside the bitmap read as background. A stroke ending on

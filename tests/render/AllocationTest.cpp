@@ -16,7 +16,7 @@
 #include <new>
 
 #include "platform/Platform.h"
-#include "render/FrameScene.h"
+#include "support/FrameScene.h"
 
 // AddressSanitizer supplies its own operator new; the count needs ours.
 #if !defined(__SANITIZE_ADDRESS__)

@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "render/Render.h"
-#include "render/TestScenes.h"
+#include "support/TestScenes.h"
 
 using namespace testscenes;
 

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "core/RunSettings.h"
-#include "render/GlHelpers.h"
-#include "render/TestScenes.h"
+#include "support/GlHelpers.h"
+#include "support/TestScenes.h"
 
 using namespace testscenes;
 using namespace testgl;

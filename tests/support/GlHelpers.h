@@ -16,7 +16,7 @@ constexpr int kHeight = 480;
 
 // A side x side RGB texture filled by colourAt(x, y) -> 0xRRGGBB.
 template <typename Fn>
-GLuint makeTexture(int side, Fn colourAt)
+GLuint makeTexture(int side, Fn colourAt, GLint filter = GL_NEAREST)
 {
     std::vector<uint8_t> rgb(static_cast<size_t>(side) * side * 3);
     for (int y = 0; y < side; ++y)
@@ -30,8 +30,8 @@ GLuint makeTexture(int side, Fn colourAt)
     GLuint name = 0;
     glGenTextures(1, &name);
     glBindTexture(GL_TEXTURE_2D, name);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, side, side, 0, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
     glBindTexture(GL_TEXTURE_2D, 0);
@@ -75,8 +75,6 @@ inline LeftState leftState()
 // each vertex.
 struct FedBackPolygon {
     std::vector<float> xyz;
-    float minX() const;
-    float maxX() const;
 };
 
 template <typename Draw>
@@ -108,22 +106,6 @@ std::vector<FedBackPolygon> feedback(Draw draw)
         }
     }
     return polygons;
-}
-
-inline float FedBackPolygon::minX() const
-{
-    float m = xyz[0];
-    for (size_t i = 0; i < xyz.size(); i += 3)
-        m = xyz[i] < m ? xyz[i] : m;
-    return m;
-}
-
-inline float FedBackPolygon::maxX() const
-{
-    float m = xyz[0];
-    for (size_t i = 0; i < xyz.size(); i += 3)
-        m = xyz[i] > m ? xyz[i] : m;
-    return m;
 }
 
 }  // namespace testgl

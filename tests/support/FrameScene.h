@@ -6,8 +6,8 @@
 #include <cmath>
 
 #include "particles/Particles.h"
-#include "render/GlHelpers.h"
-#include "render/TestScenes.h"
+#include "support/GlHelpers.h"
+#include "support/TestScenes.h"
 
 namespace testscenes {
 
