@@ -152,6 +152,13 @@ TEST_F(EditorChunks, TraceAnnouncesHandledChunks) {
         w.begin(0x4140).u16(1).f32(0).f32(0).end();
         w.end().end();
         addLight(w, "L", {0, 0, 0}, {1, 1, 1}, &spot);
+    }, [](Chunk3dsWriter& w) {
+        w.begin(0xB002).begin(0xB010).string("M").end();
+        w.begin(0xB013).point(0, 0, 0).end();
+        w.begin(0xB021).u16(0).u32(0).u32(0).u32(0).end();
+        w.end();
+        w.infoBlock(0xB004, "Cam", {0}, {{0, 0, 0}});
+        w.begin(0xB008).u32(0).u32(100).end();  // segment: not read
     }).c_str()));
     EXPECT_EQ(recorder.trace,
               "CHUNK_3DEDITORCHUNK\n"
@@ -168,6 +175,13 @@ TEST_F(EditorChunks, TraceAnnouncesHandledChunks) {
               "   +--CHUNK_CAMERA\n"
               "CHUNK_KEYFRAMER\n"
               "+--CHUNK_CAMERAINFOBLOCK\n"
+              "   +--CHUNK_OBJETNAME\n"
+              "   +--CHUNK_POSITIONTRACK\n"
+              "+--CHUNK_OBJETINFOBLOCK\n"
+              "   +--CHUNK_OBJETNAME\n"
+              "   +--CHUNK_OBJETPIVOTPOINT\n"
+              "   +--CHUNK_ROTATIONTRACK\n"
+              "+--CHUNK_CAMERATARGETINFOBLOCK\n"
               "   +--CHUNK_OBJETNAME\n"
               "   +--CHUNK_POSITIONTRACK\n");
 }

@@ -10,22 +10,21 @@ using SceneLoad = SceneFileTest;
 
 const std::vector<std::vector<uint16_t>> kOneFace = {{0, 1, 2}};
 
-TEST_F(SceneLoad, CameraWithOneKeyKeepsEditorPlacement) {
-    Scene scene;
-    ASSERT_TRUE(scene.load(sceneFile("onekey.3ds", nullptr, nullptr, 1).c_str()));
-    EXPECT_DOUBLE_EQ(scene.cameraPosition.z, 10.0);  // editor (0, -10, 0)
-    EXPECT_EQ(scene.frameCount, 0);
-    EXPECT_EQ(scene.frame, 0.0);
-}
+// One key keeps the editor placement (0, -10, 0); two start at key 0 (0, -20, 5).
+TEST_F(SceneLoad, CameraPlacementDependsOnItsKeyCount) {
+    Scene one;
+    ASSERT_TRUE(one.load(sceneFile("onekey.3ds", nullptr, nullptr, 1).c_str()));
+    EXPECT_DOUBLE_EQ(one.cameraPosition.z, 10.0);
+    EXPECT_EQ(one.frameCount, 0);
+    EXPECT_EQ(one.frame, 0.0);
 
-TEST_F(SceneLoad, CameraWithTwoKeysStartsAtFirstKey) {
-    Scene scene;
-    ASSERT_TRUE(scene.load(sceneFile("twokeys.3ds", nullptr, nullptr, 2).c_str()));
-    EXPECT_DOUBLE_EQ(scene.cameraPosition.y, 5.0);  // key 0 (0, -20, 5)
-    EXPECT_DOUBLE_EQ(scene.cameraPosition.z, 20.0);
-    EXPECT_EQ(scene.frameCount, 100);
-    EXPECT_EQ(scene.cursor, static_cast<SceneObject*>(&scene));
-    EXPECT_EQ(scene.file, nullptr);
+    Scene two;
+    ASSERT_TRUE(two.load(sceneFile("twokeys.3ds", nullptr, nullptr, 2).c_str()));
+    EXPECT_DOUBLE_EQ(two.cameraPosition.y, 5.0);
+    EXPECT_DOUBLE_EQ(two.cameraPosition.z, 20.0);
+    EXPECT_EQ(two.frameCount, 100);
+    EXPECT_EQ(two.cursor, static_cast<SceneObject*>(&two));
+    EXPECT_EQ(two.file, nullptr);
 }
 
 TEST_F(SceneLoad, FirstCameraInListOrderDrivesTheView) {

@@ -60,21 +60,3 @@ std::string sceneFile(const std::string& name, const ChunkBody& editor,
     return writeScratchFile(name, sceneBytes(editor, keyframer, cameraKeys));
 }
 
-void addMesh(Chunk3dsWriter& w, const std::string& name,
-             const std::vector<std::vector<float>>& points,
-             const std::vector<std::vector<uint16_t>>& faces, const std::string& material) {
-    w.begin(0x4000).string(name).begin(0x4100);
-    w.vertexList(points);
-    w.beginFaceList(faces);
-    if (!material.empty()) w.faceMaterial(material, static_cast<uint16_t>(faces.size()));
-    w.end().end().end();
-}
-
-void addLight(Chunk3dsWriter& w, const std::string& name, std::vector<float> position,
-              std::vector<float> color, const std::vector<float>* spot) {
-    w.begin(0x4000).string(name).begin(0x4600);
-    w.point(position.at(0), position.at(1), position.at(2));
-    w.begin(0x0010).point(color.at(0), color.at(1), color.at(2)).end();
-    if (spot) w.begin(0x4610).point(spot->at(0), spot->at(1), spot->at(2)).f32(30).f32(45).end();
-    w.end().end();
-}

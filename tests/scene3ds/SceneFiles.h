@@ -19,15 +19,6 @@ std::vector<uint8_t> sceneBytes(const ChunkBody& editor, const ChunkBody& keyfra
 std::string sceneFile(const std::string& name, const ChunkBody& editor,
                       const ChunkBody& keyframer = nullptr, int cameraKeys = 2);
 
-// An object block holding a mesh of these points and faces (and one face
-// material list when material is not empty).
-void addMesh(Chunk3dsWriter& w, const std::string& name,
-             const std::vector<std::vector<float>>& points,
-             const std::vector<std::vector<uint16_t>>& faces, const std::string& material = "");
-// An object block holding a light; a spotlight target when spot is set.
-void addLight(Chunk3dsWriter& w, const std::string& name, std::vector<float> position,
-              std::vector<float> color, const std::vector<float>* spot);
-
 // Records what the reader hands to its hooks; installed by SetUp of the test
 // fixtures, removed by TearDown.
 struct ReaderRecorder {

@@ -51,3 +51,12 @@ private:
 
 // Writes bytes to a file of the test scratch folder and returns its path.
 std::string writeScratchFile(const std::string& name, const std::vector<uint8_t>& bytes);
+
+// An object block holding a mesh of these points and faces (and one face
+// material list when material is not empty).
+void addMesh(Chunk3dsWriter& w, const std::string& name,
+             const std::vector<std::vector<float>>& points,
+             const std::vector<std::vector<uint16_t>>& faces, const std::string& material = "");
+// An object block holding a light; a spotlight target when spot is set.
+void addLight(Chunk3dsWriter& w, const std::string& name, std::vector<float> position,
+              std::vector<float> color, const std::vector<float>* spot);
