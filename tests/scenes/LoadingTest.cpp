@@ -50,6 +50,22 @@ TEST(LoadingCountdown, PoseAtTheFirstAndLastFrames) {
     EXPECT_FLOAT_EQ(-last.translateZ - kLoadingQuadZ, 3.0f);
 }
 
+// Runs loadShow in a new empty folder, so that every file is missing, with
+// each drawn countdown recorded.
+void loadShowInEmptyFolder() {
+    char pattern[] = "/tmp/orvane-loading-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    char previous[4096];
+    ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
+    ASSERT_EQ(chdir(pattern), 0);
+    observed.clear();
+    loadingScreenObserver = recordCountdown;
+    loadShow();
+    loadingScreenObserver = nullptr;
+    ASSERT_EQ(chdir(previous), 0);
+    rmdir(pattern);
+}
+
 class LoadingScreenTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -65,7 +81,7 @@ TEST_F(LoadingScreenTest, LastFrameFillsMostOfTheScreenHeight) {
     const WindowPixels pixels = readWindow();
     const int middle = pixels.width / 2;
     int lit = 0;
-    for (int y = 0; y < pixels.height; ++y) lit += redOf(pixels.at(middle, y)) == 255 ? 1 : 0;
+    for (int y = 0; y < pixels.height; ++y) lit += red(pixels.at(middle, y)) == 255 ? 1 : 0;
     // 2 of the 2 x 3 x tan(22.5 deg) = 2.49 units visible at that distance.
     EXPECT_NEAR(lit, pixels.height * 2.0 / (6.0 * std::tan(22.5 * M_PI / 180.0)), 3.0);
     EXPECT_EQ(pixels.at(middle, 2), 0u);
@@ -83,22 +99,9 @@ TEST_F(LoadingScreenTest, FirstFrameIsAlmostEdgeOnAndFar) {
 // In an empty folder every file is missing: every step still runs, all 46
 // screens are drawn, and everything the scenes rely on exists.
 TEST_F(LoadingScreenTest, EveryStepRunsWithEveryFileMissing) {
-    char pattern[] = "/tmp/orvane-loading-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    char previous[4096];
-    ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
-    ASSERT_EQ(chdir(pattern), 0);
     for (uint32_t& name : textureTable) name = 0;
     const int boxesBefore = messageBoxCount();
-    observed.clear();
-    loadingScreenObserver = recordCountdown;
-
-    loadShow();
-
-    loadingScreenObserver = nullptr;
-    ASSERT_EQ(chdir(previous), 0);
-    rmdir(pattern);
-
+    loadShowInEmptyFolder();
     EXPECT_EQ(observed, expectedCountdowns());
     for (int slot : {0, 1, 3, 4, 5, 7}) EXPECT_NE(textureTable[slot], 0u) << "slot " << slot;
     EXPECT_EQ(textureTable[2], 0u);
@@ -132,20 +135,8 @@ TEST_F(LoadingScreenTest, EveryStepRunsWithEveryFileMissing) {
 // A close request during loading: the steps still run, but no frame is drawn
 // after the one whose pump took the request.
 TEST_F(LoadingScreenTest, NoScreenIsDrawnAfterAQuitRequest) {
-    char pattern[] = "/tmp/orvane-loading-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    char previous[4096];
-    ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
-    ASSERT_EQ(chdir(pattern), 0);
-    observed.clear();
-    loadingScreenObserver = recordCountdown;
     pushWindowEvent({WindowEventKind::close, 0, 0});
-
-    loadShow();
-
-    loadingScreenObserver = nullptr;
-    ASSERT_EQ(chdir(previous), 0);
-    rmdir(pattern);
+    loadShowInEmptyFolder();
     EXPECT_TRUE(showQuitRequested());
     EXPECT_EQ(observed, std::vector<float>{19.5f});
     for (uint8_t* bitmap : showBitmaps) EXPECT_NE(bitmap, nullptr);

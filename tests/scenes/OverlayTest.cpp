@@ -60,7 +60,7 @@ TEST_F(OverlayTest, RepeatedOverlaysAddAndBrightenTowardsWhite) {
     for (int pass : expected) {
         drawFullscreenOverlay(kOverlaySlot);
         const WindowPixels pixels = readWindow();
-        const int level = redOf(pixels.at(pixels.width / 2, pixels.height / 2));
+        const int level = red(pixels.at(pixels.width / 2, pixels.height / 2));
         EXPECT_NEAR(level, pass, 2);
         EXPECT_GE(level, previous);
         previous = level;
@@ -76,10 +76,10 @@ TEST_F(OverlayTest, CapturedFrameIsShownUprightOverTheWholeViewport) {
     const WindowPixels pixels = readWindow();
     const uint32_t bottom = pixels.at(pixels.width / 2, 5);
     const uint32_t top = pixels.at(pixels.width / 2, pixels.height - 5);
-    EXPECT_NEAR(greenOf(bottom), 230, 2);  // 0.9 x green at the bottom
-    EXPECT_EQ(redOf(bottom), 0);
-    EXPECT_NEAR(redOf(top), 230, 2);  // red at the top
-    EXPECT_EQ(greenOf(top), 0);
+    EXPECT_NEAR(green(bottom), 230, 2);  // 0.9 x green at the bottom
+    EXPECT_EQ(red(bottom), 0);
+    EXPECT_NEAR(red(top), 230, 2);  // red at the top
+    EXPECT_EQ(green(top), 0);
 }
 
 TEST_F(OverlayTest, CoversTheCaptureCornerWhenTheViewportIsTheCorner) {
@@ -88,8 +88,8 @@ TEST_F(OverlayTest, CoversTheCaptureCornerWhenTheViewportIsTheCorner) {
     glViewport(0, 0, 512, 400);
     drawFullscreenOverlay(kOverlaySlot);
     const WindowPixels pixels = readWindow();
-    EXPECT_NEAR(redOf(pixels.at(0, 0)), 230, 2);
-    EXPECT_NEAR(redOf(pixels.at(511, 399)), 230, 2);
+    EXPECT_NEAR(red(pixels.at(0, 0)), 230, 2);
+    EXPECT_NEAR(red(pixels.at(511, 399)), 230, 2);
     EXPECT_EQ(pixels.at(512, 10), 0u);
     EXPECT_EQ(pixels.at(10, 400), 0u);
 }

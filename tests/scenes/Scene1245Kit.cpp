@@ -6,43 +6,25 @@
 
 #include "core/RunSettings.h"
 #include "media/Textures.h"
+#include "support/GlHelpers.h"
 #include "support/GlTestContext.h"
 
 namespace {
 
-void uploadTexture(int slot, int side, const std::vector<uint8_t>& rgb) {
-    if (textureTable[slot] == 0) glGenTextures(1, &textureTable[slot]);
-    glBindTexture(GL_TEXTURE_2D, textureTable[slot]);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, side, side, 0, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glBindTexture(GL_TEXTURE_2D, 0);
-}
-
-void putPixel(std::vector<uint8_t>& rgb, size_t at, uint32_t colour) {
-    rgb[at * 3] = static_cast<uint8_t>(colour >> 16);
-    rgb[at * 3 + 1] = static_cast<uint8_t>(colour >> 8);
-    rgb[at * 3 + 2] = static_cast<uint8_t>(colour);
+// Puts a new texture in textureTable[slot], freeing the one it held.
+void replaceSlot(int slot, GLuint name) {
+    if (textureTable[slot] != 0) glDeleteTextures(1, &textureTable[slot]);
+    textureTable[slot] = name;
 }
 
 }  // namespace
 
 void makeUniformTexture(int slot, uint32_t rgb, int side) {
-    std::vector<uint8_t> pixels(static_cast<size_t>(side) * side * 3);
-    for (size_t i = 0; i < static_cast<size_t>(side) * side; ++i) putPixel(pixels, i, rgb);
-    uploadTexture(slot, side, pixels);
+    replaceSlot(slot, testgl::makeTexture(side, [rgb](int, int) { return rgb; }, GL_LINEAR));
 }
 
 void makeSplitTexture(int slot, uint32_t below, uint32_t above, int split) {
-    constexpr int side = 512;
-    std::vector<uint8_t> pixels(static_cast<size_t>(side) * side * 3);
-    for (int row = 0; row < side; ++row) {
-        for (int column = 0; column < side; ++column) {
-            putPixel(pixels, static_cast<size_t>(row) * side + column, row < split ? below : above);
-        }
-    }
-    uploadTexture(slot, side, pixels);
+    replaceSlot(slot, testgl::makeTexture(512, [=](int, int row) { return row < split ? below : above; }, GL_LINEAR));
 }
 
 void makeBlankTransition() {
@@ -84,10 +66,6 @@ Scene* makeSquareScene(double x, double y, double z, double half) {
 }
 
 SceneObject& squareOf(Scene& scene) { return *scene.next; }
-
-int redOf(uint32_t rgb) { return static_cast<int>((rgb >> 16) & 0xFF); }
-int greenOf(uint32_t rgb) { return static_cast<int>((rgb >> 8) & 0xFF); }
-int blueOf(uint32_t rgb) { return static_cast<int>(rgb & 0xFF); }
 
 uint32_t WindowPixels::at(int x, int y) const { return rgbAt(rgb, width, x, y); }
 

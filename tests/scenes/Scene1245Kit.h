@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "scene3ds/Scene.h"
+#include "support/GlHelpers.h"
 
 // Fills textureTable[slot] with a new side x side texture of one colour
 // (0xRRGGBB), no mipmaps, linear filtering.
@@ -27,9 +28,9 @@ SceneObject& squareOf(Scene& scene);
 Scene* makeEmptyScene();
 
 // The red, green and blue parts of a pixel read by rgbAt.
-int redOf(uint32_t rgb);
-int greenOf(uint32_t rgb);
-int blueOf(uint32_t rgb);
+using testgl::red;
+using testgl::green;
+using testgl::blue;
 
 // Pixels of the whole window (runSettings size), row 0 at the bottom.
 struct WindowPixels {

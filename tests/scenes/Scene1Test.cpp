@@ -34,7 +34,7 @@ TEST_F(Scene1Test, FirstFrameHasNoTrailLaterFramesDoAndItFades) {
     Scene* scene = makeSquareScene(-3.0, 0.0, -10.0, 1.0);
     drawScene1Frame(*scene, 2.5f, kDuration);
     WindowPixels pixels = readWindow();
-    EXPECT_EQ(redOf(pixels.at(kLeftX, kMiddleY)), 255);
+    EXPECT_EQ(red(pixels.at(kLeftX, kMiddleY)), 255);
     EXPECT_EQ(pixels.at(kRightX, kMiddleY), 0u);
     // Only the square itself is lit (its feedback copy lies on it).
     EXPECT_LT(pixels.countRedAtLeast(1), kSquarePixels * 12 / 10);
@@ -42,13 +42,13 @@ TEST_F(Scene1Test, FirstFrameHasNoTrailLaterFramesDoAndItFades) {
     squareOf(*scene).position.x = 6.0;  // now at x = +3
     drawScene1Frame(*scene, 2.6f, kDuration);
     pixels = readWindow();
-    const int trail = redOf(pixels.at(kLeftX, kMiddleY));
+    const int trail = red(pixels.at(kLeftX, kMiddleY));
     EXPECT_NEAR(trail, 207, 4);  // 255 x 0.9 in the feedback, x 0.9 on screen
-    EXPECT_EQ(redOf(pixels.at(kRightX, kMiddleY)), 255);
+    EXPECT_EQ(red(pixels.at(kRightX, kMiddleY)), 255);
 
     drawScene1Frame(*scene, 2.7f, kDuration);
     pixels = readWindow();
-    EXPECT_NEAR(redOf(pixels.at(kLeftX, kMiddleY)), trail * 0.9, 4);
+    EXPECT_NEAR(red(pixels.at(kLeftX, kMiddleY)), trail * 0.9, 4);
     delete scene;
 }
 
@@ -103,7 +103,7 @@ TEST_F(Scene1Test, SlotZeroHoldsTheLastFrameAfterTheScene) {
     playScene1(0.2f);
     useRealClock();
     const WindowPixels slot = readSlot(kTransitionSlot);
-    EXPECT_EQ(redOf(slot.at(320, 240)), 255);
+    EXPECT_EQ(red(slot.at(320, 240)), 255);
     EXPECT_EQ(slot.at(320 + 100, 240), 0u);
     EXPECT_EQ(slot.at(20, 20), 0u);
 

@@ -10,6 +10,7 @@
 #include "scenes/SceneFrames.h"
 #include "scenes/Show.h"
 #include "support/GlTestContext.h"
+#include "support/TestScenes.h"
 
 namespace {
 
@@ -19,25 +20,14 @@ constexpr float kDuration = 12.0f;  // seconds, as the show plays it
 // (looking down -z). Neither is moved, so each reference point is the origin,
 // out of the spikes' reach.
 Scene* makePairScene(double firstX, double secondX) {
-    Scene* scene = makeSquareScene(secondX, 0.0, -100.0, 6.0);
-    SceneObject& second = squareOf(*scene);
-    // The Scene's own record becomes the first square, a new object the camera.
-    SceneObject* camera = new SceneObject();
-    camera->kind = ObjectKind::Camera;
-    camera->cameraTarget = Vec3{0.0, 0.0, -1.0};
-    second.next = camera;
-    camera->prev = &second;
-    scene->camera = camera;
-    scene->objectCount = 3;
-    scene->kind = ObjectKind::Mesh;
-    scene->vertices = second.vertices;
-    for (Vec3& v : scene->vertices) v.x += firstX - secondX;
-    scene->vertexColors = second.vertexColors;
-    scene->texCoords = second.texCoords;
-    scene->faces = second.faces;
-    scene->vertexCount = second.vertexCount;
-    scene->texCoordCount = second.texCoordCount;
-    scene->faceCount = second.faceCount;
+    Scene* scene = new Scene();
+    testscenes::addSquareMesh(*scene, "first", firstX, 0.0, -100.0, 6.0);
+    testscenes::addSquareMesh(*scene, "second", secondX, 0.0, -100.0, 6.0);
+    SceneObject& camera = testscenes::appendObject(*scene, ObjectKind::Camera, "camera");
+    camera.cameraTarget = Vec3{0.0, 0.0, -1.0};
+    scene->camera = &camera;
+    scene->cursor = scene;
+    scene->frameCount = 100000;
     return scene;
 }
 
@@ -78,7 +68,7 @@ protected:
 int litRowsInMiddle() {
     const WindowPixels pixels = readWindow();
     int lit = 0;
-    for (int y = 0; y < pixels.height; ++y) lit += redOf(pixels.at(pixels.width / 2, y)) > 0 ? 1 : 0;
+    for (int y = 0; y < pixels.height; ++y) lit += red(pixels.at(pixels.width / 2, y)) > 0 ? 1 : 0;
     return lit;
 }
 
@@ -133,8 +123,8 @@ TEST_F(Scene2Test, DeformedPairDrawsBothMeshesOrNothing) {
     drawDeformedPair(*pairScene, findMeshPair(*pairScene));
     glDisable(GL_BLEND);
     const WindowPixels pixels = readWindow();
-    EXPECT_EQ(redOf(pixels.at(146, 240)), 255);
-    EXPECT_EQ(redOf(pixels.at(494, 240)), 255);
+    EXPECT_EQ(red(pixels.at(146, 240)), 255);
+    EXPECT_EQ(red(pixels.at(494, 240)), 255);
     EXPECT_EQ(pixels.at(320, 240), 0u);
     delete cameraFirst;
     delete pairScene;

@@ -14,6 +14,7 @@
 #include "particles/Particles.h"
 #include "scenes/Show.h"
 #include "support/Chunk3dsWriter.h"
+#include "support/GlHelpers.h"
 
 // A serpentine stroke from (startX, startY): rows two pixels apart, from
 // startX to column 300, joined at alternate ends. Every walker step reaches a
@@ -53,17 +54,9 @@ struct SharedPool {
     ~SharedPool() { sharedParticles = nullptr; }
 };
 
-// A side x side texture of one grey level (needs a GL context).
-inline uint32_t solidTexture(uint8_t level, int side = 8) {
-    std::vector<uint8_t> pixels(static_cast<size_t>(side * side * 3), level);
-    GLuint name = 0;
-    glGenTextures(1, &name);
-    glBindTexture(GL_TEXTURE_2D, name);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, side, side, 0, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-    glBindTexture(GL_TEXTURE_2D, 0);
-    return name;
+// A texture of one grey level (needs a GL context).
+inline uint32_t solidTexture(uint8_t level) {
+    return testgl::makeTexture(8, [level](int, int) { return level * 0x010101u; }, GL_LINEAR);
 }
 
 // A loaded scene with a camera only (eye (0, 0, 20) looking at the origin,

@@ -28,7 +28,7 @@ TEST_F(Scene4Test, TilesFormThePreviousPictureWithoutGapsAtTheStart) {
     for (int y = 0; y < pixels.height; ++y) {
         for (int x = 0; x < pixels.width; ++x) {
             const uint32_t rgb = pixels.at(x, y);
-            covered += (redOf(rgb) + greenOf(rgb) >= 254) ? 1 : 0;
+            covered += (red(rgb) + green(rgb) >= 254) ? 1 : 0;
         }
     }
     EXPECT_EQ(covered, pixels.width * pixels.height);

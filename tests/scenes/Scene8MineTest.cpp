@@ -13,6 +13,7 @@
 #include "scenes/Scene8Mine.h"
 #include "scenes/SceneLoop.h"
 #include "support/GlTestContext.h"
+#include "support/TestScenes.h"
 
 namespace {
 
@@ -76,24 +77,14 @@ TEST(Scene8Ripple, EmptyMeshIsHarmless) {
     EXPECT_EQ(counted.vertices[1].z, 1.0);
 }
 
-// A scene of its own record plus linked objects, each with a material.
+// A scene of meshes, each with a material of its own.
 struct ListScene {
     Scene scene;
     explicit ListScene(const std::vector<const char*>& materialsOfObjects) {
-        scene.materialCount = static_cast<int32_t>(materialsOfObjects.size());
-        SceneObject* last = &scene;
-        for (size_t i = 0; i < materialsOfObjects.size(); ++i) {
-            std::strncpy(scene.materials[i].name, materialsOfObjects[i], kMaterialNameBytes - 1);
-            SceneObject* object = i == 0 ? &scene : new SceneObject();
-            object->kind = ObjectKind::Mesh;
-            object->materialIndex = static_cast<int32_t>(i);
-            if (object != &scene) {
-                object->prev = last;
-                last->next = object;
-                last = object;
-            }
+        for (const char* material : materialsOfObjects) {
+            std::strncpy(scene.materials[scene.materialCount].name, material, kMaterialNameBytes - 1);
+            testscenes::appendObject(scene, ObjectKind::Mesh, "m").materialIndex = scene.materialCount++;
         }
-        scene.objectCount = static_cast<uint16_t>(materialsOfObjects.size());
     }
     SceneObject* object(int i) {
         SceneObject* o = &scene;
