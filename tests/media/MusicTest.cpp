@@ -71,6 +71,8 @@ TEST(MusicTest, NoAudioDeviceMakesTheSameCallsAndOpensNothing) {
     stopMusic();
     const std::string message = testing::internal::GetCapturedStderr();
     EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << message;
+    EXPECT_NE(message.find("silently"), std::string::npos) << message;
+    EXPECT_FALSE(soundDeviceOpen());
     EXPECT_EQ(soundDeviceOpenCount(), opened);
     EXPECT_EQ(soundCallLog(), expectedCalls(tone, false));
 }

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -71,34 +72,28 @@ inline void writeToneWav(const std::string& path, double hz, double seconds) {
 // real time.
 class AudioDriverScope {
 public:
-    explicit AudioDriverScope(const char* driver, const std::string& outputFile = "") {
-        save("SDL_AUDIODRIVER", driver_);
-        save("SDL_DISKAUDIOFILE", file_);
+    explicit AudioDriverScope(const char* driver, const std::string& outputFile = "")
+        : driver_(get("SDL_AUDIODRIVER")), file_(get("SDL_DISKAUDIOFILE")) {
         setenv("SDL_AUDIODRIVER", driver, 1);
         if (!outputFile.empty()) setenv("SDL_DISKAUDIOFILE", outputFile.c_str(), 1);
     }
     ~AudioDriverScope() {
-        restore("SDL_AUDIODRIVER", driver_);
-        restore("SDL_DISKAUDIOFILE", file_);
+        put("SDL_AUDIODRIVER", driver_);
+        put("SDL_DISKAUDIOFILE", file_);
     }
     AudioDriverScope(const AudioDriverScope&) = delete;
     AudioDriverScope& operator=(const AudioDriverScope&) = delete;
 
 private:
-    struct Saved {
-        bool set = false;
-        std::string value;
-    };
-    static void save(const char* name, Saved& saved) {
+    static std::optional<std::string> get(const char* name) {
         const char* value = getenv(name);
-        saved.set = value != nullptr;
-        if (value) saved.value = value;
+        return value ? std::optional<std::string>(value) : std::nullopt;
     }
-    static void restore(const char* name, const Saved& saved) {
-        if (saved.set) setenv(name, saved.value.c_str(), 1);
+    static void put(const char* name, const std::optional<std::string>& value) {
+        if (value) setenv(name, value->c_str(), 1);
         else unsetenv(name);
     }
-    Saved driver_, file_;
+    std::optional<std::string> driver_, file_;
 };
 
 // What came out of the disk driver: 16-bit stereo samples.

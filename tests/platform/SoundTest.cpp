@@ -102,28 +102,4 @@ TEST(SoundTest, BrokenFilesNeverCrash) {
     EXPECT_FALSE(soundDeviceOpen());
 }
 
-TEST(SoundTest, NoAudioDeviceLeavesEveryOperationHarmless) {
-    AudioDriverScope driver("no-such-driver");
-    const ScratchFolder scratch("platform-nodevice");
-    const std::string& folder = scratch.path;
-    writeToneWav(folder + "/tone.wav", 441.0, 0.5);
-    const int opened = soundDeviceOpenCount();
-
-    testing::internal::CaptureStderr();
-    EXPECT_FALSE(initSound(kRate, kChannels, 0));
-    const std::string message = testing::internal::GetCapturedStderr();
-    EXPECT_NE(message.find("silently"), std::string::npos) << message;
-    setUnitActive(spectrumUnit(), true);
-    SoundStream* stream = openSoundStream((folder + "/tone.wav").c_str(), kStreamMode, 0);
-    EXPECT_EQ(stream, nullptr);
-    EXPECT_FALSE(playSoundStream(0, stream));
-    EXPECT_FALSE(soundStreamPlaying());
-    setUnitActive(spectrumUnit(), false);
-    stopSoundStream(stream);
-    closeSound();
-    closeSound();
-    EXPECT_FALSE(soundDeviceOpen());
-    EXPECT_EQ(soundDeviceOpenCount(), opened);
-}
-
 }  // namespace
