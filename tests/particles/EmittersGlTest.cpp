@@ -161,7 +161,7 @@ TEST_F(EmittersGl, TypeThreeTakesCoordinatesFromRandomVertices)
 }
 
 // With the flag on, a wall in front hides the sprite; off, it shows
-// through, and the depth test comes back on afterwards.
+// through. The depth test is left as found, blending off, colour white.
 TEST_F(EmittersGl, DepthTestFlagDecidesWhetherSceneHidesParticles)
 {
     Scene scene;
@@ -177,15 +177,8 @@ TEST_F(EmittersGl, DepthTestFlagDecidesWhetherSceneHidesParticles)
     frame(scene);
     EXPECT_EQ(red(centre()), 255);
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
-}
 
-TEST_F(EmittersGl, LeavesDepthTestAsFoundBlendingOffAndWhite)
-{
-    Scene scene;
-    addStillCamera(scene, {0, 0, 100}, {0, 0, 0});
-    appendObject(scene, ObjectKind::Mesh, "*00spark");
-    scene.attachEmitters(10, 4.0f, 0, 10.0f, 0.0f);
-    scene.emitters[0]->emitAt(0, 0, 0);
+    particleDepthTestOn();
     glDisable(GL_DEPTH_TEST);
     glColor3f(0.5f, 0.0f, 0.0f);
     scene.drawEmitters();

@@ -46,27 +46,19 @@ TEST_F(ScreenSpaceGl, GreyLevelFallsWithAgeAndEndsBlack)
     EXPECT_EQ(pool.count, 1);  // never aged out of the pool
 }
 
-// 20 units at 500 in front of the eye: about 23 pixels wide, centred.
-TEST_F(ScreenSpaceGl, ParticleAtTheOriginIsCentredAndSized)
+// 20 units at 500 in front of the eye: about 23 pixels wide, centred; a
+// lettering pixel (60, 20) lands at (-200, 160) in the picture plane.
+TEST_F(ScreenSpaceGl, ParticlesAreSizedAndPlacedInThePicturePlane)
 {
     pool.emitAt(0, 0, 0);
+    pool.emitAt(-200, 160, 0);
     drawAt(1000);
     EXPECT_EQ(red(pixel(kWidth / 2 + 10, kHeight / 2)), 255);
     EXPECT_EQ(red(pixel(kWidth / 2 - 10, kHeight / 2 + 10)), 255);
     EXPECT_EQ(pixel(kWidth / 2 + 14, kHeight / 2), 0u);
     EXPECT_EQ(pixel(kWidth / 2, kHeight / 2 - 14), 0u);
-}
-
-TEST_F(ScreenSpaceGl, LetteringPixelMapsToItsPlace)
-{
-    // Bitmap pixel (60, 20): (-200, 160) in the picture plane.
-    pool.emitAt(-200, 160, 0);
-    drawAt(1000);
     const float scale = 240.0f * 2.4142136f / 500.0f;  // window pixels per unit at 500
-    const int x = kWidth / 2 + static_cast<int>(-200 * scale);
-    const int y = kHeight / 2 + static_cast<int>(160 * scale);
-    EXPECT_EQ(centre(), 0u);
-    EXPECT_EQ(red(pixel(x, y)), 255);
+    EXPECT_EQ(red(pixel(kWidth / 2 + static_cast<int>(-200 * scale), kHeight / 2 + static_cast<int>(160 * scale))), 255);
 }
 
 TEST_F(ScreenSpaceGl, EmptyPoolStillLeavesDepthOnBlendOffWhite)
