@@ -11,6 +11,7 @@
 #include "media/Textures.h"
 #include "scenes/Backdrop.h"
 #include "scenes/SceneFrames.h"
+#include "scenes/Scene7Water.h"
 #include "scenes/SceneLoop.h"
 #include "scenes/Show.h"
 
@@ -19,44 +20,6 @@ namespace {
 constexpr double kYodaFrameFactor = 699;  // animation frames per scene
 constexpr int kCaptureSide = 512;         // pixels
 constexpr int kBackdropSlot = 4;          // data/fond1.jpg
-constexpr int kTitleSlot = 5;             // data/tete.jpg
-
-// The backdrop picture as a band across the middle, added. Expects depth
-// test on; leaves blending off, blend function (GL_ONE, GL_ONE), depth on.
-void drawBackdropBand() {
-    glLoadIdentity();
-    glBindTexture(GL_TEXTURE_2D, textureTable[kBackdropSlot]);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_ONE, GL_ONE);
-    glDisable(GL_DEPTH_TEST);
-    glBegin(GL_QUADS);
-        glTexCoord2f(0.0f, 1.0f); glVertex3f(-1.5f, -0.5f, -2.0f);
-        glTexCoord2f(0.0f, 0.0f); glVertex3f(-1.5f, 0.5f, -2.0f);
-        glTexCoord2f(1.0f, 0.0f); glVertex3f(1.5f, 0.5f, -2.0f);
-        glTexCoord2f(1.0f, 1.0f); glVertex3f(1.5f, -0.5f, -2.0f);
-    glEnd();
-    glEnable(GL_DEPTH_TEST);
-    glDisable(GL_BLEND);
-}
-
-// The title turning and flying away, added with the blend function render
-// left (GL_ONE, GL_ONE). Leaves blending off, depth test on.
-void drawDepartingTitle(float e) {
-    glEnable(GL_BLEND);
-    glDisable(GL_DEPTH_TEST);
-    glLoadIdentity();
-    glTranslatef(0.0f, 0.0f, -2.0f - 2.0f * e);
-    glRotatef(45.0f * e, 0.0f, 1.0f, 0.0f);
-    glBindTexture(GL_TEXTURE_2D, textureTable[kTitleSlot]);
-    glBegin(GL_QUADS);
-        glColor3f(1.0f, 1.0f, 1.0f); glTexCoord2f(0.0f, 1.0f); glVertex3f(-1.5f, -1.0f, 0.0f);
-        glColor3f(1.0f, 1.0f, 1.0f); glTexCoord2f(0.0f, 0.0f); glVertex3f(-1.5f, 1.0f, 0.0f);
-        glColor3f(1.0f, 1.0f, 1.0f); glTexCoord2f(1.0f, 0.0f); glVertex3f(1.5f, 1.0f, 0.0f);
-        glColor3f(1.0f, 1.0f, 1.0f); glTexCoord2f(1.0f, 1.0f); glVertex3f(1.5f, -1.0f, 0.0f);
-    glEnd();
-    glEnable(GL_DEPTH_TEST);
-    glDisable(GL_BLEND);
-}
 
 // One layer of the spinning backdrop: a 12x8 quad at depth z, turned by
 // degrees about Z.
@@ -75,6 +38,20 @@ void drawBackdropLayer(float z, float degrees) {
 }
 
 }  // namespace
+
+void drawBackdropBand() {
+    glLoadIdentity();
+    glBindTexture(GL_TEXTURE_2D, textureTable[kBackdropSlot]);
+    glBlendFunc(GL_ONE, GL_ONE);
+    glDisable(GL_DEPTH_TEST);
+    glBegin(GL_QUADS);
+        glTexCoord2f(0.0f, 1.0f); glVertex3f(-1.5f, -0.5f, -2.0f);
+        glTexCoord2f(0.0f, 0.0f); glVertex3f(-1.5f, 0.5f, -2.0f);
+        glTexCoord2f(1.0f, 0.0f); glVertex3f(1.5f, 0.5f, -2.0f);
+        glTexCoord2f(1.0f, 1.0f); glVertex3f(1.5f, -0.5f, -2.0f);
+    glEnd();
+    glEnable(GL_DEPTH_TEST);
+}
 
 void drawSpinningBackdrop(float elapsed, float duration) {
     glEnable(GL_BLEND);
@@ -101,10 +78,19 @@ void drawScene1Visible(Scene& scene, float e, float d) {
     clearFrame();
     glViewport(0, 0, runSettings.width, runSettings.height);
     drawFullscreenOverlay(kTransitionSlot);
+    // The band is added here.
+    glEnable(GL_BLEND);
     drawBackdropBand();
+    glDisable(GL_BLEND);
     scene.render();
     drawSpinningBackdrop(e, d);
-    if (e <= kTitleSeconds) drawDepartingTitle(e);
+    if (e <= kTitleSeconds) {
+        // The title flies away over everything, added with the blend
+        // function render left (GL_ONE, GL_ONE).
+        glDisable(GL_DEPTH_TEST);
+        drawTitle(-2.0f - 2.0f * e, 45.0f * e);
+        glEnable(GL_DEPTH_TEST);
+    }
 }
 
 // Expects the state render needs; leaves the full-window viewport, depth

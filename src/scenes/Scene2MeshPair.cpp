@@ -18,25 +18,9 @@ namespace {
 
 constexpr double kMetaFrameFactor = 199;  // animation frames per scene
 constexpr int kGroupSlot = 1;             // data/group.jpg
-constexpr int kBackdropSlot = 4;          // data/fond1.jpg
 constexpr float kSpikeRadius = 60.0f;     // scene units
 constexpr double kSpikeGain = 2.0;        // largest push factor
 constexpr double kPi = 3.14;              // the effect's own pi
-
-// The backdrop band, opaque (blending is off here). Leaves depth test on.
-void drawBand() {
-    glLoadIdentity();
-    glBindTexture(GL_TEXTURE_2D, textureTable[kBackdropSlot]);
-    glBlendFunc(GL_ONE, GL_ONE);
-    glDisable(GL_DEPTH_TEST);
-    glBegin(GL_QUADS);
-        glTexCoord2f(0.0f, 1.0f); glVertex3f(-1.5f, -0.5f, -2.0f);
-        glTexCoord2f(0.0f, 0.0f); glVertex3f(-1.5f, 0.5f, -2.0f);
-        glTexCoord2f(1.0f, 0.0f); glVertex3f(1.5f, 0.5f, -2.0f);
-        glTexCoord2f(1.0f, 1.0f); glVertex3f(1.5f, -0.5f, -2.0f);
-    glEnd();
-    glEnable(GL_DEPTH_TEST);
-}
 
 // Scene 1's last frame, opaque, on a 2x2 quad at depth z, and the group
 // picture added above it. Leaves blending on (GL_ONE, GL_ONE), depth on.
@@ -151,7 +135,8 @@ void drawDeformedPair(Scene& scene, const MeshPair& pair) {
 // blend function (GL_ONE, GL_ONE).
 void drawScene2Frame(Scene& scene, const MeshPair& pair, float e, float d) {
     clearFrame();
-    drawBand();
+    // The band is opaque here: blending is off.
+    drawBackdropBand();
     glBlendFunc(GL_ONE, GL_ONE);
     glEnable(GL_BLEND);
     drawDeformedPair(scene, pair);

@@ -1,4 +1,4 @@
-// The water scene's own pieces, and the title quad that scenes 7 and 8 share.
+// The water scene's own pieces, and the title quad that scenes 1, 7 and 8 share.
 #pragma once
 
 struct Scene;
@@ -10,8 +10,9 @@ constexpr float kTitleReturnSeconds = 2.0f;
 bool returningTitleShown(float e, float duration);
 
 // The title picture (slot 5) at depth z turned by angle degrees about y,
-// added to the frame. Expects blending off and the depth test on (which
-// stays on, so nearer geometry hides it); leaves blending off.
+// added to the frame. Expects blending off; keeps the caller's depth test
+// (scenes 7 and 8 leave it on, so nearer geometry hides the title); leaves
+// blending off.
 void drawTitle(float z, float angle);
 
 // One whole frame at elapsed time e (clears first, presents nothing); the
