@@ -84,7 +84,7 @@ TEST(GeneratorParts, JpegWriterRoundTripsThroughTheShowsDecoder) {
 // Every glyph's home point lies on the start row, 21 pixels apart, and the
 // point after the last glyph is background, so the walker stops there.
 TEST(GeneratorParts, LetteringHomePointsSitOnTheStartRow) {
-    for (const LetteringSpec& spec : showLettering()) {
+    for (const LetteringPlan& spec : showLettering()) {
         SCOPED_TRACE(spec.file);
         std::vector<uint8_t> bitmap(kBitmapBytes);
         readIndexedBitmap(dataPath(spec.file).c_str(), bitmap.data());

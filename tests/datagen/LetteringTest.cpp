@@ -82,10 +82,10 @@ TEST(Lettering, GeneratorRefusesWhatTheWalkerCannotWrite) {
     ByteBitmap out;
     WalkResult walk;
     std::string error;
-    LetteringSpec tight{"tight.bmp", "ORVANE", 52, 82, 21, 200};
+    LetteringPlan tight{"tight.bmp", "ORVANE", 52, 82, 21, 200};
     EXPECT_FALSE(buildLettering(font, tight, out, walk, error));
     EXPECT_NE(error.find("tight.bmp"), std::string::npos);
-    LetteringSpec roomy{"roomy.bmp", "ORVANE", 52, 82, 21, 3000};
+    LetteringPlan roomy{"roomy.bmp", "ORVANE", 52, 82, 21, 3000};
     EXPECT_TRUE(buildLettering(font, roomy, out, walk, error)) << error;
     EXPECT_EQ(walk.emitted, walk.litPixels - 1);  // all but the start pixel
 }

@@ -10,7 +10,7 @@ constexpr uint32_t kReliefSeed = 77;
 constexpr int kNameEmPx = 64;  // height-map name lettering
 }  // namespace
 
-std::vector<LetteringSpec> showLettering() {
+std::vector<LetteringPlan> showLettering() {
     return {
         {"orvane.bmp", "ORVANE", 52, 82, 21, 3000},
         {"codeby.bmp", "CODE.ORVANE", 52, 82, 21, 3000},
@@ -50,19 +50,19 @@ bool writeBitmaps(const std::string& dir) {
         return false;
     }
     bool ok = true;
-    for (const LetteringSpec& spec : showLettering()) {
+    for (const LetteringPlan& plan : showLettering()) {
         ByteBitmap bitmap;
         WalkResult walk;
         std::string error;
-        if (!buildLettering(font, spec, bitmap, walk, error)) {
+        if (!buildLettering(font, plan, bitmap, walk, error)) {
             std::fprintf(stderr, "datagen: %s\n", error.c_str());
             ok = false;
             continue;
         }
         std::printf("datagen: %-11s %3d of %3d pixels written (%.1f %%), done after %d of %d steps\n",
-                    spec.file.c_str(), walk.emitted, walk.litPixels, 100.0 * walk.coverage(), walk.stepsToFinish,
-                    spec.totalSteps);
-        ok = writeBmp(bitmap, dir + "/" + spec.file) && ok;
+                    plan.file.c_str(), walk.emitted, walk.litPixels, 100.0 * walk.coverage(), walk.stepsToFinish,
+                    plan.totalSteps);
+        ok = writeBmp(bitmap, dir + "/" + plan.file) && ok;
     }
     return writeBmp(makeHeightMap(), dir + "/vesk.bmp") && ok;
 }

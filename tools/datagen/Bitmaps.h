@@ -8,7 +8,7 @@
 #include "Lettering.h"
 
 // The lettering lines of the show, with the walker settings of their scenes.
-std::vector<LetteringSpec> showLettering();
+std::vector<LetteringPlan> showLettering();
 // Writes the lettering bitmaps and the height map into dir; false (with the
 // reason on stderr) when one fails its walker check or cannot be written.
 bool writeBitmaps(const std::string& dir);

@@ -216,19 +216,19 @@ int maxLitX(const ByteBitmap& b) {
 }
 
 // True when an unlimited walk writes every pixel of the bitmap but the start.
-bool walkWritesAll(const ByteBitmap& b, const LetteringSpec& spec) {
-    WalkResult r = walkOutline(b, kUnlimitedSteps, spec.startX, spec.startY, spec.homeStep);
+bool walkWritesAll(const ByteBitmap& b, const LetteringPlan& plan) {
+    WalkResult r = walkOutline(b, kUnlimitedSteps, plan.startX, plan.startY, plan.homeStep);
     return r.emitted >= r.litPixels - 1;
 }
 
 // Places character c with its home at homeX: the first stroke variant that
 // the walker writes whole, or false.
-bool placeGlyph(const Font& font, char c, int homeX, int baseline, const LetteringSpec& spec, ByteBitmap& out) {
+bool placeGlyph(const Font& font, char c, int homeX, int baseline, const LetteringPlan& plan, ByteBitmap& out) {
     int previousMaxX = maxLitX(out);
     if (c == '.') {
         ByteBitmap trial = out;
-        if (!placeRing(diamond(spec.startY - baseline), homeX, spec.startY, baseline, previousMaxX, trial) ||
-            !walkWritesAll(trial, spec))
+        if (!placeRing(diamond(plan.startY - baseline), homeX, plan.startY, baseline, previousMaxX, trial) ||
+            !walkWritesAll(trial, plan))
             return false;
         out = trial;
         return true;
@@ -239,8 +239,8 @@ bool placeGlyph(const Font& font, char c, int homeX, int baseline, const Letteri
             Ring ring;
             ByteBitmap trial = out;
             if (!ringFromGlyph(g, v[0], v[1], ring)) continue;
-            if (!placeRing(ring, homeX, spec.startY, baseline, previousMaxX, trial)) continue;
-            if (!walkWritesAll(trial, spec)) continue;
+            if (!placeRing(ring, homeX, plan.startY, baseline, previousMaxX, trial)) continue;
+            if (!walkWritesAll(trial, plan)) continue;
             out = trial;
             return true;
         }
@@ -249,20 +249,20 @@ bool placeGlyph(const Font& font, char c, int homeX, int baseline, const Letteri
 }
 }  // namespace
 
-bool buildLettering(const Font& font, const LetteringSpec& spec, ByteBitmap& out, WalkResult& walk,
+bool buildLettering(const Font& font, const LetteringPlan& plan, ByteBitmap& out, WalkResult& walk,
                     std::string& error) {
     out = ByteBitmap();
-    int baseline = spec.startY + kCapHeightPx / 2;
-    for (size_t k = 0; k < spec.text.size(); ++k) {
-        int homeX = spec.startX + static_cast<int>(k) * spec.homeStep;
-        if (!placeGlyph(font, spec.text[k], homeX, baseline, spec, out)) {
-            error = spec.file + ": no stroke of '" + std::string(1, spec.text[k]) + "' that the walker writes whole";
+    int baseline = plan.startY + kCapHeightPx / 2;
+    for (size_t k = 0; k < plan.text.size(); ++k) {
+        int homeX = plan.startX + static_cast<int>(k) * plan.homeStep;
+        if (!placeGlyph(font, plan.text[k], homeX, baseline, plan, out)) {
+            error = plan.file + ": no stroke of '" + std::string(1, plan.text[k]) + "' that the walker writes whole";
             return false;
         }
     }
-    walk = walkOutline(out, spec.totalSteps, spec.startX, spec.startY, spec.homeStep);
+    walk = walkOutline(out, plan.totalSteps, plan.startX, plan.startY, plan.homeStep);
     if (walk.coverage() < kMinCoverage) {
-        error = spec.file + ": the walker writes only " + std::to_string(walk.emitted) + " of " +
+        error = plan.file + ": the walker writes only " + std::to_string(walk.emitted) + " of " +
                 std::to_string(walk.litPixels) + " pixels within its budget";
         return false;
     }

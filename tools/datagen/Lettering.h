@@ -9,7 +9,8 @@
 #include "OutlineWalk.h"
 #include "Text.h"
 
-struct LetteringSpec {
+// One lettering bitmap: its file, its text, where the walker starts and its budget.
+struct LetteringPlan {
     std::string file;  // e.g. "orvane.bmp"
     std::string text;  // capitals; '.' is a small diamond separator
     int startX = 52, startY = 82;
@@ -25,5 +26,5 @@ constexpr double kMinCoverage = 0.95;
 
 // Builds the bitmap. False (with a reason) when a glyph has no usable stroke
 // or the walk, within the show's budget, writes less than kMinCoverage.
-bool buildLettering(const Font& font, const LetteringSpec& spec, ByteBitmap& out, WalkResult& walk,
+bool buildLettering(const Font& font, const LetteringPlan& plan, ByteBitmap& out, WalkResult& walk,
                     std::string& error);
