@@ -2,6 +2,8 @@
 // when the dialog closes, driven as the widgets drive it.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "app/LaunchDialogLogic.h"
 #include "core/RunSettings.h"
 
@@ -56,18 +58,11 @@ void expectSettings(int32_t width, int32_t height, bool fullscreen, bool noLight
 
 }  // namespace
 
-TEST(LaunchDialogLogic, InitSelects800x600AndChangesNothing) {
+TEST(LaunchDialogLogic, InitSelects800x600AndLaunchKeepsTheDefaults) {
     FakeDialog dialog;
     EXPECT_FALSE(dialog.closed);
-    EXPECT_FALSE(dialog.checks.checked[0]);
-    EXPECT_TRUE(dialog.checks.checked[1]);
-    EXPECT_FALSE(dialog.checks.checked[2]);
-    EXPECT_FALSE(dialog.checks.checked[3]);
+    for (int i = 0; i < kRadioCount; ++i) EXPECT_EQ(dialog.checks.checked[i], i == 1) << i;
     expectSettings(800, 600, true, false, false, 0);
-}
-
-TEST(LaunchDialogLogic, LaunchUntouchedGivesTheDefaults) {
-    FakeDialog dialog;
     dialog.click(kControlLaunch);
     EXPECT_TRUE(dialog.closed);
     expectSettings(800, 600, true, false, false, 0);
@@ -90,36 +85,30 @@ TEST(LaunchDialogLogic, EachRadioSetsItsResolutionAndTheLastChoiceWins) {
     expectSettings(640, 480, true, false, false, 0);
 }
 
-TEST(LaunchDialogLogic, ScanTakesTheFirstSelectedInScanOrder) {
-    resetRunSettings();
-    RadioChecks checks;
-    checks.checked[2] = true;  // 1024x768
-    checks.checked[3] = true;  // 1152x864
-    LaunchAction action = launchDialogProc(LaunchEvent::Command, kControl1152x864, checks);
-    EXPECT_EQ(runSettings.width, 1024);
-    EXPECT_EQ(runSettings.height, 768);
-    EXPECT_EQ(action.selectRadio, 0);
-    EXPECT_FALSE(action.close);
-}
-
-TEST(LaunchDialogLogic, NoRadioSelectedReselects800x600AndKeepsTheSize) {
-    resetRunSettings();
-    runSettings.width = 1024;
-    runSettings.height = 768;
-    LaunchAction action = launchDialogProc(LaunchEvent::Command, kControl1024x768, RadioChecks{});
-    EXPECT_EQ(action.selectRadio, kControl800x600);
-    EXPECT_FALSE(action.close);
-    EXPECT_EQ(runSettings.width, 1024);
-    EXPECT_EQ(runSettings.height, 768);
-}
-
-TEST(LaunchDialogLogic, AnyOtherIdScansTheRadios) {
-    resetRunSettings();
-    RadioChecks checks;
-    checks.checked[3] = true;
-    launchDialogProc(LaunchEvent::Command, 1009, checks);
-    EXPECT_EQ(runSettings.width, 1152);
-    EXPECT_EQ(runSettings.height, 864);
+// Any command but a box or a button scans the radios: the first checked one
+// in scan order sets the size; none checked reselects 800x600 and keeps it.
+TEST(LaunchDialogLogic, ScanTakesTheFirstCheckedRadio) {
+    struct Case {
+        std::vector<int> checked;
+        int32_t id;
+        int32_t width, height, selectRadio;
+    } cases[] = {
+        {{2, 3}, kControl1152x864, 1024, 768, 0},
+        {{}, kControl1024x768, 640, 480, kControl800x600},
+        {{3}, 1009, 1152, 864, 0},
+    };
+    for (const Case& c : cases) {
+        resetRunSettings();
+        runSettings.width = 640;
+        runSettings.height = 480;
+        RadioChecks checks;
+        for (int i : c.checked) checks.checked[i] = true;
+        LaunchAction action = launchDialogProc(LaunchEvent::Command, c.id, checks);
+        EXPECT_EQ(runSettings.width, c.width) << c.id;
+        EXPECT_EQ(runSettings.height, c.height) << c.id;
+        EXPECT_EQ(action.selectRadio, c.selectRadio) << c.id;
+        EXPECT_FALSE(action.close);
+    }
 }
 
 TEST(LaunchDialogLogic, BoxesInvertTheirFlagOncePerCommand) {

@@ -76,8 +76,8 @@ TEST(LaunchDialogPictures, DecodesRowsTopFirstInBothStorageOrders) {
     for (int bits : {4, 8}) {
         for (bool topDown : {false, true}) {
             DialogPicture p;
-            ASSERT_TRUE(decodePaletteBmp(makeBmp(3, rows, bits, kPalette, topDown).data(),
-                                         makeBmp(3, rows, bits, kPalette, topDown).size(), p, nullptr));
+            const std::vector<uint8_t> bmp = makeBmp(3, rows, bits, kPalette, topDown);
+            ASSERT_TRUE(decodePaletteBmp(bmp.data(), bmp.size(), p, nullptr));
             ASSERT_EQ(p.width, 3);
             ASSERT_EQ(p.height, 2);
             EXPECT_EQ(pixelAt(p, 0, 0), 0xFF0000u) << bits << " bits";

@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "app/SceneViewerCamera.h"
+#include "support/TestScenes.h"
 
 namespace {
 
@@ -23,15 +24,11 @@ Vec3 eyeSpace(const SceneObject& camera, const Vec3& p) {
     return {x1, cx * y0 - sx * z1, sx * y0 + cx * z1};
 }
 
-void addMesh(Scene& scene, SceneObject& mesh, std::vector<Vec3> vertices) {
-    mesh.kind = ObjectKind::Mesh;
-    mesh.vertices = vertices;
-    mesh.vertexCount = static_cast<uint16_t>(vertices.size());
-    SceneObject* last = &scene;
-    while (last->next != nullptr) last = last->next;
-    last->next = &mesh;
-    mesh.prev = last;
-    ++scene.objectCount;
+// Appends a mesh (or another kind) with these vertices to the scene.
+void addObject(Scene& scene, std::vector<Vec3> vertices, ObjectKind kind = ObjectKind::Mesh) {
+    SceneObject& object = testscenes::appendObject(scene, kind, "object");
+    object.vertexCount = static_cast<uint16_t>(vertices.size());
+    object.vertices = std::move(vertices);
 }
 
 void expectFramed(const Vec3& low, const Vec3& high, double aspect) {
@@ -73,11 +70,9 @@ TEST(SceneViewerCameraTest, BoundsCoverFiniteMeshVerticesOnly) {
     EXPECT_FALSE(meshBounds(scene, low, high));
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
-    SceneObject a, b, light;
-    addMesh(scene, a, {{1, 2, 3}, {nan, 0, 0}, {-4, 5, 0}});
-    addMesh(scene, b, {{0, -7, inf}, {2, 0, 9}});
-    addMesh(scene, light, {{100, 100, 100}});
-    light.kind = ObjectKind::Light;
+    addObject(scene, {{1, 2, 3}, {nan, 0, 0}, {-4, 5, 0}});
+    addObject(scene, {{0, -7, inf}, {2, 0, 9}});
+    addObject(scene, {{100, 100, 100}}, ObjectKind::Light);
     ASSERT_TRUE(meshBounds(scene, low, high));
     EXPECT_EQ(low.x, -4);
     EXPECT_EQ(low.y, 0);
@@ -85,9 +80,6 @@ TEST(SceneViewerCameraTest, BoundsCoverFiniteMeshVerticesOnly) {
     EXPECT_EQ(high.x, 2);
     EXPECT_EQ(high.y, 5);
     EXPECT_EQ(high.z, 9);
-    // The Scene must not free the test's own objects.
-    scene.next = nullptr;
-    scene.objectCount = 0;
 }
 
 }  // namespace

@@ -7,11 +7,6 @@
 namespace {
 
 constexpr int kDarkThreshold = 24;  // channel value above which a pixel counts as lit
-constexpr uint16_t kChunkObject = 0x4000;
-constexpr uint16_t kChunkMesh = 0x4100;
-constexpr uint16_t kChunkLight = 0x4600;
-constexpr uint16_t kChunkSpot = 0x4610;
-constexpr uint16_t kChunkColor = 0x0010;
 constexpr uint16_t kChunkRotationTrack = 0xB021;
 
 uint32_t bigEndian(const uint8_t* p) {
@@ -52,16 +47,7 @@ void addBoxMesh(Chunk3dsWriter& w, const std::string& name, std::vector<float> l
     }
     const std::vector<std::vector<uint16_t>> faces = {{0, 1, 3}, {0, 3, 2}, {4, 6, 7}, {4, 7, 5}, {0, 4, 5}, {0, 5, 1},
                                                       {2, 3, 7}, {2, 7, 6}, {0, 2, 6}, {0, 6, 4}, {1, 5, 7}, {1, 7, 3}};
-    w.begin(kChunkObject).string(name).begin(kChunkMesh).vertexList(points);
-    w.beginFaceList(faces).end().end().end();
-}
-
-void addSpotLight(Chunk3dsWriter& w, const std::string& name, std::vector<float> position,
-                  std::vector<float> target) {
-    w.begin(kChunkObject).string(name).begin(kChunkLight).point(position[0], position[1], position[2]);
-    w.begin(kChunkColor).point(1.0f, 1.0f, 1.0f).end();
-    w.begin(kChunkSpot).point(target[0], target[1], target[2]).f32(30.0f).f32(45.0f).end();
-    w.end().end();
+    addMesh(w, name, points, faces);
 }
 
 void addRotationTrack(Chunk3dsWriter& w, const std::vector<uint32_t>& frames, const std::vector<float>& angles,
@@ -78,10 +64,10 @@ std::vector<uint8_t> animatedSceneBytes(bool withEmitter) {
     w.begin(0x4D4D).begin(0x3D3D);
     addBoxMesh(w, "Box", {-10, -10, -10}, {10, 10, 10});
     if (withEmitter) {
-        w.begin(kChunkObject).string("*00Glow").begin(kChunkMesh).vertexList({{-1, 0, 20}, {1, 0, 20}, {0, 0, 21}});
-        w.beginFaceList({{0, 1, 2}}).faceMaterial("glow.jpg", 1).end().end().end();
+        addMesh(w, "*00Glow", {{-1, 0, 20}, {1, 0, 20}, {0, 0, 21}}, {{0, 1, 2}}, "glow.jpg");
     }
-    addSpotLight(w, "Lamp", {0, -60, 60}, {0, 60, -60});
+    const std::vector<float> spot = {0, 60, -60};
+    addLight(w, "Lamp", {0, -60, 60}, {1, 1, 1}, &spot);
     w.camera("Cam", {0, -100, 30}, {0, 0, 0});
     w.end().begin(0xB000);
     w.infoBlock(0xB003, "Cam", {0, 30, 60}, {{0, -100, 30}, {-40, -90, 50}, {20, -80, 10}});

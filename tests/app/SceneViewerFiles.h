@@ -13,9 +13,6 @@
 
 // A closed box of 12 triangles from low to high (file axes X, Y, Z).
 void addBoxMesh(Chunk3dsWriter& w, const std::string& name, std::vector<float> low, std::vector<float> high);
-// A spotlight: its range is the distance to the spot target.
-void addSpotLight(Chunk3dsWriter& w, const std::string& name, std::vector<float> position,
-                  std::vector<float> target);
 // A rotation track (0xB021): frames, angles in radians about (X, Y, Z) axes.
 void addRotationTrack(Chunk3dsWriter& w, const std::vector<uint32_t>& frames, const std::vector<float>& angles,
                       const std::vector<std::vector<float>>& axes);
