@@ -10,8 +10,8 @@
 
 #include "particles/Particles.h"
 #include "platform/Platform.h"
-#include "render/GlHelpers.h"
-#include "render/TestScenes.h"
+#include "support/GlHelpers.h"
+#include "support/TestScenes.h"
 
 using namespace testscenes;
 

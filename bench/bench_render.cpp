@@ -12,9 +12,9 @@
 
 #include "core/RunSettings.h"
 #include "platform/Platform.h"
-#include "render/GlHelpers.h"
+#include "support/GlHelpers.h"
 #include "render/Render.h"
-#include "render/TestScenes.h"
+#include "support/TestScenes.h"
 
 using namespace testscenes;
 
