@@ -2,7 +2,9 @@
 // as the show reads it, and the generator writes the same bytes every run.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -24,18 +26,11 @@ std::string readAll(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+// The file names of a folder, sorted.
 std::vector<std::string> listDir(const std::string& dir) {
     std::vector<std::string> names;
-    std::string command = "ls -1 '" + dir + "'";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return names;
-    char line[512];
-    while (std::fgets(line, sizeof line, pipe)) {
-        std::string n(line);
-        if (!n.empty() && n.back() == '\n') n.pop_back();
-        names.push_back(n);
-    }
-    pclose(pipe);
+    for (const auto& entry : std::filesystem::directory_iterator(dir)) names.push_back(entry.path().filename());
+    std::sort(names.begin(), names.end());
     return names;
 }
 
