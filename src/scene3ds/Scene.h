@@ -244,6 +244,14 @@ private:
     SceneObject* findObject(const char* objectName);
 
     // [SECTION] Loading (SceneLoad.cpp, Scene.cpp)
+    // Empties the Scene for a new load of path.
+    void clearForLoad(const char* path);
+    // Opens `fileName` and reads the main chunk's header, its length cut to
+    // the file; false (file closed, errorText set) when it is not a 3DS file.
+    bool openMainChunk(ChunkHeader& main);
+    // After the walk: closes the file, checks the meshes, sets the start
+    // poses, the camera and the lighting; false when the scene is unplayable.
+    bool finishLoad();
     // Frees the objects behind the Scene's own record and empties the list.
     void releaseObjects();
     // Drops faces past the vertices; pads colours and mapping coordinates.

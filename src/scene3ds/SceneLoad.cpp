@@ -27,6 +27,14 @@ uint32_t sizeOf(FILE* file) {
 const char* Scene::loadError() const { return errorText.c_str(); }
 
 bool Scene::load(const char* path) {
+    clearForLoad(path);
+    ChunkHeader main;
+    if (!openMainChunk(main)) return false;
+    walkChunks(main.end, &Scene::onMainChunk);
+    return finishLoad();
+}
+
+void Scene::clearForLoad(const char* path) {
     if (objectCount > 0) releaseObjects();
     materialCount = 0;
     lightCount = 0;
@@ -37,7 +45,10 @@ bool Scene::load(const char* path) {
     problems.clear();
     errorText.clear();
     fileName = path;
-    file = std::fopen(path, "rb");
+}
+
+bool Scene::openMainChunk(ChunkHeader& main) {
+    file = std::fopen(fileName, "rb");
     if (!file) {
         errorText = "cannot open the file";
         return false;
@@ -48,7 +59,6 @@ bool Scene::load(const char* path) {
     readLimit = fileSize;
     shortRead = false;
 
-    ChunkHeader main;
     main.start = 0;
     main.id = readU16();
     main.length = readU32();
@@ -64,8 +74,10 @@ bool Scene::load(const char* path) {
     }
     main.end = main.length;
     readLimit = main.end;
-    walkChunks(main.end, &Scene::onMainChunk);
+    return true;
+}
 
+bool Scene::finishLoad() {
     rewind();
     std::fclose(file);
     file = nullptr;
