@@ -111,9 +111,11 @@ void printProgress(bool last) {
     const double now = wallClockSeconds();
     if (!last && now - capture.lastProgress < kProgressPeriod) return;
     capture.lastProgress = now;
-    const double share = capture.total > 0 ? static_cast<double>(capture.written) / capture.total : 1.0;
+    // The last frame of each scene may fall a step past its end: at most 100%.
+    const double share =
+        capture.total > 0 ? std::min(1.0, static_cast<double>(capture.written) / capture.total) : 1.0;
     const double spent = now - capture.wallStart;
-    const long left = share > 0.0 ? std::lround(spent * (1.0 - std::min(share, 1.0)) / share) : 0;
+    const long left = share > 0.0 ? std::lround(spent * (1.0 - share) / share) : 0;
     std::fprintf(stderr, "\rcapture: %3d%%  %ld/%ld frames  %ld:%02ld left ", static_cast<int>(share * 100.0),
                  capture.written, capture.total, left / 60, left % 60);
     if (last) std::fputc('\n', stderr);
