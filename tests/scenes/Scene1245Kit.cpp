@@ -2,12 +2,11 @@
 
 #include <GL/gl.h>
 
-#include <cstdio>
-
 #include "core/RunSettings.h"
 #include "media/Textures.h"
 #include "support/GlHelpers.h"
 #include "support/GlTestContext.h"
+#include "support/TestScenes.h"
 
 namespace {
 
@@ -37,11 +36,9 @@ void makeBlankTransition() {
 
 Scene* makeEmptyScene() {
     Scene* scene = new Scene();
-    scene->kind = ObjectKind::Camera;
-    scene->cameraPosition = Vec3{0.0, 0.0, 0.0};
-    scene->cameraTarget = Vec3{0.0, 0.0, -1.0};
-    scene->camera = scene;
-    scene->objectCount = 1;
+    SceneObject& camera = testscenes::appendObject(*scene, ObjectKind::Camera, "camera");
+    camera.cameraTarget = Vec3{0.0, 0.0, -1.0};
+    scene->camera = &camera;
     scene->frameCount = 100000;
     scene->cursor = scene;
     return scene;
@@ -49,19 +46,14 @@ Scene* makeEmptyScene() {
 
 Scene* makeSquareScene(double x, double y, double z, double half) {
     Scene* scene = makeEmptyScene();
-    SceneObject* square = new SceneObject();
-    square->kind = ObjectKind::Mesh;
-    std::snprintf(square->name, sizeof square->name, "square");
-    square->vertices = {{x - half, y - half, z}, {x + half, y - half, z}, {x + half, y + half, z}, {x - half, y + half, z}};
-    square->vertexColors.assign(4, Color3{1.0f, 1.0f, 1.0f});
-    square->texCoords.assign(4, TexCoord{});
-    square->faces = {{0, 1, 2, 0}, {0, 2, 3, 0}};
-    square->vertexCount = 4;
-    square->texCoordCount = 4;
-    square->faceCount = 2;
-    square->prev = scene;
-    scene->next = square;
-    scene->objectCount = 2;
+    SceneObject& square = testscenes::appendObject(*scene, ObjectKind::Mesh, "square");
+    square.vertices = {{x - half, y - half, z}, {x + half, y - half, z}, {x + half, y + half, z}, {x - half, y + half, z}};
+    square.vertexColors.assign(4, Color3{1.0f, 1.0f, 1.0f});
+    square.texCoords.assign(4, TexCoord{});
+    square.faces = {{0, 1, 2, 0}, {0, 2, 3, 0}};
+    square.vertexCount = 4;
+    square.texCoordCount = 4;
+    square.faceCount = 2;
     return scene;
 }
 
