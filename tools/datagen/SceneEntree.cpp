@@ -35,24 +35,9 @@ void addDoor(SceneDesc& s, const char* name, double hinge, double sign) {
     spin(door, kLast, kStep, v3(0, 1, 0), [sign](double f) { return sign * 1.9 * ease(80, 420, f); });
     s.meshes.push_back(door);
 }
-}  // namespace
 
-SceneDesc makeEntree() {
-    SceneDesc s;
-    s.file = "entree.3ds";
-    s.frameFactor = kFactor;
-
-    Mesh ground = makeMesh("ground", tex("grass"));
-    addGround(ground, -1500, -1700, 1500, 1500, 0.0, 30, 32, 200.0);
-    s.meshes.push_back(ground);
-    Mesh path = makeMesh("path", tex("stone"));
-    addGround(path, -110, -1550, 110, 1400, 1.0, 2, 40, 110.0);
-    s.meshes.push_back(path);
-    addWalls(s);
-    addDoor(s, "doorL", -kGateHalf, -1.0);
-    addDoor(s, "doorR", kGateHalf, 1.0);
-
-    // Torches on the gate towers, glowing orbs drifting over the colonnade.
+// Torches on the gate towers, the colonnade, glowing orbs drifting over it.
+void addColonnade(SceneDesc& s) {
     Mesh torches = makeMesh("%$torches", tex("lamp"));
     for (double x : {-200.0, 200.0}) addSphere(torches, v3(x, 300, 75), 14.0, 12, 8);
     s.meshes.push_back(torches);
@@ -73,6 +58,10 @@ SceneDesc makeEntree() {
         moveAlong(orb, kLast, kStep, path);
         s.meshes.push_back(orb);
     }
+}
+
+// The statue at the end of the colonnade under its turning halo.
+void addStatue(SceneDesc& s) {
     Mesh statue = makeMesh("statue", tex("gold"));
     addBox(statue, v3(0, 30, -1400), v3(70, 30, 70), 60.0);
     addLathe(statue, v3(0, 60, -1400), {{0, 0}, {40, 0}, {26, 60}, {34, 120}, {18, 170}, {30, 210}, {0, 240}}, 24,
@@ -83,7 +72,10 @@ SceneDesc makeEntree() {
     keepRelit(halo, v3(0, 330, -1400), kLast);
     spin(halo, kLast, kStep, v3(0, 1, 0), [](double f) { return f / kLast * 3 * kPi; });
     s.meshes.push_back(halo);
+}
 
+// Torch light at the gate, moonlight, and two lights down the hall.
+void addLights(SceneDesc& s) {
     s.lights = {
         makeLight("torchL", v3(-200, 300, 110), rgb(1.0, 0.6, 0.25), 520),
         makeLight("torchR", v3(200, 300, 110), rgb(1.0, 0.6, 0.25), 520),
@@ -91,6 +83,10 @@ SceneDesc makeEntree() {
         makeLight("hallA", v3(0, 250, -500), rgb(0.5, 0.6, 1.0), 560),
         makeLight("hallB", v3(0, 250, -1150), rgb(1.0, 0.8, 0.5), 620),
     };
+}
+
+// Up the path, under the lintel, and down the colonnade.
+void addCamera(SceneDesc& s) {
     s.camera = makeCamera(
         kLast, kStep,
         [](double f) {
@@ -103,5 +99,27 @@ SceneDesc makeEntree() {
             double z = 1300 - 2400 * (t * 0.85 + 0.15 * t * t) - 500;
             return v3(60 * std::sin(t * 5.0), 170 + 40 * std::sin(t * 2.0), z);
         });
+}
+
+}  // namespace
+
+SceneDesc makeEntree() {
+    SceneDesc s;
+    s.file = "entree.3ds";
+    s.frameFactor = kFactor;
+
+    Mesh ground = makeMesh("ground", tex("grass"));
+    addGround(ground, -1500, -1700, 1500, 1500, 0.0, 30, 32, 200.0);
+    s.meshes.push_back(ground);
+    Mesh path = makeMesh("path", tex("stone"));
+    addGround(path, -110, -1550, 110, 1400, 1.0, 2, 40, 110.0);
+    s.meshes.push_back(path);
+    addWalls(s);
+    addDoor(s, "doorL", -kGateHalf, -1.0);
+    addDoor(s, "doorR", kGateHalf, 1.0);
+    addColonnade(s);
+    addStatue(s);
+    addLights(s);
+    addCamera(s);
     return s;
 }

@@ -118,13 +118,9 @@ void addCar(SceneDesc& s, const Racer& r) {
     moveAlong(exhaust, kLast, kStep, tail);
     s.meshes.push_back(exhaust);
 }
-}  // namespace
 
-SceneDesc makeRace() {
-    SceneDesc s;
-    s.file = "race.3ds";
-    s.frameFactor = kFactor;
-
+// The field and the oval track laid on it.
+void addCircuit(SceneDesc& s) {
     Mesh field = makeMesh("field", tex("grass"));
     addGround(field, -1600, -1000, 1600, 1000, -1.0, 32, 20, 160.0);
     s.meshes.push_back(field);
@@ -138,7 +134,10 @@ SceneDesc makeRace() {
         },
         kLap / 140.0, 1.0);
     s.meshes.push_back(track);
+}
 
+// The grandstand and its crowd behind the straight.
+void addStands(SceneDesc& s) {
     Mesh stand = makeMesh("grandstand", tex("metal"));
     for (int i = 0; i < 6; ++i) addBox(stand, v3(0, 12 + i * 24, -560 - i * 30), v3(500, 12 + i * 12, 15), 60.0);
     addBox(stand, v3(0, 200, -760), v3(520, 8, 90), 80.0);
@@ -146,7 +145,10 @@ SceneDesc makeRace() {
     Mesh crowd = makeMesh("crowd", tex("window2"));
     for (int i = 0; i < 6; ++i) addBox(crowd, v3(0, 30 + i * 24 + i * 12, -555 - i * 30), v3(480, 6, 4), 50.0);
     s.meshes.push_back(crowd);
+}
 
+// Floodlights at the four corners, and the start and finish lights.
+void addFloodlights(SceneDesc& s) {
     Mesh poles = makeMesh("poles", tex("metal"));
     Mesh heads = makeMesh("%$floodlights", tex("lamp"));
     const V3 corners[] = {v3(-900, 0, 650), v3(900, 0, 650), v3(-900, 0, -650), v3(900, 0, -650)};
@@ -160,9 +162,10 @@ SceneDesc makeRace() {
     s.meshes.push_back(heads);
     s.lights.push_back(makeLight("start", v3(-300, 120, 350), rgb(1.0, 0.4, 0.2), 420));
     s.lights.push_back(makeLight("finish", v3(300, 120, -350), rgb(0.3, 0.5, 1.0), 420));
+}
 
-    for (const Racer& r : kRacers) addCar(s, r);
-
+// Chasing the leading car, rising over the circuit, then down at the kerb.
+void addCamera(SceneDesc& s) {
     const Racer& lead = kRacers[0];
     s.camera = makeCamera(
         kLast, kStep,
@@ -187,6 +190,20 @@ SceneDesc makeRace() {
             double w2 = ease(140, 175, f);
             return lerp(lerp(ahead, centre, w1), lead3, w2);
         });
+}
+
+}  // namespace
+
+SceneDesc makeRace() {
+    SceneDesc s;
+    s.file = "race.3ds";
+    s.frameFactor = kFactor;
+
+    addCircuit(s);
+    addStands(s);
+    addFloodlights(s);
+    for (const Racer& r : kRacers) addCar(s, r);
+    addCamera(s);
     addSkyDome(s, "nightsky", 3000.0);
     return s;
 }
