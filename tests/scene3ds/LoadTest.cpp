@@ -83,44 +83,46 @@ std::vector<std::vector<float>> pointsAlongX(std::vector<float> xs) {
     return points;
 }
 
-TEST_F(SceneLoad, LightFadesLinearlyToNothingAtItsRange) {
-    Scene scene;
-    ASSERT_TRUE(scene.load(sceneFile("falloff.3ds", [](Chunk3dsWriter& w) {
-        addLight(w, "L", {0, 0, 0}, {0.8f, 0.4f, 0.2f}, &kSpotAt10);
-        addMesh(w, "M", pointsAlongX({0, 5, 10, 12}), {{0, 1, 2}, {1, 2, 3}});
-    }).c_str()));
-    const SceneObject& mesh = *scene.next;
-    ASSERT_EQ(mesh.vertexColors.size(), 4u);
-    EXPECT_FLOAT_EQ(mesh.vertexColors[0].r, 0.8f);  // at the light: full colour
-    EXPECT_FLOAT_EQ(mesh.vertexColors[0].b, 0.2f);
-    EXPECT_FLOAT_EQ(mesh.vertexColors[1].g, 0.2f);  // half way: half
-    EXPECT_FLOAT_EQ(mesh.vertexColors[2].r, 0.0f);  // at the range: nothing
-    EXPECT_FLOAT_EQ(mesh.vertexColors[3].r, 0.0f);  // beyond: nothing
-}
-
-TEST_F(SceneLoad, LightsAddUpAndClampAtOne) {
-    Scene scene;
-    ASSERT_TRUE(scene.load(sceneFile("clamp.3ds", [](Chunk3dsWriter& w) {
-        addLight(w, "L1", {0, 0, 0}, {0.8f, 0.8f, 0.8f}, &kSpotAt10);
-        addLight(w, "L2", {0, 0, 0}, {0.8f, 0.8f, 0.8f}, &kSpotAt10);
-        addMesh(w, "M", pointsAlongX({0, 5, 7.5f}), kOneFace);
-    }).c_str()));
-    const SceneObject& mesh = *scene.next->next;
-    EXPECT_FLOAT_EQ(mesh.vertexColors[0].r, 1.0f);
-    EXPECT_FLOAT_EQ(mesh.vertexColors[1].g, 0.8f);   // 0.4 + 0.4
-    EXPECT_FLOAT_EQ(mesh.vertexColors[2].b, 0.4f);   // 0.2 + 0.2
-}
-
-TEST_F(SceneLoad, LightWithoutRangeAddsNothing) {
-    Scene scene;
-    ASSERT_TRUE(scene.load(sceneFile("norange.3ds", [](Chunk3dsWriter& w) {
-        addLight(w, "Bare", {0, 0, 0}, {1, 1, 1}, nullptr);
-        addMesh(w, "M", pointsAlongX({0, 1, 2}), kOneFace);
-    }).c_str()));
-    const SceneObject& mesh = *scene.next;
-    for (const Color3& c : mesh.vertexColors) {
-        EXPECT_EQ(c.r, 0.0f);
-        EXPECT_EQ(c.g, 0.0f);
+// Lights at the origin over vertices along x: a spotlight's colour fades
+// linearly to nothing at its range (10), lights add up and clamp at 1, a
+// light without a spot target adds nothing, and without lights nothing runs
+// (not even the "$" rule).
+TEST_F(SceneLoad, VertexLightingFadesAddsAndClamps) {
+    struct Lamp {
+        Color3 colour;
+        bool spot;
+    };
+    struct Case {
+        const char* file;
+        std::vector<Lamp> lamps;
+        const char* mesh;
+        std::vector<float> xs;
+        std::vector<Color3> expected;
+    } cases[] = {
+        {"falloff.3ds", {{{0.8f, 0.4f, 0.2f}, true}}, "M", {0, 5, 10, 12},
+         {{0.8f, 0.4f, 0.2f}, {0.4f, 0.2f, 0.1f}, {0, 0, 0}, {0, 0, 0}}},
+        {"clamp.3ds", {{{0.8f, 0.8f, 0.8f}, true}, {{0.8f, 0.8f, 0.8f}, true}}, "M", {0, 5, 7.5f},
+         {{1, 1, 1}, {0.8f, 0.8f, 0.8f}, {0.4f, 0.4f, 0.4f}}},
+        {"norange.3ds", {{{1, 1, 1}, false}}, "M", {0, 1, 2}, {{0, 0, 0}, {0, 0, 0}, {0, 0, 0}}},
+        {"dark.3ds", {}, "$white", {0, 1, 2}, {{0, 0, 0}, {0, 0, 0}, {0, 0, 0}}},
+    };
+    for (const Case& c : cases) {
+        Scene scene;
+        ASSERT_TRUE(scene.load(sceneFile(c.file, [&](Chunk3dsWriter& w) {
+            for (const Lamp& lamp : c.lamps) {
+                addLight(w, "L", {0, 0, 0}, {lamp.colour.r, lamp.colour.g, lamp.colour.b},
+                         lamp.spot ? &kSpotAt10 : nullptr);
+            }
+            addMesh(w, c.mesh, pointsAlongX(c.xs), {{0, 1, 2}});
+        }).c_str()));
+        const SceneObject* mesh = &scene;
+        while (mesh->kind != ObjectKind::Mesh) mesh = mesh->next;
+        ASSERT_EQ(mesh->vertexColors.size(), c.xs.size()) << c.file;
+        for (size_t i = 0; i < c.xs.size(); ++i) {
+            EXPECT_FLOAT_EQ(mesh->vertexColors[i].r, c.expected[i].r) << c.file << " vertex " << i;
+            EXPECT_FLOAT_EQ(mesh->vertexColors[i].g, c.expected[i].g) << c.file << " vertex " << i;
+            EXPECT_FLOAT_EQ(mesh->vertexColors[i].b, c.expected[i].b) << c.file << " vertex " << i;
+        }
     }
 }
 
@@ -137,15 +139,6 @@ TEST_F(SceneLoad, DollarAtCharacters014MakesMeshWhite) {
         ASSERT_STREQ(mesh->name, names[i]);
         EXPECT_EQ(mesh->vertexColors[2].g, white[i] ? 1.0f : 0.0f) << names[i];
     }
-}
-
-TEST_F(SceneLoad, WithoutLightsColoursAreZero) {
-    Scene scene;
-    ASSERT_TRUE(scene.load(sceneFile("dark.3ds", [](Chunk3dsWriter& w) {
-        addMesh(w, "$white", pointsAlongX({0, 1, 2}), kOneFace);
-    }).c_str()));
-    ASSERT_EQ(scene.vertexColors.size(), 3u);
-    EXPECT_EQ(scene.vertexColors[0].r, 0.0f);  // lighting does not run without lights
 }
 
 // [SECTION] Cursor, listing, release
