@@ -1,7 +1,6 @@
 // libFuzzer target: arbitrary bytes as a 3DS file through Scene::load, then
 // every array the loaded Scene promises is read to its stated count.
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <sys/mman.h>
