@@ -4,7 +4,6 @@
 // [SECTION] Layers: pad, bass, arpeggio, drums, fills
 // [SECTION] Sections, one per scene
 #include <algorithm>
-#include <string>
 
 #include "Score.h"
 
