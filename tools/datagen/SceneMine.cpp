@@ -89,16 +89,9 @@ void addGallery(SceneDesc& s) {
     s.meshes.push_back(rails);
     s.meshes.push_back(lamps);
 }
-}  // namespace
 
-SceneDesc makeMine() {
-    SceneDesc s;
-    s.file = "mine.3ds";
-    s.frameFactor = kFactor;
-    addGallery(s);
-    s.meshes.push_back(reliefWall(kLast));
-
-    // Carts rolling on the rails.
+// Carts rolling on the rails.
+void addCarts(SceneDesc& s) {
     for (int k = 0; k < 2; ++k) {
         auto path = [k](double f) {
             double z = k ? 1550 - 0.8 * f : 420 + 0.9 * f;  // the second stops short of the chamber
@@ -111,7 +104,11 @@ SceneDesc makeMine() {
         moveAlong(cart, kLast, kStep, path);
         s.meshes.push_back(cart);
     }
-    // Smoke: type 1 columns from vents, type 3 haze over a patch of floor.
+}
+
+// Smoke: type 1 columns from vents, type 3 haze over a patch of floor, and
+// type 2 dust.
+void addSmoke(SceneDesc& s) {
     const double vents[] = {1500, 1180, 860, 540};
     for (int i = 0; i < 4; ++i) {
         double x = (i % 2 ? 1 : -1) * 122;
@@ -125,11 +122,14 @@ SceneDesc makeMine() {
     Mesh dust = makeMesh("*21dust", tex("smoke"));
     addMarker(dust, v3(0, kFloor + 10, 1000), 2.0);
     s.meshes.push_back(dust);
+}
 
+// The relief's two coloured lights and the chamber light; the camera walks
+// down the gallery, then faces the relief.
+void addLightsAndCamera(SceneDesc& s) {
     s.lights.push_back(makeLight("reliefA", v3(-110, 60, 150), rgb(1.0, 0.65, 0.35), 330));
     s.lights.push_back(makeLight("reliefB", v3(120, -40, 150), rgb(0.45, 0.7, 1.0), 320));
     s.lights.push_back(makeLight("chamberLight", v3(0, 150, 230), rgb(0.6, 0.55, 0.5), 450));
-
     s.camera = makeCamera(
         kLast, kStep,
         [](double f) {
@@ -146,5 +146,18 @@ SceneDesc makeMine() {
             double settle = ease(700, 820, f);
             return v3(20 * std::sin(f / 50.0) * (1 - settle), -10, std::fmax(0.0, z));
         });
+}
+
+}  // namespace
+
+SceneDesc makeMine() {
+    SceneDesc s;
+    s.file = "mine.3ds";
+    s.frameFactor = kFactor;
+    addGallery(s);
+    s.meshes.push_back(reliefWall(kLast));
+    addCarts(s);
+    addSmoke(s);
+    addLightsAndCamera(s);
     return s;
 }
