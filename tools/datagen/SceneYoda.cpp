@@ -47,26 +47,16 @@ void addSurroundings(SceneDesc& s) {
     addSphere(orb, orbPath(0), 10.0, 12, 8);
     moveAlong(orb, kLast, kStep, orbPath);
     s.meshes.push_back(orb);
-
 }
 
-}  // namespace
-
-SceneDesc makeYoda() {
-    SceneDesc s;
-    s.file = "yoda.3ds";
-    s.frameFactor = kFactor;
-
-    Mesh floor = makeMesh("floor", tex("stone"));
-    addGround(floor, -900, -900, 900, 900, 0.0, 24, 24, 150.0);
-    s.meshes.push_back(floor);
-
+// The figure on its plinth: a turned silhouette, head bowed on broad
+// shoulders.
+void addFigure(SceneDesc& s) {
     Mesh plinth = makeMesh("plinth", tex("marble"));
     addBox(plinth, v3(0, 15, 0), v3(90, 15, 90), 90.0);
     addBox(plinth, v3(0, 50, 0), v3(60, 20, 60), 60.0);
     s.meshes.push_back(plinth);
 
-    // The figure: a turned silhouette, head bowed on broad shoulders.
     Mesh figure = makeMesh("figure", tex("gold"));
     addLathe(figure, v3(0, 70, 0),
              {{0, 0}, {38, 0}, {34, 20}, {24, 45}, {22, 75}, {36, 100}, {40, 118}, {30, 130}, {13, 138},
@@ -77,13 +67,10 @@ SceneDesc makeYoda() {
     addBox(ears, v3(-40, 245, 0), v3(18, 4, 6), 30.0);
     addBox(ears, v3(40, 245, 0), v3(18, 4, 6), 30.0);
     s.meshes.push_back(ears);
+}
 
-    addRing(s, "%$ring1", "ring", 115.0, v3(1, 0.25, 0), v3(0, 0, 1), v3(0, 1, 0), 1.5, 12.0);
-    addRing(s, "%$ring2", "ring2", 150.0, v3(1, 0, 0), v3(0, 1, 0.3), v3(1, 0, 0), -1.0, 18.0);
-    addRing(s, "%$ring3", "ring", 185.0, v3(0, 1, 0), v3(0.3, 0, 1), v3(0, 0, 1), 0.75, 10.0);
-
-    addSurroundings(s);
-
+// The camera circles in towards the figure.
+void addLightsAndCamera(SceneDesc& s) {
     // Dim lights: the show's feedback adds nine tenths of the last frame to
     // every frame, so what stays still on screen brightens up to ten times.
     s.lights = {
@@ -100,5 +87,25 @@ SceneDesc makeYoda() {
             return v3(r * std::cos(a), 250 + 80 * std::sin(f / kLast * kPi), r * std::sin(a));
         },
         [](double f) { return v3(0, 150 + 20 * f / kLast, 0); });
+}
+
+}  // namespace
+
+SceneDesc makeYoda() {
+    SceneDesc s;
+    s.file = "yoda.3ds";
+    s.frameFactor = kFactor;
+
+    Mesh floor = makeMesh("floor", tex("stone"));
+    addGround(floor, -900, -900, 900, 900, 0.0, 24, 24, 150.0);
+    s.meshes.push_back(floor);
+
+    addFigure(s);
+    addRing(s, "%$ring1", "ring", 115.0, v3(1, 0.25, 0), v3(0, 0, 1), v3(0, 1, 0), 1.5, 12.0);
+    addRing(s, "%$ring2", "ring2", 150.0, v3(1, 0, 0), v3(0, 1, 0.3), v3(1, 0, 0), -1.0, 18.0);
+    addRing(s, "%$ring3", "ring", 185.0, v3(0, 1, 0), v3(0.3, 0, 1), v3(0, 0, 1), 0.75, 10.0);
+
+    addSurroundings(s);
+    addLightsAndCamera(s);
     return s;
 }
