@@ -1,6 +1,6 @@
 // Loading a 3DS file into a ready-to-play Scene: the top-level walk, then the
 // start poses, the camera, the vertex lighting and the animation length.
-#include <climits>
+#include <cstdint>
 
 #include "scene3ds/Scene.h"
 
