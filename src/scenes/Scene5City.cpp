@@ -28,12 +28,7 @@ void drawCityTransition(float e) {
     glRotatef(angle, 0.0f, 1.0f, 0.0f);
     glBindTexture(GL_TEXTURE_2D, textureTable[kTransitionSlot]);
     glDisable(GL_DEPTH_TEST);
-    glBegin(GL_QUADS);
-        glTexCoord2f(0.0f, 1.0f); glVertex3f(-1.5f, 1.0f, 0.0f);
-        glTexCoord2f(0.0f, 0.0f); glVertex3f(-1.5f, -1.0f, 0.0f);
-        glTexCoord2f(1.0f, 0.0f); glVertex3f(1.5f, -1.0f, 0.0f);
-        glTexCoord2f(1.0f, 1.0f); glVertex3f(1.5f, 1.0f, 0.0f);
-    glEnd();
+    drawCaptureQuad();
     glEnable(GL_DEPTH_TEST);
 }
 

@@ -46,8 +46,7 @@ bool CreditLettering::write(float t, ParticleSystem& pool) {
     return true;
 }
 
-// One quad for a captured frame (t = 0 at its lower edge), 3 by 2 units.
-static void drawCaptureQuad() {
+void drawCaptureQuad() {
     glBegin(GL_QUADS);
         glTexCoord2f(0.0f, 1.0f); glVertex3f(-1.5f, 1.0f, 0.0f);
         glTexCoord2f(0.0f, 0.0f); glVertex3f(-1.5f, -1.0f, 0.0f);

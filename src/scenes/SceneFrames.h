@@ -62,6 +62,10 @@ void drawScene5Frame(Scene& scene, float e);
 
 // [SECTION] Shared --------------------------------------------------------
 
+// One 3 by 2 quad for a captured frame (t = 0 at its lower edge) at the
+// modelview's origin, facing +z; scenes 5 and 6 draw their transitions with it.
+void drawCaptureQuad();
+
 // A refused scene: black frames for its duration; a capturing scene then
 // leaves a black picture in slot 0, its last frame.
 void playRefusedScene(float duration, bool captures);
