@@ -130,7 +130,8 @@ TEST_F(WindowInputTest, EscapeEndsTheShow) {
     if (std::system("command -v xdotool >/dev/null 2>&1") != 0) GTEST_SKIP() << "xdotool is not installed";
     ShowRequest request = midShow();
     // XTEST key presses go to the focused window.
-    request.sideCommand = "xdotool search --sync --name '^Orvane$' windowfocus --sync key Escape";
+    // Only this run's window: the tests may share one display.
+    request.sideCommand = "xdotool search --sync --all --pid {pid} --name '^Orvane$' windowfocus --sync key Escape";
     const ShowRun run = runShow(request);
     expectCleanExit(run);
     EXPECT_GE(scenesPlayed(run), 1u);
@@ -140,7 +141,7 @@ TEST_F(WindowInputTest, EscapeEndsTheShow) {
 TEST_F(WindowInputTest, CloseRequestEndsTheShow) {
     ShowRequest request = midShow();
     // The close request goes from this process once scene 1 has ended.
-    request.onStop = [] { requestWindowClose("Orvane", 10.0); };
+    request.onStop = [](int pid) { requestWindowClose(pid, 10.0); };
     const ShowRun run = runShow(request);
     expectCleanExit(run);
     EXPECT_GE(scenesPlayed(run), 1u);

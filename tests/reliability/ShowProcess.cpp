@@ -34,6 +34,14 @@ double secondsSince(Clock::time_point start) {
 
 // Reads both pipes to their end; signals the child as the request says and
 // kills it at the deadline.
+std::string withPid(std::string command, pid_t child) {
+    const std::string mark = "{pid}";
+    for (size_t at = command.find(mark); at != std::string::npos; at = command.find(mark, at)) {
+        command.replace(at, mark.size(), std::to_string(child));
+    }
+    return command;
+}
+
 // Runs command in a shell beside the show, its output discarded.
 pid_t startSideCommand(const std::string& command) {
     const pid_t side = fork();
@@ -63,8 +71,8 @@ void collect(int outFd, int errFd, pid_t child, const ShowRequest& request, Show
         }
         if (stopAt >= 0.0 && !stopped && now >= stopAt) {
             if (request.stopSignal != 0) kill(child, request.stopSignal);
-            if (!request.sideCommand.empty()) side = startSideCommand(request.sideCommand);
-            if (request.onStop) request.onStop();
+            if (!request.sideCommand.empty()) side = startSideCommand(withPid(request.sideCommand, child));
+            if (request.onStop) request.onStop(child);
             stopped = true;
         }
         if (poll(fds, 2, 50) < 0) break;

@@ -23,12 +23,13 @@ struct ShowRequest {
     double timeoutSeconds = 300.0;      // killed with SIGKILL past it
     // When not empty: once this text appears on standard output or standard
     // error (stopDelaySeconds later), stopSignal is sent when not 0 and
-    // sideCommand runs in a shell when not empty.
+    // sideCommand runs in a shell when not empty, with {pid} replaced by the
+    // program's process id.
     std::string stopOnText;
     int stopSignal = 0;
     std::string sideCommand;
-    // Runs in this process at the same moment, when set.
-    std::function<void()> onStop;
+    // Runs in this process at the same moment, with the program's id.
+    std::function<void(int pid)> onStop;
     double stopDelaySeconds = 0.0;
     // Removes workDir after entering it, so the program runs in a folder
     // that no longer exists.

@@ -10,32 +10,45 @@ namespace {
 
 constexpr useconds_t kPollMicroseconds = 50000;
 
-// Depth-first search of the window tree for a window named title.
-Window findWindow(Display* display, Window root, const std::string& title) {
-    char* name = nullptr;
-    if (XFetchName(display, root, &name) != 0 && name != nullptr) {
-        const bool match = title == name;
-        XFree(name);
-        if (match) return root;
+// The _NET_WM_PID of window, or -1.
+long windowPid(Display* display, Window window) {
+    const Atom pidAtom = XInternAtom(display, "_NET_WM_PID", True);
+    if (pidAtom == None) return -1;
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    long pid = -1;
+    if (XGetWindowProperty(display, window, pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &count, &after,
+                           &data) == Success &&
+        data != nullptr) {
+        if (format == 32 && count == 1) pid = *reinterpret_cast<long*>(data);
+        XFree(data);
     }
+    return pid;
+}
+
+// Depth-first search of the window tree for a window of process pid.
+Window findWindow(Display* display, Window root, int pid) {
+    if (windowPid(display, root) == pid) return root;
     Window parent = 0, rootReturn = 0;
     Window* children = nullptr;
     unsigned count = 0;
     if (XQueryTree(display, root, &rootReturn, &parent, &children, &count) == 0) return 0;
     Window found = 0;
-    for (unsigned i = 0; i < count && found == 0; ++i) found = findWindow(display, children[i], title);
+    for (unsigned i = 0; i < count && found == 0; ++i) found = findWindow(display, children[i], pid);
     if (children != nullptr) XFree(children);
     return found;
 }
 
 }  // namespace
 
-bool requestWindowClose(const std::string& title, double timeoutSeconds) {
+bool requestWindowClose(int pid, double timeoutSeconds) {
     Display* display = XOpenDisplay(nullptr);
     if (display == nullptr) return false;
     Window window = 0;
     for (double waited = 0.0; window == 0 && waited < timeoutSeconds; waited += kPollMicroseconds * 1e-6) {
-        window = findWindow(display, DefaultRootWindow(display), title);
+        window = findWindow(display, DefaultRootWindow(display), pid);
         if (window == 0) usleep(kPollMicroseconds);
     }
     if (window != 0) {
