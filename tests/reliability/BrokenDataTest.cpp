@@ -11,7 +11,7 @@
 #include <ostream>
 
 #include "DataCopy.h"
-#include "ShowProcess.h"
+#include "support/ShowProcess.h"
 
 namespace {
 

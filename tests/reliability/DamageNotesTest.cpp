@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "DataCopy.h"
-#include "ShowProcess.h"
+#include "support/ShowProcess.h"
 #include "media/Textures.h"
 #include "platform/Platform.h"
 

@@ -14,7 +14,7 @@
 #include <fstream>
 
 #include "DataCopy.h"
-#include "ShowProcess.h"
+#include "support/ShowProcess.h"
 #include "WindowRequests.h"
 
 namespace fs = std::filesystem;

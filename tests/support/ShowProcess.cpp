@@ -1,4 +1,4 @@
-#include "ShowProcess.h"
+#include "support/ShowProcess.h"
 
 #include <fcntl.h>
 #include <poll.h>
