@@ -35,10 +35,12 @@ bool Scene::load(const char* path) {
 }
 
 void Scene::clearForLoad(const char* path) {
+    // Pools of an earlier load point at objects about to be freed.
+    if (destroyEmitters) destroyEmitters(*this);
+    emitterCount = 0;
     if (objectCount > 0) releaseObjects();
     materialCount = 0;
     lightCount = 0;
-    emitterCount = 0;
     camera = nullptr;
     frameCount = 0;
     frame = 0.0;
