@@ -1,9 +1,9 @@
+// The additive full-screen overlay: what it adds, where, and the GL state
+// it leaves.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include <cmath>
-
-#include "Scene1245Kit.h"
+#include "SceneKit.h"
 #include "app/ShowWindow.h"
 #include "media/Overlay.h"
 #include "media/Textures.h"
@@ -25,87 +25,35 @@ protected:
     }
 };
 
-void readMatrix(GLenum which, GLfloat out[16]) { glGetFloatv(which, out); }
-
-// Some coloured shapes over a grey clear, so that "unchanged" means something.
-void drawBusyPicture() {
+// A black overlay (or a slot outside the table) leaves a busy picture as it
+// was, and the matrices too.
+TEST_F(OverlayTest, BlackTextureLeavesScreenAndMatricesUnchanged) {
+    setSlot(kOverlaySlot, 0x000000);
     glClearColor(0.3f, 0.2f, 0.1f, 1.0f);
     clearFrame();
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glDisable(GL_TEXTURE_2D);
-    glLoadIdentity();
     glBegin(GL_TRIANGLES);
-        glColor3f(1.0f, 0.0f, 0.0f); glVertex3f(-1.0f, -1.0f, -3.0f);
-        glColor3f(0.0f, 1.0f, 0.0f); glVertex3f(1.0f, -1.0f, -3.0f);
-        glColor3f(0.0f, 0.0f, 1.0f); glVertex3f(0.0f, 1.0f, -3.0f);
+    glColor3f(1, 0, 0); glVertex3f(-1, -1, -3);
+    glColor3f(0, 1, 0); glVertex3f(1, -1, -3);
+    glColor3f(0, 0, 1); glVertex3f(0, 1, -3);
     glEnd();
     glEnable(GL_TEXTURE_2D);
-    glColor3f(1.0f, 1.0f, 1.0f);
-}
-
-TEST_F(OverlayTest, RepeatedOverlaysAddAndBrightenTowardsWhite) {
-    makeUniformTexture(kOverlaySlot, 0x646464);  // 100 per channel
-    clearFrame();
-    int previous = 0;
-    const int expected[] = {90, 180, 255, 255};
-    for (int pass : expected) {
-        drawFullscreenOverlay(kOverlaySlot);
-        const WindowPixels pixels = readWindow();
-        const int level = red(pixels.at(pixels.width / 2, pixels.height / 2));
-        EXPECT_NEAR(level, pass, 2);
-        EXPECT_GE(level, previous);
-        previous = level;
-        // Uniform over the whole window, corners included.
-        EXPECT_EQ(pixels.at(0, 0), pixels.at(pixels.width - 1, pixels.height - 1));
-    }
-}
-
-TEST_F(OverlayTest, CapturedFrameIsShownUprightOverTheWholeViewport) {
-    makeSplitTexture(kOverlaySlot, 0x00FF00, 0xFF0000);  // bottom rows green
-    clearFrame();
-    drawFullscreenOverlay(kOverlaySlot);
-    const WindowPixels pixels = readWindow();
-    const uint32_t bottom = pixels.at(pixels.width / 2, 5);
-    const uint32_t top = pixels.at(pixels.width / 2, pixels.height - 5);
-    EXPECT_NEAR(green(bottom), 230, 2);  // 0.9 x green at the bottom
-    EXPECT_EQ(red(bottom), 0);
-    EXPECT_NEAR(red(top), 230, 2);  // red at the top
-    EXPECT_EQ(green(top), 0);
-}
-
-TEST_F(OverlayTest, CoversTheCaptureCornerWhenTheViewportIsTheCorner) {
-    makeUniformTexture(kOverlaySlot, 0xFFFFFF);
-    clearFrame();
-    glViewport(0, 0, 512, 400);
-    drawFullscreenOverlay(kOverlaySlot);
-    const WindowPixels pixels = readWindow();
-    EXPECT_NEAR(red(pixels.at(0, 0)), 230, 2);
-    EXPECT_NEAR(red(pixels.at(511, 399)), 230, 2);
-    EXPECT_EQ(pixels.at(512, 10), 0u);
-    EXPECT_EQ(pixels.at(10, 400), 0u);
-}
-
-// A black overlay leaves the picture as it was, and the matrices too.
-TEST_F(OverlayTest, BlackTextureLeavesScreenAndMatricesUnchanged) {
-    makeUniformTexture(kOverlaySlot, 0x000000);
-    drawBusyPicture();
-    const WindowPixels before = readWindow();
-    glLoadIdentity();
+    const Pixels before = readWindow();
     glTranslatef(1.0f, 2.0f, -3.0f);
     glRotatef(30.0f, 0.0f, 1.0f, 0.0f);
-    GLfloat projectionBefore[16], modelviewBefore[16];
-    readMatrix(GL_PROJECTION_MATRIX, projectionBefore);
-    readMatrix(GL_MODELVIEW_MATRIX, modelviewBefore);
+    GLfloat matrices[2][16], after[2][16];
+    glGetFloatv(GL_PROJECTION_MATRIX, matrices[0]);
+    glGetFloatv(GL_MODELVIEW_MATRIX, matrices[1]);
 
-    drawFullscreenOverlay(kOverlaySlot);
+    for (int slot : {kOverlaySlot, -1, kTextureSlots}) drawFullscreenOverlay(slot);
     EXPECT_EQ(readWindow().rgb, before.rgb);
 
-    GLfloat projectionAfter[16], modelviewAfter[16];
-    readMatrix(GL_PROJECTION_MATRIX, projectionAfter);
-    readMatrix(GL_MODELVIEW_MATRIX, modelviewAfter);
+    glGetFloatv(GL_PROJECTION_MATRIX, after[0]);
+    glGetFloatv(GL_MODELVIEW_MATRIX, after[1]);
     for (int i = 0; i < 16; ++i) {
-        EXPECT_FLOAT_EQ(projectionAfter[i], projectionBefore[i]) << i;
-        EXPECT_FLOAT_EQ(modelviewAfter[i], modelviewBefore[i]) << i;
+        EXPECT_FLOAT_EQ(after[0][i], matrices[0][i]) << i;
+        EXPECT_FLOAT_EQ(after[1][i], matrices[1][i]) << i;
     }
     GLint mode = 0, source = 0, destination = 0;
     glGetIntegerv(GL_MATRIX_MODE, &mode);
@@ -116,10 +64,35 @@ TEST_F(OverlayTest, BlackTextureLeavesScreenAndMatricesUnchanged) {
     EXPECT_EQ(destination, GL_ONE);
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
     EXPECT_FALSE(glIsEnabled(GL_BLEND));
-    GLfloat colour[4];
-    glGetFloatv(GL_CURRENT_COLOR, colour);
-    EXPECT_FLOAT_EQ(colour[3], 0.9f);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(OverlayTest, RepeatedOverlaysAddUpUniformlyTowardsWhite) {
+    setSlot(kOverlaySlot, 0x646464);  // 100 per channel, x 0.9 each pass
+    clearFrame();
+    for (int expected : {90, 180, 255, 255}) {
+        drawFullscreenOverlay(kOverlaySlot);
+        const Pixels pixels = readWindow();
+        EXPECT_NEAR(red(pixels.at(320, 240)), expected, 2);
+        EXPECT_EQ(pixels.at(0, 0), pixels.at(639, 479)) << "corners alike";
+    }
+}
+
+// A captured frame (bottom rows green) is shown upright over the viewport,
+// here the 512x400 capture corner, and nowhere else.
+TEST_F(OverlayTest, CapturedFrameIsShownUprightOverTheViewportOnly) {
+    setSlot(kOverlaySlot, 0x00FF00, 512, 0xFF0000, 256);
+    clearFrame();
+    glViewport(0, 0, 512, 400);
+    drawFullscreenOverlay(kOverlaySlot);
+    const Pixels pixels = readWindow();
+    const uint32_t bottom = pixels.at(0, 0), top = pixels.at(511, 399);
+    EXPECT_NEAR(green(bottom), 230, 2);  // 0.9 x 255
+    EXPECT_EQ(red(bottom), 0);
+    EXPECT_NEAR(red(top), 230, 2);
+    EXPECT_EQ(green(top), 0);
+    EXPECT_EQ(pixels.at(512, 10), 0u);
+    EXPECT_EQ(pixels.at(10, 400), 0u);
 }
 
 }  // namespace

@@ -1,0 +1,277 @@
+// Scenes 1, 2, 4 and 5: their frames read back at chosen times, and what
+// each leaves in slot 0.
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "SceneKit.h"
+#include "app/ShowWindow.h"
+#include "media/Textures.h"
+#include "particles/Particles.h"
+#include "platform/Platform.h"
+#include "scenes/SceneFrames.h"
+#include "support/GlTestContext.h"
+#include "support/TestScenes.h"
+
+namespace {
+
+constexpr float kScene1Seconds = 6.5f;
+constexpr float kScene2Seconds = 12.0f;
+constexpr double kFrameMs = 1000.0 / 30.0;
+constexpr int kFullWindow = 640 * 480;  // pixels
+
+GLuint boundTexture() {
+    GLint bound = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    return static_cast<GLuint>(bound);
+}
+
+class ScenesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        openTestGlContext();
+        setSlot(kTransitionSlot, 0x000000, 512);
+        for (int slot : {1, 4, 5}) setSlot(slot, 0x000000);  // group picture, backdrop, title
+    }
+    void TearDown() override { useRealClock(); }
+};
+
+// The square of makeScene(+-3, 0, -10, 1) lies at columns 320 -+ 174, 58
+// pixels either side.
+TEST_F(ScenesTest, Scene1FirstFrameHasNoTrailLaterFramesDoAndItFades) {
+    std::unique_ptr<Scene> scene = makeScene(-3.0, 0.0, -10.0, 1.0);
+    drawScene1Frame(*scene, 2.5f, kScene1Seconds);
+    Pixels pixels = readWindow();
+    EXPECT_EQ(red(pixels.at(146, 240)), 255);
+    EXPECT_LT(pixels.lit(), 116 * 116 * 12 / 10) << "only the square is lit";
+
+    scene->next->position.x = 6.0;  // now at x = +3
+    drawScene1Frame(*scene, 2.6f, kScene1Seconds);
+    pixels = readWindow();
+    const int trail = red(pixels.at(146, 240));
+    EXPECT_NEAR(trail, 207, 4);  // 255 x 0.9 in the feedback, x 0.9 on screen
+    EXPECT_EQ(red(pixels.at(494, 240)), 255);
+    drawScene1Frame(*scene, 2.7f, kScene1Seconds);
+    EXPECT_NEAR(red(readWindow().at(146, 240)), trail * 0.9, 4);
+}
+
+// The title faces the viewer at 0 (larger than the view), is nearly edge-on
+// by 1.99, is still drawn (edge-on, covering nothing) at 2.0 and not after;
+// then the two spinning backdrop layers cover the frame and the band adds a
+// third copy in the middle.
+TEST_F(ScenesTest, Scene1TitleUpToTwoSecondsThenTheBackdrop) {
+    setSlot(5, 0xFFFFFF);
+    std::unique_ptr<Scene> scene = makeScene();
+    drawScene1Frame(*scene, 0.0f, kScene1Seconds);
+    EXPECT_EQ(readWindow().lit(255), kFullWindow);
+    drawScene1Frame(*scene, 1.99f, kScene1Seconds);
+    const int sliver = readWindow().lit();
+    EXPECT_GT(sliver, 0);
+    EXPECT_LT(sliver, kFullWindow / 50);
+    drawScene1Frame(*scene, 2.0f, kScene1Seconds);
+    EXPECT_EQ(boundTexture(), textureTable[5]);
+
+    setSlot(4, 0x202020);
+    drawScene1Frame(*scene, 2.01f, kScene1Seconds);
+    EXPECT_NE(boundTexture(), textureTable[5]);
+    const Pixels pixels = readWindow();
+    EXPECT_EQ(pixels.at(5, 5), 0x404040u);
+    EXPECT_EQ(pixels.at(320, 240), 0x606060u);
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+}
+
+// The closing step leaves the last visible frame with slot 0 added once more
+// (drawn for it: a presented back buffer is undefined); at 640x480 the rows
+// above the window come out black.
+TEST_F(ScenesTest, Scene1LeavesItsLastFrameInSlotZero) {
+    std::unique_ptr<Scene> scene = makeScene(0.0, 0.0, -10.0, 1.0);
+    ShowSceneSlot yoda(kYoda, scene.get(), true);
+    useSteppedClock(kFrameMs);
+    playScene1(0.2f);
+    Pixels slot = readSlot(kTransitionSlot);
+    EXPECT_EQ(red(slot.at(320, 240)), 255);
+    EXPECT_EQ(slot.at(420, 240), 0u);
+    EXPECT_EQ(slot.at(20, 20), 0u);
+
+    setSlot(4, 0xFFFFFF);  // the backdrop lights every pixel
+    playScene1(0.1f);
+    slot = readSlot(kTransitionSlot);
+    EXPECT_EQ(slot.at(20, 470), 0xFFFFFFu);
+    EXPECT_EQ(slot.at(20, 490), 0u);
+    EXPECT_EQ(slot.at(500, 511), 0u);
+}
+
+// Each axis of the corner is pushed by its own offset from the partner's
+// reference point p = (10, 20, 30), toward positive coordinates, within 60.
+TEST(Scene2Spike, EachAxisIsPushedByItsOwnOffset) {
+    const double s = 2.0 * std::sin(45.0 * 3.14 / 180.0);
+    const double cases[][4] = {  // corner x, y; expected x, y (z stays)
+        {10, 20, 10, 20}, {40, 20, 40 + 30 * s, 20}, {-20, 20, -20 + 30 * s, 20}, {70, 20, 70, 20}, {10, 80, 10, 80}};
+    for (const auto& c : cases) {
+        const Vec3 got = spikeCorner(Vec3{c[0], c[1], 30}, Vec3{10, 20, 30});
+        EXPECT_NEAR(got.x, c[2], 1e-4) << c[0] << ", " << c[1];
+        EXPECT_NEAR(got.y, c[3], 1e-4) << c[0] << ", " << c[1];
+        EXPECT_EQ(got.z, 30.0) << c[0] << ", " << c[1];
+    }
+}
+
+// Rows of the middle column that a 2-unit quad at depth z covers (45 degrees).
+double rowsAtDepth(double z) { return 480.0 / (-z * std::tan(22.5 * M_PI / 180.0)); }
+
+TEST_F(ScenesTest, Scene2FrameRecedesToItsFinalDepthAtSixSecondsAndStays) {
+    setSlot(kTransitionSlot, 0xFFFFFF, 512);
+    std::unique_ptr<Scene> scene = makeScene();
+    auto litRowsAt = [&](float e) {
+        drawScene2Frame(*scene, findMeshPair(*scene), e, kScene2Seconds);
+        const Pixels pixels = readWindow();
+        int rows = 0;
+        for (int y = 0; y < pixels.height; ++y) rows += red(pixels.at(320, y)) > 0 ? 1 : 0;
+        return rows;
+    };
+    EXPECT_NEAR(litRowsAt(3.0f), rowsAtDepth(-2.0 - 350.0 / 60.0), 2.0);
+    EXPECT_NEAR(litRowsAt(7.0f), rowsAtDepth(-2.0 - 700.0 / 60.0), 2.0);
+    const Pixels atSeven = readWindow();
+    litRowsAt(11.0f);
+    EXPECT_EQ(readWindow().rgb, atSeven.rgb);
+    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+}
+
+// The pair is the first two objects when both are distinct meshes; without
+// one the deformed pair draws nothing. Both squares sit 100 units away with
+// their reference points at the origin, out of the spikes' reach.
+TEST_F(ScenesTest, Scene2PairNeedsTwoMeshesFirstElseDrawsNothing) {
+    auto drawnPixels = [](Scene& scene) {
+        clearFrame();
+        glBlendFunc(GL_ONE, GL_ONE);
+        glEnable(GL_BLEND);
+        drawDeformedPair(scene, findMeshPair(scene));
+        glDisable(GL_BLEND);
+        return readWindow();
+    };
+    std::unique_ptr<Scene> cameraFirst = makeScene(0.0, 0.0, -10.0, 1.0);
+    EXPECT_EQ(findMeshPair(*makeScene()).first, nullptr);
+    EXPECT_EQ(findMeshPair(*cameraFirst).first, nullptr);
+    EXPECT_EQ(drawnPixels(*cameraFirst).lit(), 0);
+
+    Scene pairScene;
+    testscenes::addSquareMesh(pairScene, "first", -30.0, 0.0, -100.0, 6.0);
+    testscenes::addSquareMesh(pairScene, "second", 30.0, 0.0, -100.0, 6.0);
+    SceneObject& camera = testscenes::appendObject(pairScene, ObjectKind::Camera, "camera");
+    camera.cameraTarget = Vec3{0.0, 0.0, -1.0};
+    pairScene.camera = &camera;
+    pairScene.cursor = &pairScene;
+    const MeshPair pair = findMeshPair(pairScene);
+    EXPECT_EQ(pair.first, &pairScene);
+    EXPECT_EQ(pair.second, pairScene.next);
+    EXPECT_EQ(pairScene.cursor, &pairScene);
+    const Pixels pixels = drawnPixels(pairScene);
+    EXPECT_EQ(red(pixels.at(146, 240)), 255);
+    EXPECT_EQ(red(pixels.at(494, 240)), 255);
+    EXPECT_EQ(pixels.at(320, 240), 0u);
+}
+
+// Scene 2 captures nothing: slot 0 keeps the previous picture whether it
+// plays without a pair or refused.
+TEST_F(ScenesTest, Scene2LeavesSlotZeroAlone) {
+    setSlot(kTransitionSlot, 0xFFFFFF, 512);
+    std::unique_ptr<Scene> scene = makeScene();
+    ShowSceneSlot meta(kMeta, scene.get(), true);
+    useSteppedClock(kFrameMs);
+    playScene2(0.2f);
+    showSceneLoaded[kMeta] = false;
+    playScene2(0.1f);
+    EXPECT_EQ(readSlot(kTransitionSlot).lit(255), 512 * 512);
+}
+
+// At 0 the hundred tiles join into the previous frame, upright and without
+// gaps: texture rows below 281 (inside tile row 5, window rows 240 to 298)
+// green. They turn away and are gone after 3 s.
+TEST_F(ScenesTest, Scene4TilesFormThePreviousPictureAndAreGoneAfterThreeSeconds) {
+    setSlot(kTransitionSlot, 0x00FF00, 512, 0xFF0000, 281);
+    std::unique_ptr<Scene> scene = makeScene();
+    drawScene4Frame(*scene, 0.0f);
+    Pixels pixels = readWindow();
+    int covered = 0;
+    for (size_t i = 0; i < pixels.rgb.size(); i += 3) covered += pixels.rgb[i] + pixels.rgb[i + 1] >= 254 ? 1 : 0;
+    EXPECT_EQ(covered, kFullWindow);
+    EXPECT_EQ(pixels.at(320, 100), 0x00FF00u);
+    EXPECT_EQ(pixels.at(320, 254), 0x00FF00u);
+    EXPECT_EQ(pixels.at(320, 283), 0xFF0000u);
+    EXPECT_EQ(pixels.at(320, 380), 0xFF0000u);
+
+    drawScene4Frame(*scene, 1.5f);
+    const int halfway = readWindow().lit();
+    EXPECT_GT(halfway, 0);
+    EXPECT_LT(halfway, kFullWindow);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    drawScene4Frame(*scene, 3.0f);
+    EXPECT_EQ(boundTexture(), textureTable[kTransitionSlot]) << "edge-on, still drawn";
+    glBindTexture(GL_TEXTURE_2D, 0);
+    drawScene4Frame(*scene, 3.01f);
+    EXPECT_EQ(boundTexture(), 0u);
+    EXPECT_EQ(readWindow().lit(), 0);
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+
+    // The tiles cover the rendered scene, which shows once they are gone.
+    std::unique_ptr<Scene> square = makeScene(0.0, 0.0, -10.0, 1.0);
+    drawScene4Frame(*square, 0.0f);
+    EXPECT_EQ(readWindow().at(320, 250), 0x00FF00u);
+    drawScene4Frame(*square, 3.5f);
+    EXPECT_EQ(readWindow().at(320, 250), 0xFFFFFFu);
+}
+
+// At 0 the old frame stands unturned at depth -2, larger than the view (no
+// jump at the hand-over); it turns away and is gone after 4 s, leaving the
+// city (a blue square).
+TEST_F(ScenesTest, Scene5QuadCoversTheScreenAtTheStartAndIsGoneAfterFourSeconds) {
+    setSlot(kTransitionSlot, 0xFFFFFF, 512);
+    std::unique_ptr<Scene> scene = makeScene(0.0, 0.0, -10.0, 1.0);
+    scene->next->vertexColors.assign(4, Color3{0.0f, 0.0f, 1.0f});
+    drawScene5Frame(*scene, 0.0f);
+    EXPECT_EQ(readWindow().lit(255), kFullWindow);
+    drawScene5Frame(*scene, 2.0f);
+    const int turning = readWindow().lit(255);
+    EXPECT_GT(turning, 0);
+    EXPECT_LT(turning, kFullWindow / 4);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    drawScene5Frame(*scene, 4.0f);
+    EXPECT_EQ(boundTexture(), textureTable[kTransitionSlot]) << "edge-on, still drawn";
+    drawScene5Frame(*scene, 4.01f);
+    const Pixels pixels = readWindow();
+    EXPECT_EQ(pixels.lit(), 0);
+    EXPECT_EQ(pixels.at(320, 240), 0x0000FFu);
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+}
+
+// Scenes 4 and 5 squeeze their last view into the 512x512 corner (rows
+// above a 480-row window black); refused, they leave their black last frame.
+// Scene 5 turns the particles' depth test back on either way.
+TEST_F(ScenesTest, Scenes4And5LeaveTheirLastFrameInSlotZero) {
+    const struct {
+        void (*play)(float);
+        ShowScene which;
+    } scenes[] = {{playScene4, kRace}, {playScene5, kCity}};
+    std::unique_ptr<Scene> scene = makeScene(0.0, 0.0, -10.0, 1.0);
+    useSteppedClock(kFrameMs);
+    for (const auto& s : scenes) {
+        for (bool loaded : {true, false}) {
+            setSlot(kTransitionSlot, 0x0000FF, 512);
+            ShowSceneSlot installed(s.which, scene.get(), loaded);
+            particleDepthTestOn();
+            s.play(0.2f);
+            EXPECT_TRUE(particleDepthTest) << s.which;
+            const Pixels slot = readSlot(kTransitionSlot);
+            EXPECT_EQ(slot.at(256, 256), loaded ? 0xFFFFFFu : 0u) << s.which << loaded;
+            EXPECT_EQ(slot.at(336, 256), 0u) << s.which << loaded;
+            EXPECT_EQ(slot.at(20, 500), 0u) << s.which << loaded;
+            GLint viewport[4];
+            glGetIntegerv(GL_VIEWPORT, viewport);
+            EXPECT_EQ(viewport[2] * viewport[3], 640 * 480) << s.which << loaded;
+        }
+    }
+}
+
+}  // namespace
