@@ -11,189 +11,132 @@ using namespace testscenes;
 
 namespace {
 
-void expectVec(const Vec3& v, double x, double y, double z)
-{
-    EXPECT_NEAR(v.x, x, 1e-9);
-    EXPECT_NEAR(v.y, y, 1e-9);
-    EXPECT_NEAR(v.z, z, 1e-9);
-}
+enum class Track { MeshPosition, MeshRotation, CameraEye, CameraTarget };
 
-// A scene with a still camera over frames 0..100 and one square mesh.
-class Keyframes : public ::testing::Test {
-protected:
-    Scene scene;
-    SceneObject& cam = addStillCamera(scene, {0, 0, 10}, {0, 0, 0});
-    SceneObject& mesh = addSquareMesh(scene, "box", 0, 0, 0, 1);
+// The value a track drives after evaluating at frame.
+struct Step {
+    double frame;
+    Vec3 value;
+};
 
-    void evaluateAt(double f)
-    {
-        scene.frame = f;
-        scene.evaluateKeyframes();
-    }
+struct Case {
+    const char* name;
+    Track track;
+    std::vector<uint16_t> frames;
+    std::vector<Vec3> keys;
+    std::vector<Step> steps;
+};
+
+// A still camera at (0, 0, 10) over frames 0..100 and one square mesh; the
+// case's track replaces one of theirs.
+const Case kCases[] = {
+    // (0, 90, 0) increments at 10 and 20: -45 at 5, -135 at 15; frame 0 restarts.
+    {"rotation increments", Track::MeshRotation, {0, 10, 20}, {{0, 0, 0}, {0, 90, 0}, {0, 90, 0}},
+     {{5, {0, -45, 0}}, {10, {0, -90, 0}}, {15, {0, -135, 0}}, {0, {0, 0, 0}}, {5, {0, -45, 0}}}},
+    {"rotation restart", Track::MeshRotation, {0, 10, 20}, {{0, 0, 0}, {0, 90, 0}, {0, 30, 0}},
+     {{10, {0, -90, 0}}, {15, {0, -105, 0}}, {0, {0, 0, 0}}, {5, {0, -45, 0}}}},
+    {"position restart", Track::MeshPosition, {0, 10, 20}, {{1, 2, 3}, {11, 2, 3}, {41, 2, 3}},
+     {{10, {11, 2, 3}}, {15, {26, 2, 3}}, {0, {1, 2, 3}}, {5, {6, 2, 3}}}},
+    // Evaluated on the first segment (extrapolated), then both passed keys added.
+    {"catch-up", Track::MeshRotation, {0, 10, 20, 30}, {{0, 0, 0}, {10, 0, 0}, {20, 0, 0}, {30, 0, 0}},
+     {{25, {-25, 0, 0}}, {25, {-45, 0, 0}}}},
+    {"extrapolate then hold", Track::MeshPosition, {0, 10}, {{0, 0, 0}, {10, 20, 30}},
+     {{8, {8, 16, 24}}, {12, {12, 24, 36}}, {14, {12, 24, 36}}}},
+    {"single key", Track::MeshPosition, {5}, {{3, 4, 5}}, {{0, {3, 4, 5}}, {5, {3, 4, 5}}, {50, {3, 4, 5}}}},
+    // Mend: repeated frame numbers neither divide by zero nor stall the track.
+    {"repeated position frame", Track::MeshPosition, {0, 10, 10, 20},
+     {{0, 0, 0}, {10, 0, 0}, {50, 0, 0}, {60, 0, 0}}, {{5, {5, 0, 0}}, {10, {10, 0, 0}}, {15, {55, 0, 0}}}},
+    {"repeated rotation frame", Track::MeshRotation, {0, 0, 10}, {{0, 0, 0}, {0, 10, 0}, {0, 20, 0}},
+     {{0, {0, -10, 0}}, {5, {0, -20, 0}}}},
+    {"repeated camera frame", Track::CameraEye, {0, 0, 10, 20},
+     {{5, 0, 10}, {0, 0, 10}, {10, 0, 10}, {20, 0, 10}}, {{5, {5, 0, 10}}}},
+    // Eye x at 0, 1, 4, 9, 16; each call at 35 moves on one segment.
+    {"camera one key per call", Track::CameraEye, {0, 10, 20, 30, 40},
+     {{0, 0, 10}, {1, 0, 10}, {4, 0, 10}, {9, 0, 10}, {16, 0, 10}},
+     {{1, {0.1, 0, 10}}, {35, {3.5, 0, 10}}, {35, {8.5, 0, 10}}, {35, {11.5, 0, 10}}, {35, {12.5, 0, 10}},
+      {35, {12.5, 0, 10}}}},
+    // Mend: camera tracks of one key or none hold what they have.
+    {"camera single key", Track::CameraEye, {0}, {{1, 2, 30}}, {{5, {1, 2, 30}}}},
+    {"camera without target keys", Track::CameraTarget, {}, {}, {{5, {0, 0, 0}}}},
 };
 
 }  // namespace
 
-TEST_F(Keyframes, FrameIsClampedBelowFrameCount)
+TEST(Keyframes, TracksFollowTheirKeysIncrementally)
 {
-    evaluateAt(100 + 5.7);
-    EXPECT_DOUBLE_EQ(scene.frame, 99.0);
-    evaluateAt(100 - 0.5);
-    EXPECT_DOUBLE_EQ(scene.frame, 99.5);
-}
-
-// (0, 90, 0) increments at 10 and 20: -45 at 5, -135 at 15; frame 0 restarts.
-TEST_F(Keyframes, RotationIncrementsAccumulateNegatedAndRestartAtZero)
-{
-    setPositionTrack(mesh, {0, 10, 20}, {{1, 2, 3}, {11, 2, 3}, {21, 2, 3}});
-    setRotationTrack(mesh, {0, 10, 20}, {{0, 0, 0}, {0, 90, 0}, {0, 90, 0}});
-    evaluateAt(5);
-    expectVec(mesh.rotation, 0, -45, 0);
-    evaluateAt(10);
-    evaluateAt(15);
-    expectVec(mesh.rotationBase, 0, 90, 0);
-    expectVec(mesh.rotation, 0, -135, 0);
-    ASSERT_EQ(mesh.positionKeyIndex, 1);
-
-    evaluateAt(0.0);
-    EXPECT_EQ(mesh.positionKeyIndex, 0);
-    EXPECT_EQ(mesh.rotationKeyIndex, 0);
-    expectVec(mesh.position, 1, 2, 3);
-    expectVec(mesh.rotation, 0, 0, 0);
-    expectVec(mesh.rotationBase, 0, 0, 0);
-    EXPECT_EQ(scene.cursor, &scene);
-}
-
-TEST_F(Keyframes, MeshCatchesUpSeveralKeysInOneCall)
-{
-    setRotationTrack(mesh, {0, 10, 20, 30}, {{0, 0, 0}, {10, 0, 0}, {20, 0, 0}, {30, 0, 0}});
-    evaluateAt(25);
-    // Evaluated on the first segment (extrapolated), then both passed keys added.
-    expectVec(mesh.rotation, -25, 0, 0);
-    EXPECT_EQ(mesh.rotationKeyIndex, 2);
-    expectVec(mesh.rotationBase, 30, 0, 0);
-    evaluateAt(25);
-    expectVec(mesh.rotation, -45, 0, 0);  // 30 + 5 x 30 / 10 on the segment 20..30
-}
-
-TEST_F(Keyframes, PositionExtrapolatesPastTheLastKeyThenHolds)
-{
-    setPositionTrack(mesh, {0, 10}, {{0, 0, 0}, {10, 20, 30}});
-    evaluateAt(8);
-    expectVec(mesh.position, 8, 16, 24);
-    evaluateAt(12);
-    expectVec(mesh.position, 12, 24, 36);
-    EXPECT_EQ(mesh.positionKeyIndex, 1);
-    evaluateAt(14);
-    expectVec(mesh.position, 12, 24, 36);
-}
-
-TEST_F(Keyframes, SingleKeyTracksNeverChange)
-{
-    setPositionTrack(mesh, {5}, {{3, 4, 5}});
-    mesh.rotation = {1, 2, 3};
-    for (double f : {0.0, 5.0, 50.0}) {
-        evaluateAt(f);
-        expectVec(mesh.position, 3, 4, 5);
-        expectVec(mesh.rotation, 1, 2, 3);
-    }
-}
-
-// Mend: repeated frame numbers neither divide by zero nor stall the track.
-TEST_F(Keyframes, RepeatedFrameNumbersAreSkipped)
-{
-    setPositionTrack(mesh, {0, 10, 10, 20}, {{0, 0, 0}, {10, 0, 0}, {50, 0, 0}, {60, 0, 0}});
-    setRotationTrack(mesh, {0, 10, 10}, {{0, 0, 0}, {0, 10, 0}, {0, 20, 0}});
-    for (double f : {5.0, 10.0, 15.0}) {
-        evaluateAt(f);
-        EXPECT_TRUE(std::isfinite(mesh.position.x));
-        EXPECT_TRUE(std::isfinite(mesh.rotation.y));
-    }
-    EXPECT_NEAR(mesh.position.x, 55.0, 1e-9);
-
-    setPositionTrack(cam, {0, 0, 10, 20}, {{5, 0, 10}, {0, 0, 10}, {10, 0, 10}, {20, 0, 10}});
-    cam.cameraTarget = {0, 0, -100};
-    setRotationTrack(cam, {0, 20}, {cam.cameraTarget, cam.cameraTarget});
-    evaluateAt(5);
-    EXPECT_EQ(cam.positionKeyIndex, 2);
-    EXPECT_NEAR(cam.cameraPosition.x, 5.0, 1e-12);  // segment from key 1 (frame 0) to key 2
-}
-
-TEST_F(Keyframes, CameraAdvancesOneKeyPerCall)
-{
-    // Eye x at 0, 1, 4, 9, 16: each segment extrapolates to a different value.
-    setPositionTrack(cam, {0, 10, 20, 30, 40}, {{0, 0, 10}, {1, 0, 10}, {4, 0, 10}, {9, 0, 10}, {16, 0, 10}});
-    evaluateAt(1);
-    EXPECT_NEAR(cam.cameraPosition.x, 0.1, 1e-12);
-    EXPECT_EQ(cam.positionKeyIndex, 1);
-    // Each call at 35 moves on one segment: 0..10, 10..20, 20..30, 30..40.
-    for (double x : {3.5, 8.5, 11.5, 12.5}) {
-        evaluateAt(35);
-        EXPECT_NEAR(cam.cameraPosition.x, x, 1e-12);
-    }
-    EXPECT_EQ(cam.positionKeyIndex, 4);
-}
-
-// The three example cameras; the 3.1415 divisor makes a right angle 90.0027.
-// The roll is left as loading set it.
-TEST(KeyframeAngles, ViewAnglesOfTheExampleCameras)
-{
-    struct Case {
-        Vec3 eye;
-        double x, y;
-    } cases[] = {{{0, 0, 10}, 0.0, 0.0}, {{10, 0, 0}, 0.0, -90.0027}, {{0, 10, 10}, 45.0013, 0.0}};
-    for (const Case& c : cases) {
+    for (const Case& c : kCases) {
         Scene scene;
-        SceneObject& cam = addStillCamera(scene, c.eye, {0, 0, 0});
-        cam.rotation.z = 7.0;
+        SceneObject& cam = addStillCamera(scene, {0, 0, 10}, {0, 0, 0});
+        SceneObject& mesh = addSquareMesh(scene, "box", 0, 0, 0, 1);
+        const Vec3* value = &mesh.position;
+        switch (c.track) {
+        case Track::MeshPosition: setPositionTrack(mesh, c.frames, c.keys); break;
+        case Track::MeshRotation: setRotationTrack(mesh, c.frames, c.keys); value = &mesh.rotation; break;
+        case Track::CameraEye: setPositionTrack(cam, c.frames, c.keys); value = &cam.cameraPosition; break;
+        case Track::CameraTarget: setRotationTrack(cam, c.frames, c.keys); value = &cam.cameraTarget; break;
+        }
+        for (const Step& s : c.steps) {
+            scene.frame = s.frame;
+            scene.evaluateKeyframes();
+            EXPECT_NEAR(value->x, s.value.x, 1e-9) << c.name << " at " << s.frame;
+            EXPECT_NEAR(value->y, s.value.y, 1e-9) << c.name << " at " << s.frame;
+            EXPECT_NEAR(value->z, s.value.z, 1e-9) << c.name << " at " << s.frame;
+        }
+        EXPECT_TRUE(std::isfinite(cam.rotation.x) && std::isfinite(cam.rotation.y)) << c.name;
+        EXPECT_EQ(scene.cursor, &scene) << c.name;
+    }
+}
+
+TEST(Keyframes, FrameIsClampedBelowFrameCount)
+{
+    Scene scene;
+    addStillCamera(scene, {0, 0, 10}, {0, 0, 0}, 100);
+    const double cases[][2] = {{100 + 5.7, 99.0}, {100.0, 99.0}, {100 - 0.5, 99.5}};
+    for (const auto& c : cases) {
+        scene.frame = c[0];
+        scene.evaluateKeyframes();
+        EXPECT_DOUBLE_EQ(scene.frame, c[1]) << c[0];
+    }
+}
+
+// The three example cameras (the 3.1415 divisor makes a right angle
+// 90.0027), and the mends: a vertical line of sight keeps its yaw, an eye on
+// its target keeps both angles. The roll is left as loading set it.
+TEST(Keyframes, ViewAnglesOfExampleAndDegenerateCameras)
+{
+    struct Angles {
+        const char* name;
+        Vec3 eye, target;
+        double x, y;
+    } cases[] = {{"ahead", {0, 0, 10}, {0, 0, 0}, 0.0, 0.0},
+                 {"right", {10, 0, 0}, {0, 0, 0}, 0.0, -90.0027},
+                 {"above ahead", {0, 10, 10}, {0, 0, 0}, 45.0013, 0.0},
+                 {"vertical", {0, 10, 0}, {0, 0, 0}, 90.0027, 34.0},
+                 {"on target", {3, 3, 3}, {3, 3, 3}, 12.0, 34.0}};
+    for (const Angles& c : cases) {
+        Scene scene;
+        SceneObject& cam = addStillCamera(scene, c.eye, c.target);
+        cam.rotation = {12, 34, 7};
         scene.frame = 1;
         scene.evaluateKeyframes();
-        EXPECT_NEAR(cam.rotation.x, c.x, 1e-4);
-        EXPECT_NEAR(cam.rotation.y, c.y, 1e-4);
-        EXPECT_DOUBLE_EQ(cam.rotation.z, 7.0);
+        EXPECT_NEAR(cam.rotation.x, c.x, 1e-4) << c.name;
+        EXPECT_NEAR(cam.rotation.y, c.y, 1e-4) << c.name;
+        EXPECT_DOUBLE_EQ(cam.rotation.z, 7.0) << c.name;
     }
 }
 
 // The target's last segment keeps being extrapolated for the angles; the
 // stored target snaps to the last key afterwards.
-TEST_F(Keyframes, TargetTrackEndingEarlyKeepsTurningTheView)
+TEST(Keyframes, TargetTrackEndingEarlyKeepsTurningTheView)
 {
-    scene.frameCount = 200;
-    cam.cameraPosition = {0, 0, 100};
-    setPositionTrack(cam, {0, 200}, {{0, 0, 100}, {0, 0, 100}});
+    Scene scene;
+    SceneObject& cam = addStillCamera(scene, {0, 0, 100}, {0, 0, 0}, 200);
     setRotationTrack(cam, {0, 100}, {{0, 0, 0}, {100, 0, 0}});
-    for (double f : {50.0, 100.0, 150.0})
-        evaluateAt(f);
-    expectVec(cam.cameraTarget, 100, 0, 0);
+    for (double f : {50.0, 100.0, 150.0}) {
+        scene.frame = f;
+        scene.evaluateKeyframes();
+    }
+    EXPECT_DOUBLE_EQ(cam.cameraTarget.x, 100.0);
     const double expectedYaw = std::atan2(150.0, 100.0) * 180.0 / 3.1415;  // target extrapolated to x = 150
     EXPECT_NEAR(cam.rotation.y, expectedYaw, 1e-9);
-}
-
-// Mends: no NaN angles, no reads past short tracks, no division by zero.
-TEST(KeyframeAngles, DegenerateCamerasKeepFiniteAngles)
-{
-    Scene vertical;
-    SceneObject& up = addStillCamera(vertical, {0, 10, 0}, {0, 0, 0});
-    vertical.frame = 1;
-    vertical.evaluateKeyframes();
-    EXPECT_NEAR(up.rotation.x, 90.0027, 1e-4);
-    EXPECT_TRUE(std::isfinite(up.rotation.y));
-
-    Scene onTarget;
-    SceneObject& same = addStillCamera(onTarget, {3, 3, 3}, {3, 3, 3});
-    same.rotation = {12, 34, 0};
-    onTarget.frame = 1;
-    onTarget.evaluateKeyframes();
-    expectVec(same.rotation, 12, 34, 0);
-
-    Scene shortTracks;
-    SceneObject& cam = addStillCamera(shortTracks, {0, 0, 10}, {0, 0, 0});
-    setPositionTrack(cam, {0}, {{1, 2, 30}});
-    setRotationTrack(cam, {}, {});
-    cam.cameraTarget = {1, 2, 3};
-    shortTracks.frame = 5;
-    shortTracks.evaluateKeyframes();
-    expectVec(cam.cameraPosition, 1, 2, 30);
-    expectVec(cam.cameraTarget, 1, 2, 3);
-    EXPECT_TRUE(std::isfinite(cam.rotation.x) && std::isfinite(cam.rotation.y));
 }

@@ -1,88 +1,63 @@
-// Per-frame relighting of moving meshes: range, falloff, clamp, the name
-// marks that exempt a mesh, and the displacement by the mesh's motion.
+// Per-frame relighting of moving meshes: range, falloff, clamp, the lights
+// skipped by the mesh's box, the displacement by the mesh's motion, and the
+// name marks that exempt a mesh.
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <cstdio>
 
 #include "render/Render.h"
 #include "support/TestScenes.h"
 
 using namespace testscenes;
 
-namespace {
-
-// A moving mesh with one vertex per given place.
-SceneObject& addPointMesh(Scene& scene, std::vector<Vec3> points)
+TEST(Relight, FalloffSumClampReachAndDisplacement)
 {
-    SceneObject& mesh = appendObject(scene, ObjectKind::Mesh, "mover");
-    mesh.vertexCount = static_cast<uint16_t>(points.size());
-    mesh.vertices = std::move(points);
-    mesh.vertexColors.assign(mesh.vertices.size(), Color3{0.3f, 0.3f, 0.3f});
-    mesh.texCoords.assign(mesh.vertices.size(), TexCoord{});
-    setPositionTrack(mesh, {0, 10}, {{0, 0, 0}, {0, 0, 0}});
-    return mesh;
-}
-
-}  // namespace
-
-TEST(Relight, LinearFalloffReachesZeroAtRange)
-{
-    Scene scene;
-    addLight(scene, {0, 0, 0}, 10.0f, {1.0f, 0.5f, 0.25f});
-    SceneObject& mesh = addPointMesh(scene, {{10, 0, 0}, {5, 0, 0}, {0, 0, 0}, {8, 8, 0}});
-    relightMesh(scene, mesh);
-    EXPECT_FLOAT_EQ(mesh.vertexColors[0].r, 0.0f);  // exactly at range: passes both tests, adds 0
-    EXPECT_FLOAT_EQ(mesh.vertexColors[1].r, 0.5f);
-    EXPECT_FLOAT_EQ(mesh.vertexColors[1].g, 0.25f);
-    EXPECT_FLOAT_EQ(mesh.vertexColors[2].b, 0.25f);
-    EXPECT_FLOAT_EQ(mesh.vertexColors[3].r, 0.0f);  // inside the cube, outside the sphere
-}
-
-TEST(Relight, LightsSumThenClampOnce)
-{
-    Scene scene;
-    addLight(scene, {0, 0, 0}, 10.0f, {0.8f, 0.3f, 0.0f});
-    addLight(scene, {0, 0, 0}, 10.0f, {0.8f, 0.3f, 0.0f});
-    SceneObject& mesh = addPointMesh(scene, {{0, 0, 0}});
-    relightMesh(scene, mesh);
-    EXPECT_EQ(mesh.vertexColors[0].r, 1.0f);
-    EXPECT_FLOAT_EQ(mesh.vertexColors[0].g, 0.6f);
-    EXPECT_EQ(mesh.vertexColors[0].b, 0.0f);
-}
-
-TEST(Relight, VerticesMoveWithTheMeshButDoNotTurn)
-{
-    Scene scene;
-    addLight(scene, {100, 0, 0}, 10.0f, {1.0f, 1.0f, 1.0f});
-    SceneObject& mesh = addPointMesh(scene, {{0, 0, 0}});
-    mesh.basePosition = {5, 0, 0};
-    mesh.position = {100, 0, 0};  // the vertex now sits at (95, 0, 0)
-    mesh.rotation = {0, 180, 0};
-    relightMesh(scene, mesh);
-    EXPECT_FLOAT_EQ(mesh.vertexColors[0].r, 0.5f);
-}
-
-TEST(Relight, WithoutLightsMovingMeshesGoBlack)
-{
-    Scene scene;
-    SceneObject& mesh = addPointMesh(scene, {{0, 0, 0}, {1, 1, 1}});
-    relightMesh(scene, mesh);
-    for (const Color3& c : mesh.vertexColors) {
-        EXPECT_EQ(c.r, 0.0f);
-        EXPECT_EQ(c.g, 0.0f);
-        EXPECT_EQ(c.b, 0.0f);
+    struct Lamp {
+        Vec3 at;
+        float range;
+        Color3 colour;
+    };
+    struct Case {
+        const char* name;
+        std::vector<Lamp> lamps;
+        std::vector<Vec3> points;
+        Vec3 displacement;  // position - basePosition of the mesh
+        std::vector<Color3> expected;
+    };
+    const Color3 red{0.2f, 0.0f, 0.0f}, green{0.0f, 0.2f, 0.0f}, blue{0.0f, 0.0f, 0.2f};
+    const Case cases[] = {
+        // At range (on the cube face) adds 0; inside the cube, outside the sphere adds 0.
+        {"falloff", {{{0, 0, 0}, 10, {1.0f, 0.5f, 0.25f}}}, {{10, 0, 0}, {5, 0, 0}, {0, 0, 0}, {8, 8, 0}}, {},
+         {{0, 0, 0}, {0.5f, 0.25f, 0.125f}, {1.0f, 0.5f, 0.25f}, {0, 0, 0}}},
+        {"two lights clamp once", {{{0, 0, 0}, 10, {0.8f, 0.3f, 0}}, {{0, 0, 0}, 10, {0.8f, 0.3f, 0}}},
+         {{0, 0, 0}}, {}, {{1.0f, 0.6f, 0.0f}}},
+        {"range 0", {{{0, 0, 0}, 0, {1, 1, 1}}}, {{0, 0, 0}}, {}, {{0, 0, 0}}},
+        // The vertex sits at (95, 0, 0) once the mesh has moved; turning does not count.
+        {"moved", {{{100, 0, 0}, 10, {1, 1, 1}}}, {{0, 0, 0}}, {95, 0, 0}, {{0.5f, 0.5f, 0.5f}}},
+        // Lights just past each side of the mesh's box, each reaching one corner.
+        {"box sides",
+         {{{-5, 0, 0}, 10, red}, {{0, -5, 0}, 10, green}, {{0, 0, -5}, 10, blue},
+          {{25, 20, 20}, 10, red}, {{20, 25, 20}, 10, green}, {{20, 20, 25}, 10, blue}},
+         {{0, 0, 0}, {20, 20, 20}}, {}, {{0.1f, 0.1f, 0.1f}, {0.1f, 0.1f, 0.1f}}},
+    };
+    for (const Case& c : cases) {
+        Scene scene;
+        for (const Lamp& lamp : c.lamps)
+            addLight(scene, lamp.at, lamp.range, lamp.colour);
+        SceneObject& mesh = appendObject(scene, ObjectKind::Mesh, "mover");
+        mesh.vertexCount = static_cast<uint16_t>(c.points.size());
+        mesh.vertices = c.points;
+        mesh.vertexColors.assign(c.points.size(), Color3{0.3f, 0.3f, 0.3f});
+        mesh.basePosition = {5, -7, 11};
+        mesh.position = {5 + c.displacement.x, -7 + c.displacement.y, 11 + c.displacement.z};
+        mesh.rotation = {0, 180, 0};
+        relightMesh(scene, mesh);
+        for (size_t j = 0; j < c.points.size(); ++j) {
+            EXPECT_FLOAT_EQ(mesh.vertexColors[j].r, c.expected[j].r) << c.name << " vertex " << j;
+            EXPECT_FLOAT_EQ(mesh.vertexColors[j].g, c.expected[j].g) << c.name << " vertex " << j;
+            EXPECT_FLOAT_EQ(mesh.vertexColors[j].b, c.expected[j].b) << c.name << " vertex " << j;
+        }
     }
-}
-
-// Mend: a light of range 0 adds nothing, even to a vertex on the light.
-TEST(Relight, ZeroRangeLightAddsNothing)
-{
-    Scene scene;
-    addLight(scene, {0, 0, 0}, 0.0f, {1.0f, 1.0f, 1.0f});
-    SceneObject& mesh = addPointMesh(scene, {{0, 0, 0}});
-    relightMesh(scene, mesh);
-    EXPECT_EQ(mesh.vertexColors[0].r, 0.0f);
-    EXPECT_FALSE(std::isnan(mesh.vertexColors[0].g));
 }
 
 TEST(Relight, NameMarksAndStillMeshesAreExempt)
@@ -90,17 +65,17 @@ TEST(Relight, NameMarksAndStillMeshesAreExempt)
     SceneObject mesh;
     mesh.kind = ObjectKind::Mesh;
     mesh.positionKeyCount = 2;
-    struct Case {
-        const char* name;
-        bool relit;
-    } cases[] = {{"wall", true}, {"%glow", true}, {"$keep", false}, {"a$keep", false},
-                 {"*10fire", false}, {"abcd$", true}};
-    for (const Case& c : cases) {
-        std::snprintf(mesh.name, sizeof mesh.name, "%s", c.name);
-        EXPECT_EQ(relitEachFrame(mesh, false), c.relit) << c.name;
-        EXPECT_FALSE(relitEachFrame(mesh, true)) << c.name;
+    const char* relit[] = {"wall", "%glow", "abcd$"};
+    const char* exempt[] = {"$keep", "a$keep", "*10fire"};
+    for (const char* name : relit) {
+        std::snprintf(mesh.name, sizeof mesh.name, "%s", name);
+        EXPECT_TRUE(relitEachFrame(mesh, false)) << name;
+        EXPECT_FALSE(relitEachFrame(mesh, true)) << name;
     }
-    std::snprintf(mesh.name, sizeof mesh.name, "wall");
-    mesh.positionKeyCount = 1;
+    for (const char* name : exempt) {
+        std::snprintf(mesh.name, sizeof mesh.name, "%s", name);
+        EXPECT_FALSE(relitEachFrame(mesh, false)) << name;
+    }
+    mesh.positionKeyCount = 1;  // "abcd$" stays, but it no longer moves
     EXPECT_FALSE(relitEachFrame(mesh, false));
 }

@@ -13,16 +13,19 @@ namespace {
 
 class RenderGl : public ::testing::Test {
 protected:
+    Scene scene;
+
     void SetUp() override
     {
         openTestGlContext(kWidth, kHeight);
         runSettings.noLights = false;
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        addStillCamera(scene, {0, 0, 100}, {0, 0, 0});
     }
     void TearDown() override { runSettings.noLights = false; }
 
     // A material whose texture is a flat colour.
-    static int addFlatMaterial(Scene& scene, uint32_t rgb)
+    int addFlatMaterial(uint32_t rgb)
     {
         scene.materials[scene.materialCount].texture = makeTexture(4, [rgb](int, int) { return rgb; });
         return scene.materialCount++;
@@ -31,46 +34,24 @@ protected:
 
 }  // namespace
 
+// A red texture under grey vertex colours, drawn only where the camera looks.
 TEST_F(RenderGl, TexturedMeshAppearsWhereTheCameraLooks)
 {
-    Scene scene;
-    addStillCamera(scene, {0, 0, 100}, {40, 0, 0});
-    SceneObject& mesh = addSquareMesh(scene, "panel", 40, 0, 0, 10);
-    mesh.materialIndex = addFlatMaterial(scene, 0xff0000);
+    scene.camera->rotationKeys = {{40, 0, 0}, {40, 0, 0}};
+    SceneObject& mesh = addSquareMesh(scene, "panel", 40, 0, 0, 10, Color3{0.5f, 0.5f, 0.5f});
+    mesh.materialIndex = addFlatMaterial(0xff0000);
     scene.frame = 1;
     scene.evaluateKeyframes();
     scene.render();
-    const uint32_t c = centre();
-    EXPECT_GE(red(c), 250);
-    EXPECT_EQ(green(c), 0);
-    EXPECT_EQ(pixel(20, 20), 0u);
-
-    // Looking the other way, the centre stays black.
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    scene.camera->rotationKeys = {{-40, 0, 0}, {-40, 0, 0}};
-    scene.frame = 2;
-    scene.evaluateKeyframes();
-    scene.render();
-    EXPECT_EQ(centre(), 0u);
-}
-
-TEST_F(RenderGl, VertexColoursModulateTheTexture)
-{
-    Scene scene;
-    addStillCamera(scene, {0, 0, 100}, {0, 0, 0});
-    SceneObject& mesh = addSquareMesh(scene, "dim", 0, 0, 0, 10, Color3{0.5f, 0.5f, 0.5f});
-    mesh.materialIndex = addFlatMaterial(scene, 0xffffff);
-    scene.evaluateKeyframes();
-    scene.render();
     EXPECT_NEAR(red(centre()), 128, 2);
+    EXPECT_EQ(green(centre()), 0);
+    EXPECT_EQ(pixel(20, 20), 0u);
 }
 
 // "%" meshes are drawn after the opaque ones, added onto them, still
 // depth-tested.
 TEST_F(RenderGl, GlowMeshAddsLight)
 {
-    Scene scene;
-    addStillCamera(scene, {0, 0, 100}, {0, 0, 0});
     // Drawn first in list order but in the second pass.
     addSquareMesh(scene, "%glow", 0, 0, 1, 10, Color3{0.5f, 0.5f, 0.5f});
     addSquareMesh(scene, "wall", 0, 0, 0, 20, Color3{0.25f, 0.25f, 0.25f});
@@ -81,62 +62,39 @@ TEST_F(RenderGl, GlowMeshAddsLight)
     EXPECT_NEAR(red(pixel(right, kHeight / 2)), 64, 2);  // behind the wall: hidden
 }
 
-TEST_F(RenderGl, NoLightsDrawsInTheCurrentColour)
+// noLights draws in the current colour and leaves the vertex colours; with
+// lights on and none in the scene, a moving mesh is relit black, and a mesh
+// without a material draws untextured (mend: never from materials[-1]).
+// Either way render leaves blending off, the additive function, colour white
+// and the cursor rewound.
+TEST_F(RenderGl, NoLightsRelightingAndTheStateLeft)
 {
-    Scene scene;
-    addStillCamera(scene, {0, 0, 100}, {0, 0, 0});
-    SceneObject& mesh = addSquareMesh(scene, "panel", 0, 0, 0, 10, Color3{0.1f, 0.1f, 0.1f});
-    setPositionTrack(mesh, {0, 50}, {{0, 0, 0}, {0, 0, 0}});  // moving: would be relit
-    runSettings.noLights = true;
-    glColor3f(0.0f, 1.0f, 0.0f);
-    scene.render();
-    EXPECT_EQ(centre(), 0x00ff00u);
-    EXPECT_FLOAT_EQ(mesh.vertexColors[0].r, 0.1f);  // not recomputed
-}
-
-// With lights on and no light in the scene, a moving mesh is relit black.
-TEST_F(RenderGl, MovingMeshWithoutLightsIsDrawnBlack)
-{
-    Scene scene;
-    addStillCamera(scene, {0, 0, 100}, {0, 0, 0});
+    addFlatMaterial(0x0000ff);
     addSquareMesh(scene, "backdrop", 0, 0, -10, 40, Color3{0.5f, 0.5f, 0.5f});
     SceneObject& mover = addSquareMesh(scene, "mover", 0, 0, 0, 10, Color3{1.0f, 1.0f, 1.0f});
     setPositionTrack(mover, {0, 50}, {{0, 0, 0}, {0, 0, 0}});
-    scene.render();
-    EXPECT_EQ(centre(), 0u);
-    EXPECT_NEAR(red(pixel(kWidth / 2 + 60, kHeight / 2)), 128, 2);
-}
-
-TEST_F(RenderGl, LeavesBlendingOffAdditiveFunctionWhiteAndCursorRewound)
-{
-    Scene scene;
-    addStillCamera(scene, {0, 0, 100}, {0, 0, 0});
-    addSquareMesh(scene, "%glow", 0, 0, 0, 10, Color3{0.5f, 0.5f, 0.5f});
-    addSquareMesh(scene, "wall", 0, 0, 0, 10);
-    scene.advance();
-    glColor3f(0.2f, 0.3f, 0.4f);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    scene.render();
-    const LeftState s = leftState();
-    EXPECT_FALSE(s.blend);
-    EXPECT_TRUE(s.depthTest);
-    EXPECT_EQ(s.blendSrc, GL_ONE);
-    EXPECT_EQ(s.blendDst, GL_ONE);
-    EXPECT_FLOAT_EQ(s.colour[0], 1.0f);
-    EXPECT_FLOAT_EQ(s.colour[1], 1.0f);
-    EXPECT_FLOAT_EQ(s.colour[2], 1.0f);
-    EXPECT_EQ(scene.cursor, &scene);
-    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-}
-
-// Mend: a mesh without a material draws untextured, not from materials[-1].
-TEST_F(RenderGl, MeshWithoutMaterialDrawsUntextured)
-{
-    Scene scene;
-    addStillCamera(scene, {0, 0, 100}, {0, 0, 0});
-    addFlatMaterial(scene, 0x0000ff);
-    SceneObject& mesh = addSquareMesh(scene, "bare", 0, 0, 0, 10, Color3{1.0f, 1.0f, 0.0f});
-    mesh.materialIndex = kNoMaterial;
-    scene.render();
-    EXPECT_EQ(centre(), 0xffff00u);
+    addSquareMesh(scene, "%glow", 0, 30, 0, 5, Color3{0.5f, 0.5f, 0.5f});
+    for (bool noLights : {true, false}) {
+        runSettings.noLights = noLights;
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glColor3f(0.0f, 1.0f, 0.0f);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        scene.advance();
+        scene.render();
+        if (noLights) {
+            EXPECT_EQ(centre(), 0x00ff00u);
+            EXPECT_FLOAT_EQ(mover.vertexColors[0].r, 1.0f);
+        } else {
+            EXPECT_EQ(centre(), 0u);
+            EXPECT_NEAR(red(pixel(kWidth / 2 + 60, kHeight / 2)), 128, 2);  // untextured grey
+        }
+        const LeftState s = leftState();
+        EXPECT_FALSE(s.blend) << noLights;
+        EXPECT_TRUE(s.depthTest) << noLights;
+        EXPECT_EQ(s.blendSrc, GL_ONE) << noLights;
+        EXPECT_EQ(s.blendDst, GL_ONE) << noLights;
+        EXPECT_EQ(s.colour[0] + s.colour[1] + s.colour[2], 3.0f) << noLights;
+        EXPECT_EQ(scene.cursor, &scene) << noLights;
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)) << noLights;
+    }
 }
