@@ -1,11 +1,15 @@
 // The particle pool on the stepped clock: capacity rule, rate-driven
-// emission, removal by age and by index, brightness.
+// emission, removal by age and by index, brightness; and the per-scene draw
+// list: city-block distances, farthest first with the exact partition of
+// the show's quicksort, emission order with the flag off.
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 #include "particles/Particles.h"
 #include "platform/Platform.h"
+#include "support/TestScenes.h"
 
 namespace {
 
@@ -19,16 +23,9 @@ float at(double ms)
 
 }  // namespace
 
-TEST(ParticleClock, FollowsTheSteppedClock)
-{
-    EXPECT_EQ(at(2000), 2.0f);
-    advanceSteppedClock();  // one presented frame at 30 fps
-    EXPECT_EQ(tickSeconds(), 2033 * 0.001f);
-}
-
-// Capacity 10000 holds 9999; emitAt stamps birth and death and leaves the
-// rate clock alone.
-TEST(ParticleSystem, EmitAtFillsAllButOneSlotAndStampsTheTimes)
+// Capacity 10000 holds 9999; emitAt stamps birth and death on the stepped
+// clock and leaves the rate clock alone.
+TEST(ParticleSystem, EmitAtFillsAllButOneSlotOnTheSteppedClock)
 {
     const float t = at(3000);
     ParticleSystem pool(10000, nullptr, 4.0f, 150, 10.0f, 0.0f);
@@ -39,59 +36,40 @@ TEST(ParticleSystem, EmitAtFillsAllButOneSlotAndStampsTheTimes)
     EXPECT_EQ(pool.particles[0].birthTime, t);
     EXPECT_EQ(pool.particles[0].deathTime, t + 4.0f);
     EXPECT_EQ(pool.lastEmitTime, 0.0f);
+    advanceSteppedClock();  // one presented frame at 30 fps
+    EXPECT_EQ(tickSeconds(), 3033 * 0.001f);
 }
 
-TEST(ParticleSystem, FirstUpdateOnlyStartsTheRateClock)
-{
-    const float t = at(5000);
-    ParticleSystem pool(100, nullptr, 1.0f, 100, 10.0f, 0.0f);
-    pool.update();
-    EXPECT_EQ(pool.count, 0);
-    EXPECT_EQ(pool.lastEmitTime, t);
-}
-
-TEST(ParticleSystem, RateLimitsToOneParticlePerCall)
+// Rate 100: the first call only starts the rate clock; then one particle
+// once 0.01 s have passed since the last, never more than one per call.
+TEST(ParticleSystem, UpdateEmitsAtMostOnePerCallAtTheRate)
 {
     at(1000);
     ParticleSystem pool(100, nullptr, 60.0f, 100, 10.0f, 0.0f);
-    pool.update();
-    at(1004);
-    pool.update();
-    at(1008);
-    pool.update();
-    EXPECT_EQ(pool.count, 0);  // less than 0.01 s since the start
-    at(1012);
-    pool.update();
-    EXPECT_EQ(pool.count, 1);
-    EXPECT_EQ(pool.lastEmitTime, at(1012));
-    at(1016);
-    pool.update();
-    at(1020);
-    pool.update();
-    EXPECT_EQ(pool.count, 1);
-    at(5000);  // a long gap still gives one particle
-    pool.update();
-    EXPECT_EQ(pool.count, 2);
+    const struct { double ms; int count; } steps[] = {
+        {1000, 0}, {1004, 0}, {1008, 0}, {1012, 1}, {1016, 1}, {1020, 1}, {5000, 2}};
+    for (const auto& s : steps) {
+        at(s.ms);
+        pool.update();
+        EXPECT_EQ(pool.count, s.count) << "at " << s.ms << " ms";
+    }
+    EXPECT_EQ(pool.lastEmitTime, at(5000));
 }
 
+// A full pool refuses and the rate clock waits; emission is tried before
+// removal, so a death only frees the slot for the next call.
 TEST(ParticleSystem, FullPoolKeepsTheRateClockWaiting)
 {
     at(1000);
     ParticleSystem pool(2, nullptr, 0.5f, 100, 10.0f, 0.0f);
-    pool.update();
-    at(1100);
-    pool.update();
-    ASSERT_EQ(pool.count, 1);
-    at(1200);
-    pool.update();  // full: refused, lastEmitTime stays
-    EXPECT_EQ(pool.count, 1);
-    EXPECT_EQ(pool.lastEmitTime, at(1100));
-    at(1700);  // emission is tried before removal: the dead one only frees its slot
-    pool.update();
-    EXPECT_EQ(pool.count, 0);
-    at(1710);  // the first call after a slot frees emits at once
-    pool.update();
-    ASSERT_EQ(pool.count, 1);
+    const struct { double ms; int count; double lastEmitMs; } steps[] = {
+        {1000, 0, 1000}, {1100, 1, 1100}, {1200, 1, 1100}, {1700, 0, 1100}, {1710, 1, 1710}};
+    for (const auto& s : steps) {
+        at(s.ms);
+        pool.update();
+        EXPECT_EQ(pool.count, s.count) << "at " << s.ms << " ms";
+        EXPECT_EQ(pool.lastEmitTime, at(s.lastEmitMs)) << "at " << s.ms << " ms";
+    }
     EXPECT_EQ(pool.particles[0].birthTime, at(1710));
 }
 
@@ -108,32 +86,74 @@ TEST(ParticleSystem, RemovalKeepsTheRestInOrder)
     pool.update();
     ASSERT_EQ(pool.count, 3);
     pool.removeAt(1);
-    pool.removeAt(5);  // out of range: ignored
+    pool.removeAt(pool.count);  // out of range: ignored
+    pool.removeAt(-1);
     ASSERT_EQ(pool.count, 2);
     EXPECT_EQ(pool.particles[0].position.x, 1.0);
     EXPECT_EQ(pool.particles[1].position.x, 4.0);
-}
 
-TEST(ParticleSystem, ReleaseEmptiesThePoolAndIsSafeTwice)
-{
-    at(1000);
-    ParticleSystem pool(10, nullptr, 4.0f, 0, 10.0f, 0.0f);
+    pool.release();  // nothing left to write into: emission refused, safe twice
     pool.emitAt(0, 0, 0);
-    pool.release();
-    EXPECT_EQ(pool.count, 0);
-    pool.emitAt(0, 0, 0);  // nothing to write into: refused
     pool.update();
     EXPECT_EQ(pool.count, 0);
     pool.release();
 }
 
-TEST(Brightness, FallsLinearlyAndGoesNegativeAfterDeath)
+TEST(ParticleSystem, BrightnessFallsLinearlyAndGoesNegativeAfterDeath)
 {
     Particle p;
     p.birthTime = 2.0f;
     p.deathTime = 6.0f;
-    EXPECT_EQ(brightness(p, 2.0f), 1.0f);
-    EXPECT_EQ(brightness(p, 4.0f), 0.5f);
-    EXPECT_EQ(brightness(p, 6.0f), 0.0f);
-    EXPECT_EQ(brightness(p, 7.0f), -0.25f);
+    const float t[] = {2.0f, 4.0f, 6.0f, 7.0f}, expected[] = {1.0f, 0.5f, 0.0f, -0.25f};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(brightness(p, t[i]), expected[i]) << "at " << t[i] << " s";
+}
+
+
+TEST(DrawList, OrderAndDistances)
+{
+    const struct {
+        const char* name;
+        Vec3 eye;
+        std::vector<Vec3> particles;
+        bool depthTest;
+        std::vector<int> order;
+        std::vector<float> distances;
+    } cases[] = {
+        {"farthest first", {0, 0, 0}, {{5, 0, 0}, {-9, 0, 0}}, true, {1, 0}, {9, 5}},
+        {"emission order with the flag off", {0, 0, 0}, {{5, 0, 0}, {9, 0, 0}}, false, {0, 1}, {5, 9}},
+        {"city block from the eye", {1, 1, 1}, {{3, -4, 2}}, true, {0}, {8}},
+        // Equal distances end where the middle-pivot partition leaves them.
+        {"equal", {0, 0, 0}, {{3, 0, 0}, {0, 3, 0}, {0, 0, 3}}, true, {2, 1, 0}, {3, 3, 3}},
+        {"mixed", {0, 0, 0}, {{1, 0, 0}, {5, 0, 0}, {1, 0, 0}, {5, 0, 0}}, true, {3, 1, 0, 2}, {5, 5, 1, 1}},
+        {"no particles", {0, 0, 0}, {}, true, {}, {}},
+    };
+    at(1000);
+    for (const auto& c : cases) {
+        Scene scene;
+        testscenes::addStillCamera(scene, c.eye, {0, 0, -1});
+        ParticleSystem pool{100, nullptr, 4.0f, 0, 1.0f, 0.0f};
+        for (const Vec3& p : c.particles)
+            pool.emitAt(p.x, p.y, p.z);
+        scene.emitters[0] = &pool;
+        scene.emitterObjects[0] = &scene;
+        scene.emitterCount = 1;
+        scene.sortBuffer = new SortEntry[200];
+        particleDepthTest = c.depthTest;
+        buildDrawList(scene);
+        std::vector<int> order;
+        std::vector<float> distances;
+        for (int i = 0; i < scene.sortCount; ++i) {
+            order.push_back(scene.sortBuffer[i].particleIndex);
+            distances.push_back(scene.sortBuffer[i].distance);
+            EXPECT_EQ(scene.sortBuffer[i].emitterIndex, 0) << c.name;
+        }
+        EXPECT_EQ(order, c.order) << c.name;
+        EXPECT_EQ(distances, c.distances) << c.name;
+    }
+    particleDepthTestOn();
+
+    Scene bare;  // no emitters, no buffer
+    buildDrawList(bare);
+    EXPECT_EQ(bare.sortCount, 0);
 }

@@ -2,6 +2,7 @@
 // turning, the home scan, emission order and positions, the visited marks.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <vector>
 
 #include "media/Textures.h"
@@ -11,167 +12,113 @@
 namespace {
 
 constexpr uint8_t kInk = 1;
+constexpr uint8_t kVisited = 12;
+
+using Pixels = std::vector<std::pair<int, int>>;
+
+// Rectangle x0..x1, y0..y1 inclusive: filled, or only its one-pixel border.
+struct Shape {
+    int x0, y0, x1, y1;
+    bool hollow;
+};
 
 struct Canvas {
     std::vector<uint8_t> pixels = std::vector<uint8_t>(kBitmapBytes, 0);
     ParticleSystem pool{10000, nullptr, 4.0f, 150, 10.0f, 0.0f};
 
-    Canvas()
+    Canvas(std::initializer_list<Shape> shapes)
     {
         useSteppedClock(1000.0 / 30.0);
         setSteppedTime(1000);
+        for (const Shape& s : shapes)
+            for (int y = s.y0; y <= s.y1; ++y)
+                for (int x = s.x0; x <= s.x1; ++x)
+                    if (!s.hollow || x == s.x0 || x == s.x1 || y == s.y0 || y == s.y1)
+                        at(x, y) = kInk;
     }
     uint8_t& at(int x, int y) { return pixels[y * kBitmapWidth + x]; }
-    void row(int x0, int x1, int y)
+    void trace(float elapsed, int totalSteps = 3000, int startX = 52, int startY = 82)
     {
-        for (int x = x0; x <= x1; ++x)
-            at(x, y) = kInk;
+        traceOutline(elapsed, 10.0f, pixels.data(), totalSteps, pool, startX, startY, 21);
     }
-    // One-pixel ring of the given side with its top-left corner at (x, y).
-    void ring(int x, int y, int side)
+    // Emitted pixels; a position other than exactly (2x - 320, 200 - 2y, 0)
+    // reads as (-1, -1).
+    Pixels emitted() const
     {
-        row(x, x + side - 1, y);
-        row(x, x + side - 1, y + side - 1);
-        for (int v = y; v < y + side; ++v) {
-            at(x, v) = kInk;
-            at(x + side - 1, v) = kInk;
+        Pixels out;
+        for (int i = 0; i < pool.count; ++i) {
+            const Vec3& p = pool.particles[i].position;
+            const int x = static_cast<int>(std::lround((p.x + 320) / 2)), y = static_cast<int>(std::lround((200 - p.y) / 2));
+            const bool exact = p.x == 2.0 * x - 320 && p.y == 200.0 - 2 * y && p.z == 0.0;
+            out.push_back(exact ? std::make_pair(x, y) : std::make_pair(-1, -1));
         }
-    }
-    void trace(float elapsed, float duration = 10.0f, int totalSteps = 3000, int startX = 52, int startY = 82)
-    {
-        traceOutline(elapsed, duration, pixels.data(), totalSteps, pool, startX, startY, 21);
-    }
-    // Pixel of emitted particle i, from its position (2x - 320, 200 - 2y, 0).
-    std::pair<int, int> pixelOf(int i) const
-    {
-        const Vec3& p = pool.particles[i].position;
-        EXPECT_EQ(p.z, 0.0);
-        return {static_cast<int>(p.x + 320) / 2, static_cast<int>(200 - p.y) / 2};
-    }
-    std::vector<std::pair<int, int>> emitted() const
-    {
-        std::vector<std::pair<int, int>> out;
-        for (int i = 0; i < pool.count; ++i)
-            out.push_back(pixelOf(i));
         return out;
     }
 };
 
-using Pixels = std::vector<std::pair<int, int>>;
-
 }  // namespace
 
-TEST(TraceOutline, NoStepAtElapsedZeroNorFromAnIsolatedStart)
+// On a long stroke every step emits, so the count is the budget:
+// 3000 x 1 / 10 = 300, and 25 x 1 / 10 = 2.5 gives 3. A filled shape emits
+// only its border. At a dead end the turn tries down, up, right, left, then
+// the diagonals, never straight back. Reaching a blank home point restarts
+// the walk (ink just right of it is never reached). Outside the bitmap is background: a stroke on the right
+// edge does not run on into the next row's first pixel, nor one at the
+// top-left past the buffer.
+TEST(TraceOutline, EmittedCountsFollowTheBudgetAndTheShape)
 {
-    Canvas c;
-    c.row(52, 100, 82);
-    c.trace(0.0f);
-    c.trace(-1.0f);
-    EXPECT_EQ(c.pool.count, 0);
-    EXPECT_EQ(c.at(53, 82), kInk);
-
-    Canvas isolated;
-    isolated.row(100, 120, 150);  // ink elsewhere, out of reach
-    isolated.trace(10.0f);
-    EXPECT_EQ(isolated.pool.count, 0);
-}
-
-// On a long straight stroke every step emits one pixel, so the count is the
-// budget: 3000 x 1 / 10 = 300 steps, and 25 x 1 / 10 = 2.5 gives 3.
-TEST(TraceOutline, StepBudgetFollowsTheElapsedFraction)
-{
-    Canvas big;
-    big.row(5, 314, 100);
-    big.trace(1.0f, 10.0f, 3000, 5, 100);
-    EXPECT_EQ(big.pool.count, 300);
-
-    Canvas small;
-    small.row(5, 314, 100);
-    small.trace(1.0f, 10.0f, 25, 5, 100);
-    EXPECT_EQ(small.pool.count, 3);
-}
-
-TEST(TraceOutline, BlankStartStepsOntoInkToItsRight)
-{
-    Canvas c;
-    c.row(53, 57, 82);
-    c.trace(10.0f);
-    EXPECT_EQ(c.emitted(), (Pixels{{53, 82}, {54, 82}, {55, 82}, {56, 82}, {57, 82}}));
-}
-
-TEST(TraceOutline, StraightStrokeIsWalkedToItsEndAndStops)
-{
-    Canvas c;
-    c.row(52, 60, 82);
-    c.trace(10.0f);
-    ASSERT_EQ(c.pool.count, 8);  // every pixel but the start
-    for (int i = 0; i < 8; ++i)
-        EXPECT_EQ(c.pixelOf(i), std::make_pair(53 + i, 82));
-    EXPECT_EQ(c.pool.particles[0].position.x, 2.0 * 53 - 320);
-    EXPECT_EQ(c.pool.particles[0].position.y, 200.0 - 2 * 82);
-    EXPECT_EQ(c.at(52, 82), kInk);
-    EXPECT_EQ(c.at(60, 82), 12);
-    EXPECT_EQ(c.pool.emitPosition.x, 2.0 * 60 - 320);
+    const struct {
+        const char* name;
+        std::initializer_list<Shape> shapes;
+        float elapsed;
+        int totalSteps, startX, startY, count;
+    } cases[] = {
+        {"elapsed 0", {{52, 82, 100, 82, false}}, 0.0f, 3000, 52, 82, 0},
+        {"negative elapsed", {{52, 82, 100, 82, false}}, -1.0f, 3000, 52, 82, 0},
+        {"isolated start", {{100, 150, 120, 150, false}}, 10.0f, 3000, 52, 82, 0},
+        {"straight stroke: all but the start", {{52, 82, 60, 82, false}}, 10.0f, 3000, 52, 82, 8},
+        {"blank start steps onto ink to its right", {{53, 82, 57, 82, false}}, 10.0f, 3000, 52, 82, 5},
+        {"budget 300", {{5, 100, 314, 100, false}}, 1.0f, 3000, 5, 100, 300},
+        {"budget 3", {{5, 100, 314, 100, false}}, 1.0f, 25, 5, 100, 3},
+        {"filled rectangle: border only", {{52, 82, 61, 84, false}}, 10.0f, 3000, 52, 82, 21},
+        {"T junction: down before up", {{52, 82, 56, 82, false}, {56, 78, 56, 81, false}, {56, 83, 56, 84, false}},
+         10.0f, 3000, 52, 82, 6},
+        {"fork: down-right before up-right",
+         {{52, 82, 56, 82, false}, {57, 83, 57, 83, false}, {58, 84, 58, 84, false}, {57, 81, 57, 81, false},
+          {58, 80, 58, 80, false}, {59, 79, 59, 79, false}},
+         10.0f, 3000, 52, 82, 6},
+        {"blank home point: back to the start", {{52, 82, 56, 86, true}, {74, 82, 78, 82, false}}, 10.0f, 3000, 52, 82, 15},
+        {"right edge", {{300, 100, 319, 100, false}, {0, 101, 0, 101, false}}, 10.0f, 3000, 300, 100, 19},
+        {"top-left corner", {{0, 0, 10, 0, false}}, 10.0f, 3000, 0, 0, 10},
+    };
+    for (const auto& c : cases) {
+        Canvas canvas(c.shapes);
+        canvas.trace(c.elapsed, c.totalSteps, c.startX, c.startY);
+        EXPECT_EQ(canvas.pool.count, c.count) << c.name;
+    }
 }
 
 // A ring grows with the elapsed time (earlier steps replay silently), then
-// emits 15 of its 16 pixels in order; a repeated call emits nothing new.
-TEST(TraceOutline, RingEmitsFifteenOfSixteenPixelsInOrder)
+// emits 15 of its 16 pixels clockwise at (2x - 320, 200 - 2y, 0), marking
+// them visited; the start pixel keeps its ink. The second ring, 21 pixels
+// right, follows from its top-left corner; a repeated call emits nothing.
+TEST(TraceOutline, RingsEmitFifteenOfSixteenPixelsThenTheNextRing)
 {
-    Canvas c;
-    c.ring(52, 82, 5);
+    Canvas c{{52, 82, 56, 86, true}, {73, 82, 77, 86, true}};
     c.trace(0.01f);  // 3 steps
     EXPECT_EQ(c.pool.count, 3);
     c.trace(0.02f);  // 6 steps
     EXPECT_EQ(c.pool.count, 6);
     c.trace(10.0f);
-    const Pixels expected{{53, 82}, {54, 82}, {55, 82}, {56, 82},   // right along the top
-                          {56, 83}, {56, 84}, {56, 85}, {56, 86},   // down
-                          {55, 86}, {54, 86}, {53, 86}, {52, 86},   // left along the bottom
-                          {52, 85}, {52, 84}, {52, 83}};            // up, back to the start
-    EXPECT_EQ(c.emitted(), expected);
+    const Pixels all = c.emitted();
+    const Pixels expected{{53, 82}, {54, 82}, {55, 82}, {56, 82}, {56, 83}, {56, 84}, {56, 85}, {56, 86},
+                          {55, 86}, {54, 86}, {53, 86}, {52, 86}, {52, 85}, {52, 84}, {52, 83}, {73, 82}, {74, 82}};
+    ASSERT_EQ(all.size(), 31u);
+    EXPECT_EQ(Pixels(all.begin(), all.begin() + 17), expected);
     EXPECT_EQ(c.at(52, 82), kInk);
+    EXPECT_EQ(c.at(75, 86), kVisited);
+    EXPECT_TRUE(c.pool.emitPosition.x == 2.0 * 73 - 320 && c.pool.emitPosition.y == 200.0 - 2 * 83)
+        << "the last emission, (73, 83)";
     c.trace(10.0f);
-    EXPECT_EQ(c.pool.count, 15);
-}
-
-TEST(TraceOutline, SecondRingTwentyOnePixelsRightIsWrittenAfterTheFirst)
-{
-    Canvas c;
-    c.ring(52, 82, 5);
-    c.ring(73, 82, 5);
-    c.trace(10.0f);
-    ASSERT_EQ(c.pool.count, 31);
-    EXPECT_EQ(c.pixelOf(15), std::make_pair(73, 82));  // its top-left corner first
-    EXPECT_EQ(c.pixelOf(16), std::make_pair(74, 82));
-    for (int x = 73; x <= 77; ++x)
-        EXPECT_EQ(c.at(x, 86), 12);
-}
-
-TEST(TraceOutline, FilledRectangleOnlyItsBorderEmits)
-{
-    Canvas c;
-    for (int y = 82; y <= 84; ++y)
-        c.row(52, 61, y);
-    c.trace(10.0f);
-    EXPECT_EQ(c.pool.count, 21);
-    for (int x = 53; x <= 60; ++x)
-        EXPECT_EQ(c.at(x, 83), kInk);
-}
-
-// Mend: pixels outside the bitmap read as background. A stroke ending on
-// the right edge must not continue into the next row's first pixel.
-TEST(TraceOutline, BitmapBorderReadsAsBackground)
-{
-    Canvas c;
-    c.row(300, 319, 100);
-    c.at(0, 101) = kInk;
-    c.trace(10.0f, 10.0f, 3000, 300, 100);
-    EXPECT_EQ(c.pool.count, 19);
-    EXPECT_EQ(c.at(0, 101), kInk);
-
-    Canvas corner;
-    corner.row(0, 10, 0);
-    corner.trace(10.0f, 10.0f, 3000, 0, 0);
-    EXPECT_EQ(corner.pool.count, 10);
+    EXPECT_EQ(c.pool.count, 31);
 }

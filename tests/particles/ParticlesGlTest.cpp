@@ -1,0 +1,254 @@
+// Particles drawn headless on the stepped clock: object emitters added onto
+// the scene and gone after their lifetime, the depth-test flag, where each
+// type emits, depth offsets, shrinking and the billboard; the shared pool's
+// screen-space drawing; the state both leave; and a frame of a small scene
+// with emitters and lettering, written to render_particles.png in the build
+// folder for a person to look at.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+
+#include "media/Textures.h"
+#include "particles/Particles.h"
+#include "platform/Platform.h"
+#include "support/FrameScene.h"
+#include "support/GlHelpers.h"
+#include "support/TestScenes.h"
+
+using namespace testscenes;
+using namespace testgl;
+
+namespace {
+
+class ParticlesGl : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        openTestGlContext(kWidth, kHeight);
+        useSteppedClock(1000.0 / 30.0);
+        setSteppedTime(1000);
+        lettering.viewPosition = {0, 0, 500};
+        lettering.depthTest = false;
+    }
+    void TearDown() override { particleDepthTestOn(); }
+
+    // The shared pool's configuration, untextured.
+    ParticleSystem lettering{10000, nullptr, 4.0f, 150, 10.0f, 0.0f};
+};
+
+// Window-space width and height of each of the count sprites a draw sends,
+// in drawing order (a quad may come back as one polygon or two triangles).
+struct Sprite {
+    float width, height;
+};
+
+template <typename Draw>
+std::vector<Sprite> sprites(size_t count, Draw draw)
+{
+    const std::vector<FedBackPolygon> polygons = feedback(draw);
+    std::vector<Sprite> out(count, Sprite{0.0f, 0.0f});
+    const size_t per = polygons.size() / count;
+    for (size_t s = 0; per > 0 && s < count; ++s) {
+        float lo[3] = {1e9f, 1e9f, 1e9f}, hi[3] = {-1e9f, -1e9f, -1e9f};
+        for (size_t k = s * per; k < (s + 1) * per; ++k)
+            for (size_t i = 0; i < polygons[k].xyz.size(); ++i) {
+                lo[i % 3] = std::min(lo[i % 3], polygons[k].xyz[i]);
+                hi[i % 3] = std::max(hi[i % 3], polygons[k].xyz[i]);
+            }
+        out[s] = {hi[0] - lo[0], hi[1] - lo[1]};
+    }
+    return out;
+}
+
+// One emitter mesh named name, a still camera, the view evaluated; the pool
+// emits nothing by itself (rate 0).
+ParticleSystem& emitterScene(Scene& scene, const Vec3& eye, const Vec3& target, const char* name)
+{
+    addStillCamera(scene, eye, target);
+    appendObject(scene, ObjectKind::Mesh, name);
+    scene.attachEmitters(10, 2.0f, 0, 10.0f, 0.0f);
+    scene.frame = 1;
+    scene.evaluateKeyframes();
+    return *scene.emitters[0];
+}
+
+constexpr float kPixelsPerUnitAtOne = 240.0f * 2.4142136f;  // 480-pixel view, 45-degree field
+
+}  // namespace
+
+// A pool that holds one particle (capacity 2), one per second, two seconds
+// of life, behind a grey wall. With the particle depth test off it is added
+// over the wall: full white at birth, half at mid-life, gone after death;
+// with it on the wall hides it.
+TEST_F(ParticlesGl, SpritesAddOntoTheSceneAndVanishAfterTheirLifetime)
+{
+    Scene scene;
+    addStillCamera(scene, {0, 0, 100}, {0, 0, 0});
+    addSquareMesh(scene, "wall", 0, 0, 20, 30, Color3{0.25f, 0.25f, 0.25f});
+    appendObject(scene, ObjectKind::Mesh, "*00spark");
+    scene.attachEmitters(2, 2.0f, 1, 10.0f, 0.0f);
+    const struct { double ms; bool depthTest; int count, centre; } frames[] = {
+        {1000, false, 0, 64}, {2000, false, 1, 255}, {2000, true, 1, 64}, {3000, false, 1, 191}, {4100, false, 0, 64}};
+    for (const auto& f : frames) {
+        particleDepthTest = f.depthTest;
+        setSteppedTime(f.ms);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        scene.render();
+        EXPECT_EQ(scene.emitters[0]->count, f.count) << "at " << f.ms << " ms";
+        EXPECT_NEAR(red(centre()), f.centre, 2) << "at " << f.ms << " ms";
+        EXPECT_NEAR(red(pixel(kWidth / 2 + 100, kHeight / 2)), 64, 2) << "outside the sprite";
+    }
+}
+
+// Type 1 rises by rise x the part of life spent; type 3 takes x and z from
+// random vertices (and rises too); a type 3 mesh without vertices emits at
+// its position.
+TEST_F(ParticlesGl, EachTypeEmitsAtItsPoint)
+{
+    Scene scene;
+    addStillCamera(scene, {0, 0, 500}, {0, 0, 0});
+    appendObject(scene, ObjectKind::Mesh, "*10fountain").position = {5, 100, 7};
+    SceneObject& embers = appendObject(scene, ObjectKind::Mesh, "*31embers");
+    embers.vertices = {{1, 10, 100}, {2, 20, 200}, {3, 30, 300}};
+    embers.vertexCount = 3;
+    embers.position = {0, 50, 0};
+    appendObject(scene, ObjectKind::Mesh, "*31bare").position = {-7, 8, -9};
+    scene.attachEmitters(50, 1.0f, 10, 15.0f, 80.0f);  // the water scene's pools
+    scene.drawEmitters();                               // starts the rate clocks
+    const struct { double ms, fountainY, embersY; } ages[] = {{1100, 100, 50}, {1600, 140, 90}, {2000, 172, 122}};
+    for (const auto& a : ages) {
+        setSteppedTime(a.ms);
+        scene.drawEmitters();
+        EXPECT_NEAR(scene.emitters[0]->particles[0].position.y, a.fountainY, 0.01) << "at " << a.ms << " ms";
+        EXPECT_NEAR(scene.emitters[1]->particles[0].position.y, a.embersY, 0.01) << "at " << a.ms << " ms";
+    }
+    const Vec3& fountain = scene.emitters[0]->particles[0].position;
+    const Vec3& ember = scene.emitters[1]->particles[0].position;
+    const Vec3& bare = scene.emitters[2]->particles[0].position;
+    EXPECT_TRUE(fountain.x == 5 && fountain.z == 7) << fountain.x << ", " << fountain.z;
+    EXPECT_TRUE(ember.x == 1 || ember.x == 2 || ember.x == 3) << ember.x;
+    EXPECT_TRUE(ember.z == 100 || ember.z == 200 || ember.z == 300) << ember.z;
+    EXPECT_TRUE(bare.x == -7 && bare.z == -9) << bare.x << ", " << bare.z;
+}
+
+// Types 2 and 3: the first sprite of the pool is pushed 80 units back, the
+// second 40; both shrink with age. The billboard undoes the camera's turn in the
+// same order, not reversed, so under yaw and pitch a sprite leans a little:
+// these sizes come from that transform (a reversed undo gives squares of
+// 81.94 and 96.40).
+TEST_F(ParticlesGl, DepthOffsetsShrinkingAndTheBillboard)
+{
+    for (const char* name : {"*21smoke", "*31embers"}) {
+        setSteppedTime(1000);
+        Scene scene;
+        ParticleSystem& pool = emitterScene(scene, {0, 0, 0}, {0, 0, -1}, name);
+        pool.emitAt(-20, 0, -100);
+        pool.emitAt(20, 0, -110);  // farther: drawn first
+        std::vector<Sprite> seen = sprites(2, [&] { scene.drawEmitters(); });
+        EXPECT_NEAR(seen[0].width, 20.0f * kPixelsPerUnitAtOne / 190.0f, 0.05f) << name;
+        EXPECT_NEAR(seen[1].width, 20.0f * kPixelsPerUnitAtOne / 140.0f, 0.05f) << name;
+        setSteppedTime(2000);  // half of the life spent: half the size
+        seen = sprites(2, [&] { scene.drawEmitters(); });
+        EXPECT_NEAR(seen[0].width, 10.0f * kPixelsPerUnitAtOne / 190.0f, 0.05f) << name;
+    }
+
+    Scene turned;
+    ParticleSystem& still = emitterScene(turned, {10, -20, 30}, {110, 40, -50}, "*00spark");
+    still.emitAt(110, 40, -50);
+    still.emitAt(90, 50, -30);
+    const std::vector<Sprite> seen = sprites(2, [&] { turned.drawEmitters(); });
+    EXPECT_NEAR(seen[0].width, 104.370f, 0.01f);
+    EXPECT_NEAR(seen[0].height, 102.621f, 0.01f);
+    EXPECT_NEAR(seen[1].width, 122.675f, 0.01f);
+    EXPECT_NEAR(seen[1].height, 116.653f, 0.01f);
+}
+
+// 20 units at 500 in front of the pool's eye: about 23 pixels wide, centred;
+// a lettering pixel (60, 20) lands at (-200, 160) in the picture plane. The
+// grey level is 0.5 at 2 s of age and black past the lifetime, yet the pool
+// keeps the particle (nothing here ages it out).
+TEST_F(ParticlesGl, ScreenSpaceGreyLevelFallsWithAgeInThePicturePlane)
+{
+    lettering.emitAt(0, 0, 0);
+    lettering.emitAt(-200, 160, 0);
+    const float scale = kPixelsPerUnitAtOne / 500.0f;
+    const int letterX = kWidth / 2 + static_cast<int>(-200 * scale);
+    const int letterY = kHeight / 2 + static_cast<int>(160 * scale);
+    const struct { double ms; int level; } ages[] = {{1000, 255}, {3000, 128}, {6000, 0}};
+    for (const auto& a : ages) {
+        setSteppedTime(a.ms);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        drawScreenSpace(lettering);
+        EXPECT_NEAR(red(pixel(kWidth / 2 + 10, kHeight / 2)), a.level, 1) << "at " << a.ms << " ms";
+        EXPECT_NEAR(red(pixel(letterX, letterY)), a.level, 1) << "at " << a.ms << " ms";
+    }
+    EXPECT_EQ(pixel(kWidth / 2 + 14, kHeight / 2), 0u) << "outside the sprite";
+    EXPECT_EQ(pixel(kWidth / 2, kHeight / 2 - 14), 0u) << "outside the sprite";
+    EXPECT_EQ(lettering.count, 2);
+}
+
+// Both draws leave blending off with (GL_ONE, GL_ONE) and colour white.
+// drawEmitters leaves the depth test as it found it whatever the flag;
+// drawScreenSpace leaves it on, even for an empty pool.
+TEST_F(ParticlesGl, StateLeftBehind)
+{
+    Scene scene;
+    emitterScene(scene, {0, 0, 100}, {0, 0, 0}, "*00spark").emitAt(0, 0, 0);
+    setSteppedTime(1500);  // sprites drawn grey, not white
+    const struct {
+        const char* name;
+        bool flag, depthBefore, depthAfter;
+        std::function<void()> draw;
+    } cases[] = {
+        {"emitters, flag on", true, false, false, [&] { scene.drawEmitters(); }},
+        {"emitters, flag off", false, true, true, [&] { scene.drawEmitters(); }},
+        {"screen space", true, false, true, [&] { drawScreenSpace(lettering); }},
+    };
+    for (const auto& c : cases) {
+        particleDepthTest = c.flag;
+        c.depthBefore ? glEnable(GL_DEPTH_TEST) : glDisable(GL_DEPTH_TEST);
+        glColor3f(0.5f, 0.0f, 0.0f);
+        c.draw();
+        const LeftState left = leftState();
+        EXPECT_EQ(left.depthTest, c.depthAfter) << c.name;
+        EXPECT_FALSE(left.blend) << c.name;
+        EXPECT_TRUE(left.blendSrc == GL_ONE && left.blendDst == GL_ONE) << c.name;
+        EXPECT_EQ(std::vector<float>(left.colour, left.colour + 3), std::vector<float>(3, 1.0f)) << c.name;
+    }
+    glEnable(GL_DEPTH_TEST);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+// All four emitter types and lettering of two hollow 18 x 16 rectangles 21
+// pixels apart, written over two seconds: both borders but the first start
+// pixel.
+TEST_F(ParticlesGl, SnapshotOfASceneWithParticlesAndLettering)
+{
+    Scene scene;
+    buildFrameScene(scene);
+    lettering.size = 3.0f;
+    lettering.texture = scene.emitters[0]->texture;
+    std::vector<uint8_t> bitmap(kBitmapBytes, 0);
+    for (int left : {52, 73})
+        for (int y = 40; y <= 55; ++y)
+            for (int x = left; x < left + 18; ++x)
+                bitmap[y * kBitmapWidth + x] = (y == 40 || y == 55 || x == left || x == left + 17);
+    for (int i = 0; i < 60; ++i) {
+        scene.frame = i * 2.0;
+        scene.evaluateKeyframes();
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        scene.render();
+        traceOutline(i / 30.0f, 2.0f, bitmap.data(), 400, lettering, 52, 40, 21);
+        drawScreenSpace(lettering);
+        advanceSteppedClock();
+    }
+    ASSERT_TRUE(writeFramebufferPng(std::string(ORVANE_BINARY_DIR) + "/render_particles.png", kWidth, kHeight));
+    EXPECT_EQ(lettering.count, 63 + 64);
+    int live = 0;
+    for (int i = 0; i < scene.emitterCount; ++i)
+        live += scene.emitters[i]->count;
+    EXPECT_GT(live, 40);
+    EXPECT_NE(centre(), 0u);
+}
