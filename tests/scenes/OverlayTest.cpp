@@ -25,20 +25,15 @@ protected:
     }
 };
 
-// A black overlay (or a slot outside the table) leaves a busy picture as it
-// was, and the matrices too.
+// A black overlay (or a slot outside the table) leaves a picture as it was,
+// and the matrices too.
 TEST_F(OverlayTest, BlackTextureLeavesScreenAndMatricesUnchanged) {
-    setSlot(kOverlaySlot, 0x000000);
     glClearColor(0.3f, 0.2f, 0.1f, 1.0f);
     clearFrame();
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
-    glDisable(GL_TEXTURE_2D);
-    glBegin(GL_TRIANGLES);
-    glColor3f(1, 0, 0); glVertex3f(-1, -1, -3);
-    glColor3f(0, 1, 0); glVertex3f(1, -1, -3);
-    glColor3f(0, 0, 1); glVertex3f(0, 1, -3);
-    glEnd();
-    glEnable(GL_TEXTURE_2D);
+    setSlot(kOverlaySlot, 0x00FF00, 512, 0xFF0000, 256);
+    drawFullscreenOverlay(kOverlaySlot);
+    setSlot(kOverlaySlot, 0x000000);
     const Pixels before = readWindow();
     glTranslatef(1.0f, 2.0f, -3.0f);
     glRotatef(30.0f, 0.0f, 1.0f, 0.0f);
