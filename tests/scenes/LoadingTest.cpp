@@ -19,6 +19,7 @@
 namespace {
 
 std::vector<float> observed;
+int loads = 0;  // loadShow calls in this process
 void recordCountdown(float countdown) { observed.push_back(countdown); }
 
 // Runs loadShow in a new empty folder, so that every file is missing, with
@@ -32,6 +33,7 @@ void loadShowInEmptyFolder() {
     observed.clear();
     loadingScreenObserver = recordCountdown;
     loadShow();
+    ++loads;
     loadingScreenObserver = nullptr;
     ASSERT_EQ(chdir(previous), 0);
     rmdir(folder);
@@ -71,6 +73,7 @@ TEST_F(LoadingTest, FirstScreenIsASliverAndTheLastFillsMostOfTheHeight) {
 TEST_F(LoadingTest, EveryStepRunsWithEveryFileMissing) {
     for (uint32_t& name : textureTable) name = 0;
     const int boxesBefore = messageBoxCount();
+    const int pictures = loads == 0 ? 5 : 0;  // a picture is reported once per run
     loadShowInEmptyFolder();
     std::vector<float> expected;
     for (int i = 39; i >= 1; --i) expected.push_back(i * 0.5f);
@@ -96,8 +99,7 @@ TEST_F(LoadingTest, EveryStepRunsWithEveryFileMissing) {
     EXPECT_FLOAT_EQ(sharedParticles->size, 10.0f);
     EXPECT_EQ(sharedParticles->viewPosition.z, 500.0);
     EXPECT_FALSE(sharedParticles->depthTest);
-    // The pictures, the bitmaps and the scene files were each reported.
-    EXPECT_GE(messageBoxCount() - boxesBefore, 5 + 6);
+    EXPECT_GE(messageBoxCount() - boxesBefore, pictures + 6) << "the pictures and bitmaps reported";
 
     releaseShow();
     for (uint8_t* bitmap : showBitmaps) EXPECT_EQ(bitmap, nullptr);
