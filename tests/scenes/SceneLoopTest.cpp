@@ -38,7 +38,6 @@ protected:
     }
     void TearDown() override {
         useRealClock();
-        clearQuitRequest();
         glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     }
 };
@@ -64,21 +63,6 @@ TEST_F(SceneLoopTest, SteppedLoopDrawsTheFramesItsDurationImplies) {
         EXPECT_GT(timing.lastElapsed, duration);
         EXPECT_LT(timing.lastElapsed, duration + 1.0f / 30.0f + 0.002f);
     }
-}
-
-// Elapsed 0 is not past a duration of 0: frames at 0 and one step later
-// (more when foreign events take frames before the clock moves).
-TEST_F(SceneLoopTest, ALoopAlwaysDrawsAFrameAndStopsOnAQuitRequest) {
-    useSteppedClock(10.0);
-    playBareLoop(2, 0.0f);
-    EXPECT_GE(sceneTiming(2).frames, 2);
-    EXPECT_LE(sceneTiming(2).frames, 2 + kForeignEventFrames);
-    pushWindowEvent({WindowEventKind::close, 0, 0});
-    playBareLoop(3, 1000.0f);
-    EXPECT_TRUE(showQuitRequested());
-    EXPECT_LT(sceneTiming(3).frames, 100);
-    SceneClock clock;
-    EXPECT_FALSE(clock.running(1000.0f));
 }
 
 // A green 10 x 10 square at the lower-left corner of a red frame; the rows

@@ -106,20 +106,6 @@ TEST_F(ScenesTest, Scene1LeavesItsLastFrameInSlotZero) {
     }
 }
 
-// Each axis of the corner is pushed by its own offset from the partner's
-// reference point p = (10, 20, 30), toward positive coordinates, within 60.
-TEST(Scene2Spike, EachAxisIsPushedByItsOwnOffset) {
-    const double s = 2.0 * std::sin(45.0 * 3.14 / 180.0);
-    const double cases[][4] = {  // corner x, y; expected x, y (z stays)
-        {10, 20, 10, 20}, {40, 20, 40 + 30 * s, 20}, {-20, 20, -20 + 30 * s, 20}, {70, 20, 70, 20}, {10, 80, 10, 80}};
-    for (const auto& c : cases) {
-        const Vec3 got = spikeCorner(Vec3{c[0], c[1], 30}, Vec3{10, 20, 30});
-        EXPECT_NEAR(got.x, c[2], 1e-4) << c[0] << ", " << c[1];
-        EXPECT_NEAR(got.y, c[3], 1e-4) << c[0] << ", " << c[1];
-        EXPECT_EQ(got.z, 30.0) << c[0] << ", " << c[1];
-    }
-}
-
 // Rows of the middle column that a 2-unit quad at depth z covers (45 degrees).
 double rowsAtDepth(double z) { return 480.0 / (-z * std::tan(22.5 * M_PI / 180.0)); }
 

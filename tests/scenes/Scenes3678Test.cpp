@@ -31,27 +31,37 @@ void expectFullViewport() {
     EXPECT_EQ(viewport[3], runSettings.height);
 }
 
-// The walker's budget over the scene: no step at 0, half the 3000 steps at
-// 8.5 s, no new particle on a replay, nothing without the bitmap.
-TEST(Scene3Lettering, BudgetGrowsToTheWholeNameOverTheScene) {
-    SharedPool shared;
-    {
-        BitmapSlot name(kOrvaneBmp, serpentineBitmap(kNameStartX, kNameStartY));
-        const struct {
-            float t;
-            int count;
-        } steps[] = {{0.0f, 0}, {8.5f, 1500}, {8.5f, 1500}, {kScene3Seconds, 3000}};
-        for (const auto& step : steps) {
-            writeNameLettering(step.t, kScene3Seconds, shared.pool);
-            EXPECT_EQ(shared.pool.count, step.count) << "t = " << step.t;
+// Scene 3 writes the name's 3000 steps over its 17 s from (52, 82); scene 8
+// the closing text's 4000 steps over its last 15 s from (121, 76). No step
+// at the start, none new on a replay, nothing without the bitmap.
+TEST(SceneLettering, BudgetsGrowOverTheScenes) {
+    const struct {
+        ShowBitmap bitmap;
+        int x, y;
+        void (*write)(float, ParticleSystem&);
+        std::vector<std::pair<float, int>> steps;  // scene time, pool count after
+    } letterings[] = {
+        {kOrvaneBmp, kNameStartX, kNameStartY,
+         [](float t, ParticleSystem& pool) { writeNameLettering(t, kScene3Seconds, pool); },
+         {{0.0f, 0}, {8.5f, 1500}, {8.5f, 1500}, {kScene3Seconds, 3000}}},
+        {kEndBmp, 121, 76, writeClosingLettering, {{30.0f, 0}, {37.5f, 2000}, {37.5f, 2000}, {45.0f, 4000}}},
+    };
+    for (const auto& lettering : letterings) {
+        SharedPool shared;
+        {
+            BitmapSlot bitmap(lettering.bitmap, serpentineBitmap(lettering.x, lettering.y));
+            for (const auto& [t, count] : lettering.steps) {
+                lettering.write(t, shared.pool);
+                EXPECT_EQ(shared.pool.count, count) << "bitmap " << lettering.bitmap << " at " << t;
+            }
+            // The first particle is the pixel right of the start point.
+            EXPECT_DOUBLE_EQ(shared.pool.particles[0].position.x, 2.0 * (lettering.x + 1) - 320);
+            EXPECT_DOUBLE_EQ(shared.pool.particles[0].position.y, 200.0 - 2.0 * lettering.y);
         }
-        // The first particle is the pixel right of the start point (52, 82).
-        EXPECT_DOUBLE_EQ(shared.pool.particles[0].position.x, 2.0 * 53 - 320);
-        EXPECT_DOUBLE_EQ(shared.pool.particles[0].position.y, 200.0 - 2.0 * 82);
+        shared.pool.count = 0;
+        lettering.write(lettering.steps[1].first, shared.pool);
+        EXPECT_EQ(shared.pool.count, 0) << "bitmap " << lettering.bitmap << " missing";
     }
-    shared.pool.count = 0;
-    writeNameLettering(8.5f, kScene3Seconds, shared.pool);
-    EXPECT_EQ(shared.pool.count, 0) << "no bitmap";
 }
 
 class LetteringScenesTest : public ::testing::Test {
@@ -97,38 +107,27 @@ TEST_F(LetteringScenesTest, Scene3ClosingCaptureAddsTheBackdrop) {
 
 // Each window clears the pool (here 77 particles left by scene 3) at its
 // first frame only and writes 3000 steps over its 10 s; between the windows
-// nothing is written. A stall that skips a whole window stops the clearing:
-// the phase never catches up.
+// nothing is written.
 TEST(Scene6Credits, EachWindowClearsThePoolOnceAndWritesItsCredit) {
     constexpr int kLeftover = 77;
-    for (bool stalled : {false, true}) {
-        BitmapSlot codeby{kCodebyBmp, serpentineBitmap(52, 82)};
-        BitmapSlot gfxby{kGfxbyBmp, serpentineBitmap(52, 82)};
-        BitmapSlot zikby{kZikbyBmp, serpentineBitmap(52, 82)};
-        SharedPool shared;
-        for (int i = 0; i < kLeftover; ++i) shared.pool.emitAt(0.0, 0.0, 0.0);
-        CreditLettering credits;
-        if (stalled) {
-            EXPECT_FALSE(credits.write(4.0f, shared.pool));
-            EXPECT_TRUE(credits.write(21.0f, shared.pool));
-            EXPECT_TRUE(credits.write(36.0f, shared.pool));
-            EXPECT_EQ(shared.pool.count, kLeftover + 300 + 300);
-            EXPECT_EQ(credits.phase, 0);
-            continue;
-        }
-        const struct {
-            float t;
-            bool drawn;
-            int count;
-        } frames[] = {{4.5f, false, kLeftover}, {5.0f, true, 0},  {6.0f, true, 300},   {10.0f, true, 1500},
-                      {15.0f, true, 3000},      {17.0f, false, 3000}, {20.0f, true, 0}, {21.0f, true, 300},
-                      {30.0f, true, 3000},      {35.0f, true, 0},     {45.0f, true, 3000}};
-        for (const auto& frame : frames) {
-            EXPECT_EQ(credits.write(frame.t, shared.pool), frame.drawn) << "t = " << frame.t;
-            EXPECT_EQ(shared.pool.count, frame.count) << "t = " << frame.t;
-        }
-        EXPECT_EQ(credits.phase, kCreditWindowCount);
+    BitmapSlot codeby{kCodebyBmp, serpentineBitmap(52, 82)};
+    BitmapSlot gfxby{kGfxbyBmp, serpentineBitmap(52, 82)};
+    BitmapSlot zikby{kZikbyBmp, serpentineBitmap(52, 82)};
+    SharedPool shared;
+    for (int i = 0; i < kLeftover; ++i) shared.pool.emitAt(0.0, 0.0, 0.0);
+    CreditLettering credits;
+    const struct {
+        float t;
+        bool drawn;
+        int count;
+    } frames[] = {{4.5f, false, kLeftover}, {5.0f, true, 0},      {6.0f, true, 300},  {10.0f, true, 1500},
+                  {15.0f, true, 3000},      {17.0f, false, 3000}, {20.0f, true, 0},   {21.0f, true, 300},
+                  {30.0f, true, 3000},      {35.0f, true, 0},     {45.0f, true, 3000}};
+    for (const auto& frame : frames) {
+        EXPECT_EQ(credits.write(frame.t, shared.pool), frame.drawn) << "t = " << frame.t;
+        EXPECT_EQ(shared.pool.count, frame.count) << "t = " << frame.t;
     }
+    EXPECT_EQ(credits.phase, kCreditWindowCount);
 }
 
 // The fly-in of a scene that renders black over a grey previous picture:
@@ -274,24 +273,13 @@ TEST(Scene8Ripple, FindsTheVeskMeshFromTheSecondObjectOn) {
     }
 }
 
-// From 30 s, 4000 steps over the last 15 s; the scene's start empties the
-// pool and sets its lifetime to 8 s, even when its file was refused.
-TEST_F(LetteringScenesTest, Scene8ClosingLetteringAndPoolReset) {
-    SharedPool shared;
-    BitmapSlot end(kEndBmp, serpentineBitmap(121, 76));
+// The closing text shows from 30 s; the scene's start empties the pool and
+// sets its lifetime to 8 s, even when its file was refused.
+TEST_F(LetteringScenesTest, Scene8ResetsThePoolAtItsStartEvenRefused) {
     EXPECT_FALSE(closingLetteringShown(29.99f));
     EXPECT_TRUE(closingLetteringShown(30.0f));
-    const struct {
-        float t;
-        int count;
-    } steps[] = {{30.0f, 0}, {37.5f, 2000}, {45.0f, 4000}};
-    for (const auto& step : steps) {
-        writeClosingLettering(step.t, shared.pool);
-        EXPECT_EQ(shared.pool.count, step.count) << "t = " << step.t;
-    }
-    EXPECT_DOUBLE_EQ(shared.pool.particles[0].position.x, 2.0 * 122 - 320);
-    EXPECT_DOUBLE_EQ(shared.pool.particles[0].position.y, 200.0 - 2.0 * 76);
-
+    SharedPool shared;
+    shared.pool.emitAt(1.0, 2.0, 3.0);
     showSceneLoaded[kMine] = false;
     useSteppedClock(100.0);
     playScene8(0.5f);
