@@ -1,0 +1,101 @@
+// The platform layer: the tick clock, stepped and real; the headless
+// message box; the window's pixel format, events one at a time in order,
+// presenting.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "platform/Platform.h"
+#include "platform/PlatformWindow.h"
+#include "support/GlTestContext.h"
+
+namespace {
+
+// The stepped clock moves only when a frame is counted; setting the time
+// restarts the count from there; fractional steps never drift (30 fps: 229 s
+// of frames land on 229000 ms).
+TEST(Clock, SteppedClockAdvancesPerFrameWithoutDrift) {
+    useSteppedClock(40.0);
+    EXPECT_TRUE(clockIsStepped());
+    EXPECT_EQ(tickCount(), 0u);
+    advanceSteppedClock();
+    EXPECT_EQ(tickCount(), 40u);
+    EXPECT_EQ(tickCount(), 40u);
+    setSteppedTime(1000.0);
+    EXPECT_EQ(tickCount(), 1000u);
+    advanceSteppedClock();
+    EXPECT_EQ(tickCount(), 1040u);
+    useSteppedClock(1000.0 / 30.0);
+    advanceSteppedClock();
+    EXPECT_EQ(tickCount(), 33u);
+    for (int i = 1; i < 30 * 229; ++i) advanceSteppedClock();
+    EXPECT_EQ(tickCount(), 229000u);
+
+    // The real clock counts from program start, not from boot: this test
+    // program has run for well under ten minutes.
+    useRealClock();
+    EXPECT_FALSE(clockIsStepped());
+    const uint32_t first = tickCount();
+    EXPECT_LT(first, 600u * 1000u);
+    EXPECT_GE(tickCount(), first);
+    EXPECT_LT(wallClockSeconds(), 600.0);
+}
+
+// Headless, a box is one line "caption: text" on standard error (null texts
+// print empty) and is counted. A stepped clock alone makes a run headless,
+// so a test or capture run never waits on a box.
+TEST(MessageBox, HeadlessBoxGoesToStandardErrorAndCounts) {
+    setHeadlessMessages(true);
+    const int before = messageBoxCount();
+    ::testing::internal::CaptureStderr();
+    showMessageBox("data/missing.jpg", "-=(Status)=-");
+    showMessageBox(nullptr, nullptr);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "-=(Status)=-: data/missing.jpg\n: \n");
+    EXPECT_EQ(messageBoxCount(), before + 2);
+
+    const char* flag = std::getenv("ORVANE_HEADLESS");
+    const std::string saved = flag != nullptr ? flag : "";
+    unsetenv("ORVANE_HEADLESS");
+    setHeadlessMessages(false);
+    useSteppedClock(10.0);
+    EXPECT_TRUE(headlessMessages());
+    useRealClock();
+    setHeadlessMessages(true);
+    if (flag != nullptr) setenv("ORVANE_HEADLESS", saved.c_str(), 1);
+}
+
+TEST(PlatformWindow, DoubleBufferedDeepContextThatCountsPresentedFrames) {
+    openTestGlContext();
+    const PixelFormatInfo format = currentPixelFormat();
+    EXPECT_TRUE(format.doubleBuffered);
+    EXPECT_GE(format.colorBits, 24);
+    EXPECT_GE(format.depthBits, 16);
+    EXPECT_TRUE(windowHasPixelFormat());
+    int width = 0, height = 0;
+    windowClientSize(&width, &height);
+    EXPECT_EQ(width, 640);
+    EXPECT_EQ(height, 480);
+    const long before = presentedFrameCount();
+    presentFrame();
+    presentFrame();
+    EXPECT_EQ(presentedFrameCount(), before + 2);
+}
+
+TEST(PlatformWindow, PushedEventsComeBackOneAtATimeInOrder) {
+    openTestGlContext();  // drops waiting events
+    const WindowEvent pushed[] = {{WindowEventKind::resize, 320, 200},
+                                  {WindowEventKind::escapeKey, 0, 0},
+                                  {WindowEventKind::close, 0, 0},
+                                  {WindowEventKind::expose, 0, 0}};
+    for (const WindowEvent& e : pushed) pushWindowEvent(e);
+    WindowEvent event;
+    for (const WindowEvent& e : pushed) {
+        ASSERT_TRUE(takeWindowEvent(event));
+        EXPECT_TRUE(event.kind == e.kind && event.width == e.width && event.height == e.height)
+            << static_cast<int>(e.kind);
+    }
+    EXPECT_FALSE(takeWindowEvent(event));
+}
+
+}  // namespace
