@@ -84,25 +84,4 @@ TEST_F(KeyframerChunks, BlocksFindTheFirstObjectOfTheirName) {
     EXPECT_DOUBLE_EQ(second.rotation.x, 0.0);
     EXPECT_EQ(scene.frameCount, 100);
 }
-
-// A camera takes its target track as rotation keys and ignores its own
-// rotation track; its pivot chunk is written into its rotation.
-TEST_F(KeyframerChunks, CameraTargetTrackAndIgnoredCameraRotation) {
-    Scene scene;
-    ASSERT_TRUE(scene.load(sceneFile(nullptr, [](Chunk3dsWriter& w) {
-        w.infoBlock(0xB004, "Cam", {0, 40, 80}, {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}});
-        w.begin(0xB003).begin(0xB010).string("Cam").end();
-        w.begin(0xB013).point(0, 0, 15).end();
-        w.begin(0xB021).u16(0).u32(0).u32(0).u32(1);
-        key(w, 0, 0, {1, 1, 0, 0});
-        w.end().end();
-    }).c_str()));
-    ASSERT_EQ(scene.camera, static_cast<SceneObject*>(&scene));
-    EXPECT_EQ(scene.rotationKeyCount, 3u);
-    EXPECT_EQ(scene.rotationKeyIndex, 1);
-    EXPECT_EQ(scene.positionKeyIndex, 1);
-    EXPECT_DOUBLE_EQ(scene.rotationKeys[2].y, 9.0);
-    EXPECT_DOUBLE_EQ(scene.cameraTarget.x, 1.0);  // more than one key: the first one
-    EXPECT_DOUBLE_EQ(scene.rotation.y, 15.0);
-}
 }  // namespace

@@ -32,8 +32,6 @@ TEST_F(SceneLoad, CameraPlacementAndLength) {
     EXPECT_FLOAT_EQ(front.cameraBank, 12.5f);
     EXPECT_FLOAT_EQ(front.cameraLens, 35.0f);
     EXPECT_EQ(two.frameCount, 30);
-    EXPECT_EQ(two.frame, 0.0);
-    EXPECT_EQ(two.cursor, static_cast<SceneObject*>(&two));
     EXPECT_EQ(two.file, nullptr);
 }
 
@@ -109,19 +107,19 @@ TEST_F(SceneLoad, CursorListingAndRelease) {
     Scene scene;
     ASSERT_TRUE(scene.load(sceneFile([](Chunk3dsWriter& w) {
         addMesh(w, "Mesh", {{1, 2, 3}, {0, 0, 0}, {0, 0, 0}}, kOneFace);
+        w.begin(0x4000).string("E").end();
     }).c_str()));
-    SceneObject* first = &scene;
-    SceneObject* last = scene.next;
+    SceneObject* last = scene.next->next;
+    EXPECT_EQ(scene.cursor, &scene);
     scene.retreat();
-    EXPECT_EQ(scene.cursor, first);
-    scene.advance();
-    scene.advance();
+    EXPECT_EQ(scene.cursor, &scene);
+    for (int i = 0; i < 3; ++i) scene.advance();
     EXPECT_EQ(scene.cursor, last);
     scene.rewind();
     scene.seekLast();
     EXPECT_EQ(scene.cursor, last);
 
-    std::string path = std::string(ORVANE_BINARY_DIR) + "/test-scratch/dump.txt";
+    const std::string path = writeScratchFile("dump.txt", {});
     scene.dumpText(path.c_str(), true);
     std::ifstream in(path);
     std::stringstream text;
@@ -132,6 +130,8 @@ TEST_F(SceneLoad, CursorListingAndRelease) {
               "| 0 | {1.000000,3.000000,-2.000000} |\n"
               "| 1 | {0.000000,0.000000,-0.000000} |\n"
               "| 2 | {0.000000,0.000000,-0.000000} |\n"
+              "| name =          E | number of face =      0 | number of vertex =      0 "
+              "| cle position =      0 | cle rotation =      0 |\n"
               "| name =        Cam | number of face =      0 | number of vertex =      0 "
               "| cle position =      2 | cle rotation =      0 |\n");
     scene.dumpText("/nonexistent/dump.txt", false);  // cannot open: nothing happens

@@ -5,6 +5,7 @@
 
 #include <cctype>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 #include <stdexcept>
 #include <string>
@@ -31,11 +32,11 @@ struct JsonValue {
 
 class JsonParser {
 public:
-    explicit JsonParser(const std::string& document) : s(document) {}
+    explicit JsonParser(const std::string& text) : s(text) {}
 
     JsonValue document() {
         JsonValue root = value();
-        if (skipSpace() != s.size()) fail("trailing text");
+        if (peek() != '\0') fail("trailing text");
         return root;
     }
 
@@ -43,66 +44,66 @@ private:
     const std::string& s;
     size_t at = 0;
 
-    [[noreturn]] void fail(const char* what) {
+    [[noreturn]] void fail(const char* what) const {
         throw std::runtime_error(std::string("json: ") + what + " at " + std::to_string(at));
     }
-    size_t skipSpace() {
+    // The next character after white space, '\0' at the end.
+    char peek() {
         while (at < s.size() && std::isspace(static_cast<unsigned char>(s[at]))) ++at;
-        return at;
+        return at < s.size() ? s[at] : '\0';
     }
-    bool take(char c) {
-        if (skipSpace() >= s.size() || s[at] != c) return false;
+    bool take(char c, bool required = false) {
+        if (peek() != c) {
+            if (required) fail("unexpected character");
+            return false;
+        }
         ++at;
         return true;
     }
-    void expect(char c) {
-        if (!take(c)) fail("unexpected character");
-    }
     bool word(const char* w) {
-        const size_t n = std::char_traits<char>::length(w);
+        const size_t n = std::strlen(w);
         if (s.compare(at, n, w) != 0) return false;
         at += n;
         return true;
     }
     std::string string() {
-        expect('"');
+        take('"', true);
         std::string out;
         while (at < s.size() && s[at] != '"') {
             char c = s[at++];
             if (c == '\\' && at < s.size()) {
                 const char e = s[at++];
-                c = e == 'n' ? '\n' : e == 't' ? '\t' : e == 'u' ? (at += 4, '?') : e;
+                c = e == 'n' ? '\n' : e == 't' ? '\t' : e == 'u' ? '?' : e;
+                if (e == 'u') at += 4;
             }
             out += c;
         }
-        expect('"');
+        take('"', true);
         return out;
     }
     JsonValue value() {
         JsonValue v;
+        const char c = peek();
         if (take('{')) {
             v.type = JsonValue::Type::Object;
-            if (take('}')) return v;
-            do {
+            for (bool first = true; !take('}'); first = false) {
+                if (!first) take(',', true);
                 std::string key = string();
-                expect(':');
+                take(':', true);
                 v.fields[key] = value();
-            } while (take(','));
-            expect('}');
+            }
         } else if (take('[')) {
             v.type = JsonValue::Type::Array;
-            if (take(']')) return v;
-            do v.items.push_back(value());
-            while (take(','));
-            expect(']');
-        } else if (skipSpace() < s.size() && s[at] == '"') {
+            while (!take(']')) {
+                if (!v.items.empty()) take(',', true);
+                v.items.push_back(value());
+            }
+        } else if (c == '"') {
             v.type = JsonValue::Type::String;
             v.text = string();
-        } else if (word("true")) {
+        } else if (word("true") || word("false")) {
             v.type = JsonValue::Type::Bool;
-            v.boolean = true;
-        } else if (word("false")) {
-            v.type = JsonValue::Type::Bool;
+            v.boolean = c == 't';
         } else if (!word("null")) {
             char* end = nullptr;
             v.number = std::strtod(s.c_str() + at, &end);
@@ -114,4 +115,4 @@ private:
     }
 };
 
-inline JsonValue parseJson(const std::string& document) { return JsonParser(document).document(); }
+inline JsonValue parseJson(const std::string& text) { return JsonParser(text).document(); }
