@@ -1,3 +1,6 @@
+// The 320x200 8-bit BMP reader on whole, short, foreign and missing files:
+// rows flipped to top first, 255 past the end, zeros and a message box when
+// missing, one note on standard error for a damaged file.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -5,70 +8,74 @@
 #include "JpegTestFiles.h"
 #include "media/Textures.h"
 #include "platform/Platform.h"
+#include "support/ShowProcess.h"
 
 namespace {
 
-// A 320x200 8-bit BMP: 1078 header and palette bytes, then the rows bottom
-// first; pixelBytes of them are written.
-std::vector<uint8_t> makeBitmap(size_t pixelBytes, uint8_t topLeft, uint8_t bottomLeft) {
-    std::vector<uint8_t> file(kBitmapPixelOffset, 0);
+constexpr int kBottomLeft = (kBitmapHeight - 1) * kBitmapWidth;  // buffer index
+
+// "BM", the rest of the header zero, then pixelBytes of rows bottom first:
+// byte i is i % 251, except the bottom-left (9) and top-left (7) corners.
+std::vector<uint8_t> makeBitmap(size_t pixelBytes) {
+    std::vector<uint8_t> file(kBitmapPixelOffset + pixelBytes, 0);
     file[0] = 'B';
     file[1] = 'M';
-    std::vector<uint8_t> pixels(kBitmapBytes);
-    for (int i = 0; i < kBitmapBytes; ++i) pixels[i] = uint8_t(i % 251);
-    pixels[0] = bottomLeft;                                    // first row in the file
-    pixels[(kBitmapHeight - 1) * kBitmapWidth] = topLeft;      // last row in the file
-    file.insert(file.end(), pixels.begin(), pixels.begin() + static_cast<long>(pixelBytes));
+    for (size_t i = 0; i < pixelBytes; ++i) file[kBitmapPixelOffset + i] = uint8_t(i % 251);
+    file[kBitmapPixelOffset] = 9;
+    if (pixelBytes == kBitmapBytes) file[kBitmapPixelOffset + kBottomLeft] = 7;
     return file;
 }
 
-class BitmapTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        setHeadlessMessages(true);
-        buffer.assign(kBitmapBytes, 0xAB);
+TEST(BitmapTest, FilesOfEveryShapeAreReadAsTheFormatSays) {
+    setHeadlessMessages(true);
+    std::vector<uint8_t> noise = makeBitmap(kBitmapBytes);
+    noise[0] = noise[1] = 'Z';
+    struct Case {
+        const char* name;
+        std::vector<uint8_t> file;  // none: no file at all
+        const char* note;           // after "<path>: "; null for none
+        std::vector<std::pair<int, int>> probes;  // buffer index, value
+        int all;                                  // every byte; -1 when not
+    };
+    const Case cases[] = {
+        {"whole", makeBitmap(kBitmapBytes), nullptr,
+         {{0, 7}, {kBottomLeft, 9}, {kBottomLeft + 1, 1}, {198 * 320, 320 % 251}}, -1},
+        // One and a half rows: the bottom row, half of the next.
+        {"short", makeBitmap(480), "holds 1558 of its 65078 bytes",
+         {{kBottomLeft, 9}, {kBottomLeft + 319, 319 % 251}, {198 * 320 + 159, 479 % 251}, {198 * 320 + 160, 255}, {0, 255}},
+         -1},
+        {"header cut", {'B', 'M', 1, 2}, "holds 4 of its 65078 bytes", {}, 255},
+        {"not a BMP", noise, "not a BMP file", {{0, 7}, {kBottomLeft, 9}}, -1},
+        {"empty", {}, "not a BMP file", {}, 255},
+        {"missing", {}, nullptr, {}, 0},
+    };
+    for (const Case& c : cases) {
+        const std::string path = tempPath("bitmap.bmp");
+        std::remove(path.c_str());
+        const bool missing = std::string(c.name) == "missing";
+        if (!missing) {
+            ASSERT_TRUE(writeBytes(path, c.file));
+        }
+        std::vector<uint8_t> buffer(kBitmapBytes, 0xAB);
+        const int boxes = messageBoxCount();
+        ::testing::internal::CaptureStderr();
+        readIndexedBitmap(path.c_str(), buffer.data());
+        const std::string errors = ::testing::internal::GetCapturedStderr();
+
+        EXPECT_EQ(messageBoxCount() - boxes, missing ? 1 : 0) << c.name;
+        if (missing) {
+            EXPECT_NE(errors.find(path), std::string::npos) << errors;
+        } else if (c.note == nullptr) {
+            EXPECT_EQ(errors, "") << c.name;
+        } else {
+            EXPECT_EQ(linesContaining(errors, path + ": " + c.note).size(), 1u) << c.name << ": " << errors;
+            EXPECT_EQ(linesContaining(errors, path).size(), 1u) << c.name << ": " << errors;
+        }
+        for (const auto& [index, value] : c.probes) EXPECT_EQ(buffer[index], value) << c.name << " at " << index;
+        if (c.all >= 0) {
+            EXPECT_EQ(std::count(buffer.begin(), buffer.end(), c.all), kBitmapBytes) << c.name;
+        }
     }
-    std::vector<uint8_t> buffer;
-};
-
-TEST_F(BitmapTest, RowsAreFlippedToTopFirst) {
-    const std::string path = tempPath("full.bmp");
-    ASSERT_TRUE(writeBytes(path, makeBitmap(kBitmapBytes, 7, 9)));
-    readIndexedBitmap(path.c_str(), buffer.data());
-    EXPECT_EQ(buffer[0], 7);
-    EXPECT_EQ(buffer[63680], 9);
-    // File byte 1 (bottom row, column 1) lands at row 199, column 1.
-    EXPECT_EQ(buffer[63681], 1);
-    // File row 1, column 0 is byte 320 of the pixels: 320 % 251.
-    EXPECT_EQ(buffer[198 * 320], 320 % 251);
-}
-
-TEST_F(BitmapTest, ShortFileFillsTheRestWith255) {
-    const std::string path = tempPath("short.bmp");
-    // One and a half rows: the bottom row, half of the next.
-    ASSERT_TRUE(writeBytes(path, makeBitmap(480, 7, 9)));
-    readIndexedBitmap(path.c_str(), buffer.data());
-    EXPECT_EQ(buffer[63680], 9);
-    EXPECT_EQ(buffer[199 * 320 + 319], 319 % 251);
-    EXPECT_EQ(buffer[198 * 320 + 159], (479) % 251);
-    EXPECT_EQ(buffer[198 * 320 + 160], 255);
-    EXPECT_EQ(buffer[0], 255);
-    const std::string tiny = tempPath("tiny.bmp");
-    ASSERT_TRUE(writeBytes(tiny, {'B', 'M', 1, 2}));
-    readIndexedBitmap(tiny.c_str(), buffer.data());
-    for (uint8_t value : buffer) ASSERT_EQ(value, 255);
-}
-
-TEST_F(BitmapTest, MissingFileGivesZerosAndOneMessage) {
-    const std::string path = tempPath("no-such.bmp");
-    std::remove(path.c_str());
-    const int before = messageBoxCount();
-    ::testing::internal::CaptureStderr();
-    readIndexedBitmap(path.c_str(), buffer.data());
-    const std::string err = ::testing::internal::GetCapturedStderr();
-    EXPECT_EQ(messageBoxCount(), before + 1);
-    EXPECT_NE(err.find(path), std::string::npos);
-    for (uint8_t value : buffer) ASSERT_EQ(value, 0);
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 #include "JpegTestFiles.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 #include <jpeglib.h>
 
@@ -38,10 +38,9 @@ std::vector<uint8_t> encodeJpeg(int width, int height, int components, const Pix
 }
 
 bool writeBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) return false;
-    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return std::fclose(file) == 0 && ok;
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(out.flush());
 }
 
 std::string tempPath(const std::string& name) {

@@ -3,18 +3,16 @@
 // the media tests both use it.
 #pragma once
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <optional>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 namespace musictest {
 
@@ -22,14 +20,12 @@ const int kRate = 44100;  // Hz, the rate the music opens the device at
 
 // A fresh folder under the system's temporary folder, private to this
 // process (other builds may run the same tests at once), removed afterwards.
-class ScratchFolder {
-public:
-    explicit ScratchFolder(const std::string& name) {
-        std::filesystem::path folder = std::filesystem::temp_directory_path() /
-                                       ("orvane-music-" + name + "-" + std::to_string(getpid()));
-        std::filesystem::remove_all(folder);
-        std::filesystem::create_directories(folder);
-        path = folder.string();
+struct ScratchFolder {
+    explicit ScratchFolder(const std::string& name)
+        : path((std::filesystem::temp_directory_path() / ("orvane-music-" + name + "-" + std::to_string(getpid())))
+                   .string()) {
+        std::filesystem::remove_all(path);
+        std::filesystem::create_directories(path);
     }
     ~ScratchFolder() {
         std::error_code error;
@@ -37,63 +33,54 @@ public:
     }
     ScratchFolder(const ScratchFolder&) = delete;
     ScratchFolder& operator=(const ScratchFolder&) = delete;
-    std::string path;
+    const std::string path;
 };
 
 // A 16-bit stereo WAV of a sine tone at half of full scale.
 inline void writeToneWav(const std::string& path, double hz, double seconds) {
-    uint32_t frames = (uint32_t)(seconds * kRate);
-    std::vector<int16_t> samples(2 * (size_t)frames);
+    const uint32_t frames = static_cast<uint32_t>(seconds * kRate);
+    std::vector<int16_t> samples(2 * size_t(frames));
     for (uint32_t i = 0; i < frames; ++i) {
-        int16_t v = (int16_t)std::lround(16384.0 * std::sin(6.283185307179586 * hz * i / kRate));
-        samples[2 * i] = samples[2 * i + 1] = v;
+        samples[2 * i] = samples[2 * i + 1] =
+            static_cast<int16_t>(std::lround(16384.0 * std::sin(6.283185307179586 * hz * i / kRate)));
     }
-    uint32_t dataBytes = (uint32_t)(samples.size() * 2);
-    auto u32 = [](std::ofstream& out, uint32_t v) { out.write(reinterpret_cast<const char*>(&v), 4); };
-    auto u16 = [](std::ofstream& out, uint16_t v) { out.write(reinterpret_cast<const char*>(&v), 2); };
+    const uint32_t dataBytes = static_cast<uint32_t>(samples.size() * 2);
+    // RIFF size, fmt size, PCM, 2 channels, rate, bytes/s, block, bits.
+    const uint32_t header[] = {36 + dataBytes, 16, 1 | (2u << 16), uint32_t(kRate), uint32_t(kRate) * 4,
+                               4 | (16u << 16)};
     std::ofstream out(path, std::ios::binary);
-    out.write("RIFF", 4);
-    u32(out, 36 + dataBytes);
-    out.write("WAVEfmt ", 8);
-    u32(out, 16);
-    u16(out, 1);  // PCM
-    u16(out, 2);
-    u32(out, kRate);
-    u32(out, kRate * 4);
-    u16(out, 4);
-    u16(out, 16);
-    out.write("data", 4);
-    u32(out, dataBytes);
+    out.write("RIFF", 4).write(reinterpret_cast<const char*>(header), 4).write("WAVEfmt ", 8);
+    out.write(reinterpret_cast<const char*>(header + 1), sizeof header - 4).write("data", 4);
+    out.write(reinterpret_cast<const char*>(&dataBytes), 4);
     out.write(reinterpret_cast<const char*>(samples.data()), dataBytes);
 }
 
-// Chooses SDL's audio driver for one test and puts the previous choice back
-// afterwards. The disk driver writes the mixed output to `outputFile` in
-// real time.
+// Chooses SDL's audio driver for one test, the disk driver's output file
+// with it, and puts the previous choice back afterwards.
 class AudioDriverScope {
 public:
-    explicit AudioDriverScope(const char* driver, const std::string& outputFile = "")
-        : driver_(get("SDL_AUDIODRIVER")), file_(get("SDL_DISKAUDIOFILE")) {
-        setenv("SDL_AUDIODRIVER", driver, 1);
-        if (!outputFile.empty()) setenv("SDL_DISKAUDIOFILE", outputFile.c_str(), 1);
+    explicit AudioDriverScope(const char* driver, const std::string& outputFile = "") {
+        for (int i = 0; i < 2; ++i) {
+            const char* old = getenv(kNames[i]);
+            had[i] = old != nullptr;
+            if (old) before[i] = old;
+        }
+        setenv(kNames[0], driver, 1);
+        if (!outputFile.empty()) setenv(kNames[1], outputFile.c_str(), 1);
     }
     ~AudioDriverScope() {
-        put("SDL_AUDIODRIVER", driver_);
-        put("SDL_DISKAUDIOFILE", file_);
+        for (int i = 0; i < 2; ++i) {
+            if (had[i]) setenv(kNames[i], before[i].c_str(), 1);
+            else unsetenv(kNames[i]);
+        }
     }
     AudioDriverScope(const AudioDriverScope&) = delete;
     AudioDriverScope& operator=(const AudioDriverScope&) = delete;
 
 private:
-    static std::optional<std::string> get(const char* name) {
-        const char* value = getenv(name);
-        return value ? std::optional<std::string>(value) : std::nullopt;
-    }
-    static void put(const char* name, const std::optional<std::string>& value) {
-        if (value) setenv(name, value->c_str(), 1);
-        else unsetenv(name);
-    }
-    std::optional<std::string> driver_, file_;
+    static constexpr const char* kNames[2] = {"SDL_AUDIODRIVER", "SDL_DISKAUDIOFILE"};
+    bool had[2] = {false, false};
+    std::string before[2];
 };
 
 // What came out of the disk driver: 16-bit stereo samples.
@@ -107,19 +94,13 @@ struct DiskOutput {
 inline DiskOutput readDiskOutput(const std::string& path) {
     DiskOutput result;
     std::ifstream in(path, std::ios::binary);
-    std::vector<int16_t> samples;
-    int16_t frame[2];
-    while (in.read(reinterpret_cast<char*>(frame), sizeof frame)) {
-        samples.push_back(frame[0]);
-        samples.push_back(frame[1]);
-    }
-    result.frames = samples.size() / 2;
-    for (size_t i = 0; i < result.frames; ++i) {
-        int l = samples[2 * i], r = samples[2 * i + 1];
-        int m = std::max(std::abs(l), std::abs(r));
-        result.peak = std::max(result.peak, m);
-        if (m > 512) result.loudFrames++;
-        if (i > 0 && samples[2 * (i - 1)] < 0 && l >= 0) result.crossings++;
+    int16_t frame[2], previousLeft = 0;
+    for (; in.read(reinterpret_cast<char*>(frame), sizeof frame); ++result.frames) {
+        const int magnitude = std::max(std::abs(int(frame[0])), std::abs(int(frame[1])));
+        result.peak = std::max(result.peak, magnitude);
+        if (magnitude > 512) result.loudFrames++;
+        if (result.frames > 0 && previousLeft < 0 && frame[0] >= 0) result.crossings++;
+        previousLeft = frame[0];
     }
     return result;
 }
