@@ -1,12 +1,5 @@
 #include "DataSet.h"
 
-namespace {
-int noTexture(uint32_t* table, const char*, int slot) {
-    table[slot] = 0;
-    return 0;
-}
-}  // namespace
-
 std::string dataPath(const std::string& name) { return std::string(ORVANE_BINARY_DIR) + "/data/" + name; }
 
 const std::vector<SceneUse>& sceneUses() {
@@ -20,7 +13,7 @@ const std::vector<SceneUse>& sceneUses() {
 
 std::unique_ptr<Scene> loadScene(const std::string& path) {
     SceneTextureLoader saved = sceneTextureLoader;
-    sceneTextureLoader = noTexture;
+    sceneTextureLoader = [](uint32_t* table, const char*, int slot) { return static_cast<int>(table[slot] = 0); };
     auto scene = std::make_unique<Scene>();
     scene->load(path.c_str());
     sceneTextureLoader = saved;
@@ -29,14 +22,10 @@ std::unique_ptr<Scene> loadScene(const std::string& path) {
 
 Vec3 trackAt(const std::vector<uint16_t>& frames, const std::vector<Vec3>& keys, uint32_t count, double f) {
     if (count == 0) return Vec3();
-    if (f <= frames[0]) return keys[0];
-    for (uint32_t i = 1; i < count; ++i) {
-        if (f <= frames[i]) {
-            double t = (f - frames[i - 1]) / (frames[i] - frames[i - 1]);
-            const Vec3& a = keys[i - 1];
-            const Vec3& b = keys[i];
-            return Vec3{a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t, a.z + (b.z - a.z) * t};
-        }
-    }
-    return keys[count - 1];
+    uint32_t i = 1;
+    while (i < count && f > frames[i]) ++i;
+    if (f <= frames[0] || i == count) return keys[f <= frames[0] ? 0 : count - 1];
+    double t = (f - frames[i - 1]) / (frames[i] - frames[i - 1]);
+    const Vec3 &a = keys[i - 1], &b = keys[i];
+    return Vec3{a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t, a.z + (b.z - a.z) * t};
 }

@@ -6,29 +6,21 @@
 #include <vector>
 
 namespace {
-using Pixel = std::pair<int, int>;
-
 constexpr int kPad = 3;               // background around a glyph's grid
 // FreeType em widths tried, widest first, at a tall em: narrow, tall
 // capitals whose outlines are long enough to be written slowly.
 constexpr int kEmWidthsPx[] = {22, 20, 18, 16};
-constexpr int kEmHeightPx = 46;
-constexpr int kCapHeightPx = 34;      // about 0.73 em
+constexpr double kCapShare = 0.73;    // cap height over em height
 constexpr int kMaxGlyphWidthPx = 19;  // narrower than the 21-pixel home step
 constexpr int kLitValue = 255;
 constexpr int kUnlimitedSteps = 200000;
 constexpr int kDiamondRadius = 3;
+constexpr int kMinFrameMarginPx = 10;  // text to frame, above and below
+constexpr int kMaxArchPx = 9;         // tallest frame arches tried, under half the home step
 
 // Clockwise neighbours in image axes (y down), starting west.
 constexpr int kRingX[8] = {-1, -1, 0, 1, 1, 1, 0, -1};
 constexpr int kRingY[8] = {0, -1, -1, -1, 0, 1, 1, 1};
-
-// A closed stroke in baseline-relative pixels (y < 0 above the baseline).
-struct Ring {
-    std::vector<Pixel> pixels;
-    int minX() const { return std::min_element(pixels.begin(), pixels.end())->first; }
-    int maxX() const { return std::max_element(pixels.begin(), pixels.end())->first; }
-};
 
 struct Grid {
     int w = 0, h = 0;
@@ -36,10 +28,6 @@ struct Grid {
     bool at(int x, int y) const { return x >= 0 && y >= 0 && x < w && y < h && on[y * w + x]; }
     void set(int x, int y, bool v) { on[y * w + x] = v ? 1 : 0; }
 };
-
-bool adjacent(const Pixel& a, const Pixel& b) {
-    return a != b && std::abs(a.first - b.first) <= 1 && std::abs(a.second - b.second) <= 1;
-}
 
 Grid regionOf(const GlyphImage& g, int threshold, int dilate) {
     Grid r;
@@ -132,38 +120,6 @@ std::vector<Pixel> traceBoundary(const Grid& r) {
     return {};
 }
 
-// Drops corner pixels whose two neighbours along the stroke touch.
-void thin(std::vector<Pixel>& seq) {
-    bool changed = true;
-    while (changed && seq.size() > 4) {
-        changed = false;
-        for (size_t i = 0; i < seq.size() && seq.size() > 4; ++i) {
-            const Pixel& a = seq[(i + seq.size() - 1) % seq.size()];
-            const Pixel& b = seq[(i + 1) % seq.size()];
-            if (adjacent(a, b)) {
-                seq.erase(seq.begin() + static_cast<long>(i));
-                changed = true;
-            }
-        }
-    }
-}
-
-// A simple closed stroke: every pixel touches exactly its two neighbours.
-bool isSimpleRing(const std::vector<Pixel>& seq) {
-    size_t n = seq.size();
-    if (n < 8) return false;
-    for (size_t i = 0; i < n; ++i) {
-        if (!adjacent(seq[i], seq[(i + 1) % n])) return false;
-        int touching = 0;
-        for (size_t j = 0; j < n; ++j) {
-            if (seq[j] == seq[i] && j != i) return false;
-            touching += adjacent(seq[i], seq[j]);
-        }
-        if (touching != 2) return false;
-    }
-    return true;
-}
-
 bool ringFromGlyph(const GlyphImage& g, int threshold, int dilate, Ring& ring) {
     if (g.width == 0) return false;
     Grid r = regionOf(g, threshold, dilate);
@@ -234,7 +190,7 @@ bool placeGlyph(const Font& font, char c, int homeX, int baseline, const Letteri
         return true;
     }
     for (int em : kEmWidthsPx) {
-        GlyphImage g = font.glyph(static_cast<unsigned char>(c), em, kEmHeightPx);
+        GlyphImage g = font.glyph(static_cast<unsigned char>(c), em, plan.emHeightPx);
         for (const auto& v : kVariants) {
             Ring ring;
             ByteBitmap trial = out;
@@ -247,18 +203,97 @@ bool placeGlyph(const Font& font, char c, int homeX, int baseline, const Letteri
     }
     return false;
 }
+
+// Bounding box of the lit pixels.
+struct Box {
+    int left = kBitmapW, top = kBitmapH, right = -1, bottom = -1;
+};
+Box litBox(const ByteBitmap& b) {
+    Box box;
+    for (int y = 0; y < kBitmapH; ++y)
+        for (int x = 0; x < kBitmapW; ++x)
+            if (b.at(x, y)) {
+                box.left = std::min(box.left, x);
+                box.right = std::max(box.right, x);
+                box.top = std::min(box.top, y);
+                box.bottom = std::max(box.bottom, y);
+            }
+    return box;
+}
+
+// Frame k round the text, counted from the text outwards: its side through
+// its home point, the same margin on every side (at least
+// kMinFrameMarginPx above and below).
+FrameShape frameAround(const Box& text, int k, int archPx, const LetteringPlan& plan) {
+    FrameShape f;
+    int n = static_cast<int>(plan.text.size());
+    int cell = plan.framesFirst ? plan.frames - 1 - k : n + k;
+    f.anchorX = plan.startX + cell * plan.homeStep;
+    f.anchorY = plan.startY;
+    int margin = plan.framesFirst ? text.left - f.anchorX : f.anchorX - text.right;
+    f.left = text.left - margin;
+    f.right = text.right + margin;
+    f.top = text.top - std::max(margin, kMinFrameMarginPx);
+    f.bottom = text.bottom + std::max(margin, kMinFrameMarginPx);
+    f.archPx = archPx;
+    return f;
+}
+
+// Adds the plan's frames to the text; false when they do not fit or the
+// walker would not write them whole.
+bool addFrames(const LetteringPlan& plan, int archPx, ByteBitmap& out) {
+    Box text = litBox(out);
+    for (int k = 0; k < plan.frames; ++k) {
+        FrameShape f = frameAround(text, k, archPx, plan);
+        if (f.left < 1 || f.top - f.archPx < 1 || f.bottom + f.archPx > kBitmapH - 2 || f.right > kBitmapW - 2)
+            return false;
+        Ring ring = frameRing(f);
+        if (ring.pixels.empty()) return false;
+        for (const Pixel& p : ring.pixels) out.put(p.first, p.second, kLitValue);
+    }
+    return walkWritesAll(out, plan);
+}
+
+// The frames whose arches bring the end of the walk nearest kTargetShare of
+// the budget; the text alone when the plan has none.
+bool frameText(const LetteringPlan& plan, ByteBitmap& out) {
+    if (plan.frames == 0) return true;
+    const double target = kTargetShare * plan.totalSteps;
+    ByteBitmap best;
+    double bestMiss = 1e9;
+    for (int arch = 0; arch <= kMaxArchPx; ++arch) {
+        ByteBitmap trial = out;
+        if (!addFrames(plan, arch, trial)) continue;
+        double miss = std::abs(walkOutline(trial, kUnlimitedSteps, plan.startX, plan.startY, plan.homeStep)
+                                   .stepsToFinish - target);
+        if (miss < bestMiss) {
+            bestMiss = miss;
+            best = trial;
+        }
+    }
+    if (bestMiss == 1e9) return false;
+    out = best;
+    return true;
+}
 }  // namespace
 
 bool buildLettering(const Font& font, const LetteringPlan& plan, ByteBitmap& out, WalkResult& walk,
                     std::string& error) {
     out = ByteBitmap();
-    int baseline = plan.startY + kCapHeightPx / 2;
+    int baseline = plan.startY + static_cast<int>(plan.emHeightPx * kCapShare) / 2;
+    // The text alone, walked from its own first home point.
+    LetteringPlan text = plan;
+    text.startX += plan.framesFirst ? plan.frames * plan.homeStep : 0;
     for (size_t k = 0; k < plan.text.size(); ++k) {
-        int homeX = plan.startX + static_cast<int>(k) * plan.homeStep;
-        if (!placeGlyph(font, plan.text[k], homeX, baseline, plan, out)) {
+        int homeX = text.startX + static_cast<int>(k) * plan.homeStep;
+        if (!placeGlyph(font, plan.text[k], homeX, baseline, text, out)) {
             error = plan.file + ": no stroke of '" + std::string(1, plan.text[k]) + "' that the walker writes whole";
             return false;
         }
+    }
+    if (!frameText(plan, out)) {
+        error = plan.file + ": no frame round the text that fits and that the walker writes whole";
+        return false;
     }
     walk = walkOutline(out, plan.totalSteps, plan.startX, plan.startY, plan.homeStep);
     if (walk.coverage() < kMinCoverage) {
