@@ -40,37 +40,24 @@ TEST(ParticleSystem, EmitAtFillsAllButOneSlotOnTheSteppedClock)
     EXPECT_EQ(tickSeconds(), 3033 * 0.001f);
 }
 
-// Rate 100: the first call only starts the rate clock; then one particle
-// once 0.01 s have passed since the last, never more than one per call.
+// Rate 100, half a second of life, room for 3: the first call only starts
+// the rate clock; then one particle once 0.01 s have passed since the last,
+// never more than one per call. A full pool refuses and the rate clock
+// waits; emission is tried before removal, so a death frees its slot for
+// the next call, which emits at once.
 TEST(ParticleSystem, UpdateEmitsAtMostOnePerCallAtTheRate)
 {
     at(1000);
-    ParticleSystem pool(100, nullptr, 60.0f, 100, 10.0f, 0.0f);
-    const struct { double ms; int count; } steps[] = {
-        {1000, 0}, {1004, 0}, {1008, 0}, {1012, 1}, {1016, 1}, {1020, 1}, {5000, 2}};
+    ParticleSystem pool(4, nullptr, 0.5f, 100, 10.0f, 0.0f);
+    const struct { double ms; int count; } steps[] = {{1000, 0}, {1004, 0}, {1008, 0}, {1012, 1}, {1016, 1},
+                                                      {1100, 2}, {1200, 3}, {1300, 3}, {1520, 2}, {1521, 3}};
     for (const auto& s : steps) {
         at(s.ms);
         pool.update();
         EXPECT_EQ(pool.count, s.count) << "at " << s.ms << " ms";
     }
-    EXPECT_EQ(pool.lastEmitTime, at(5000));
-}
-
-// A full pool refuses and the rate clock waits; emission is tried before
-// removal, so a death only frees the slot for the next call.
-TEST(ParticleSystem, FullPoolKeepsTheRateClockWaiting)
-{
-    at(1000);
-    ParticleSystem pool(2, nullptr, 0.5f, 100, 10.0f, 0.0f);
-    const struct { double ms; int count; double lastEmitMs; } steps[] = {
-        {1000, 0, 1000}, {1100, 1, 1100}, {1200, 1, 1100}, {1700, 0, 1100}, {1710, 1, 1710}};
-    for (const auto& s : steps) {
-        at(s.ms);
-        pool.update();
-        EXPECT_EQ(pool.count, s.count) << "at " << s.ms << " ms";
-        EXPECT_EQ(pool.lastEmitTime, at(s.lastEmitMs)) << "at " << s.ms << " ms";
-    }
-    EXPECT_EQ(pool.particles[0].birthTime, at(1710));
+    EXPECT_EQ(pool.lastEmitTime, at(1521));
+    EXPECT_EQ(pool.particles[2].birthTime, at(1521));
 }
 
 // Removal at the death time, and removal by index keeping the order.
