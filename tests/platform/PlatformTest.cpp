@@ -1,12 +1,16 @@
 // The platform layer: the tick clock, stepped and real; the headless
 // message box; the window's pixel format, events one at a time in order,
-// presenting.
+// presenting; the sound stream, heard through SDL's disk driver.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <string>
+#include <thread>
 
+#include "media/MusicTestAudio.h"
 #include "platform/Platform.h"
+#include "platform/PlatformSound.h"
 #include "platform/PlatformWindow.h"
 #include "support/GlTestContext.h"
 
@@ -96,6 +100,33 @@ TEST(PlatformWindow, PushedEventsComeBackOneAtATimeInOrder) {
             << static_cast<int>(e.kind);
     }
     EXPECT_FALSE(takeWindowEvent(event));
+}
+
+// The stream plays on the mixer's thread after the call returns, until
+// stopped: the tone comes out at about the level it went in (half of full
+// scale) and at its pitch (441 rising crossings a second).
+TEST(Sound, StreamPlaysInTheBackgroundUntilStopped) {
+    using namespace musictest;
+    const ScratchFolder scratch("platform-play");
+    const std::string tone = scratch.path + "/tone.wav", output = scratch.path + "/out.raw";
+    writeToneWav(tone, 441.0, 3.0);
+    AudioDriverScope disk("disk", output);
+    ASSERT_TRUE(initSound(kRate, 32, 0));
+    SoundStream* stream = openSoundStream(tone.c_str(), 0x2000, 0);
+    ASSERT_TRUE(playSoundStream(0, stream));
+    std::this_thread::sleep_for(std::chrono::milliseconds(700));
+    EXPECT_TRUE(soundStreamPlaying());
+    stopSoundStream(stream);
+    EXPECT_FALSE(soundStreamPlaying());
+    closeSound();
+    EXPECT_FALSE(soundDeviceOpen());
+
+    const DiskOutput out = readDiskOutput(output);
+    ASSERT_GT(out.frames, (size_t)(0.3 * kRate));
+    EXPECT_GT(out.loudFrames, (size_t)(0.2 * kRate));
+    EXPECT_GT(out.peak, 8000);
+    EXPECT_LT(out.peak, 32767);
+    EXPECT_NEAR(out.crossings * (double)kRate / (double)out.loudFrames, 441.0, 25.0);
 }
 
 }  // namespace
