@@ -1,19 +1,14 @@
 // Particles drawn headless on the stepped clock: object emitters added onto
 // the scene and gone after their lifetime, the depth-test flag, where each
 // type emits, depth offsets, shrinking and the billboard; the shared pool's
-// screen-space drawing; the state both leave; and a frame of a small scene
-// with emitters and lettering, written to render_particles.png in the build
-// folder for a person to look at.
+// screen-space drawing; the state both leave.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <functional>
-#include <string>
 
-#include "media/Textures.h"
 #include "particles/Particles.h"
 #include "platform/Platform.h"
-#include "support/FrameScene.h"
 #include "support/GlHelpers.h"
 #include "support/TestScenes.h"
 
@@ -219,36 +214,4 @@ TEST_F(ParticlesGl, StateLeftBehind)
     }
     glEnable(GL_DEPTH_TEST);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-}
-
-// All four emitter types and lettering of two hollow 18 x 16 rectangles 21
-// pixels apart, written over two seconds: both borders but the first start
-// pixel.
-TEST_F(ParticlesGl, SnapshotOfASceneWithParticlesAndLettering)
-{
-    Scene scene;
-    buildFrameScene(scene);
-    lettering.size = 3.0f;
-    lettering.texture = scene.emitters[0]->texture;
-    std::vector<uint8_t> bitmap(kBitmapBytes, 0);
-    for (int left : {52, 73})
-        for (int y = 40; y <= 55; ++y)
-            for (int x = left; x < left + 18; ++x)
-                bitmap[y * kBitmapWidth + x] = (y == 40 || y == 55 || x == left || x == left + 17);
-    for (int i = 0; i < 60; ++i) {
-        scene.frame = i * 2.0;
-        scene.evaluateKeyframes();
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        scene.render();
-        traceOutline(i / 30.0f, 2.0f, bitmap.data(), 400, lettering, 52, 40, 21);
-        drawScreenSpace(lettering);
-        advanceSteppedClock();
-    }
-    ASSERT_TRUE(writeFramebufferPng(std::string(ORVANE_BINARY_DIR) + "/render_particles.png", kWidth, kHeight));
-    EXPECT_EQ(lettering.count, 63 + 64);
-    int live = 0;
-    for (int i = 0; i < scene.emitterCount; ++i)
-        live += scene.emitters[i]->count;
-    EXPECT_GT(live, 40);
-    EXPECT_NE(centre(), 0u);
 }
