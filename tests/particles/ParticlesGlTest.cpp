@@ -129,10 +129,10 @@ TEST_F(ParticlesGl, EachTypeEmitsAtItsPoint)
 }
 
 // Types 2 and 3: the first sprite of the pool is pushed 80 units back, the
-// second 40; both shrink with age. The billboard undoes the camera's turn in the
-// same order, not reversed, so under yaw and pitch a sprite leans a little:
-// these sizes come from that transform (a reversed undo gives squares of
-// 81.94 and 96.40).
+// second 40; both shrink with age. The billboard undoes the camera's turn
+// in the same order, not reversed, so under yaw and pitch a sprite leans a
+// little: these window sizes come from that transform (a reversed undo
+// gives squares of 81.94 and 96.40).
 TEST_F(ParticlesGl, DepthOffsetsShrinkingAndTheBillboard)
 {
     for (const char* name : {"*21smoke", "*31embers"}) {
