@@ -1,13 +1,10 @@
-// The generator's building blocks: tracks, mesh limits, tiling noise and the
-// JPEG writer.
+// The generator's building blocks: tracks and the JPEG writer.
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <stdexcept>
 
 #include "Geometry.h"
 #include "Image.h"
-#include "Noise.h"
 #include "media/Textures.h"
 
 namespace {
@@ -27,18 +24,6 @@ TEST(GeneratorParts, SpinKeysAddUpToTheAngle) {
     std::vector<PositionKey> track = sampleTrack(95, 10, [](double f) { return v3(f, 0, 0); });
     EXPECT_EQ(track.back().frame, 100);
     EXPECT_DOUBLE_EQ(track.back().value.x, 100.0);
-}
-
-// A mesh holds at most the 65535 vertices a 3DS file can count; noise
-// wraps at its period so textures tile.
-TEST(GeneratorParts, MeshLimitAndTilingNoise) {
-    Mesh m;
-    for (int i = 0; i < 65535; ++i) m.addVertex(v3(i, 0, 0), 0, 0);
-    EXPECT_THROW(m.addVertex(v3(0, 0, 0), 0, 0), std::runtime_error);
-    for (double x : {0.25, 3.7, 7.9}) {
-        EXPECT_NEAR(fractalNoise(x, 5.1, 4, 8, 3), fractalNoise(x + 8, 5.1, 4, 8, 3), 1e-12);
-        EXPECT_NEAR(fractalNoise(x, 0.5, 4, 8, 3), fractalNoise(x, 8.5, 4, 8, 3), 1e-12);
-    }
 }
 
 // What the writer stores, the show's decoder reads back: size, top row
