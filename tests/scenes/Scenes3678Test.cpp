@@ -107,7 +107,8 @@ TEST_F(LetteringScenesTest, Scene3ClosingCaptureAddsTheBackdrop) {
 
 // Each window clears the pool (here 77 particles left by scene 3) at its
 // first frame only and writes 3000 steps over its 10 s; between the windows
-// nothing is written.
+// nothing is written. A stall that skips a whole window stops the clearing:
+// the phase never catches up.
 TEST(Scene6Credits, EachWindowClearsThePoolOnceAndWritesItsCredit) {
     constexpr int kLeftover = 77;
     BitmapSlot codeby{kCodebyBmp, serpentineBitmap(52, 82)};
@@ -128,6 +129,15 @@ TEST(Scene6Credits, EachWindowClearsThePoolOnceAndWritesItsCredit) {
         EXPECT_EQ(shared.pool.count, frame.count) << "t = " << frame.t;
     }
     EXPECT_EQ(credits.phase, kCreditWindowCount);
+
+    BitmapSlot gfxbyAgain{kGfxbyBmp, serpentineBitmap(52, 82)};
+    BitmapSlot zikbyAgain{kZikbyBmp, serpentineBitmap(52, 82)};
+    CreditLettering stalled;
+    shared.pool.count = kLeftover;
+    EXPECT_TRUE(stalled.write(21.0f, shared.pool));
+    EXPECT_TRUE(stalled.write(36.0f, shared.pool));
+    EXPECT_EQ(shared.pool.count, kLeftover + 300 + 300);
+    EXPECT_EQ(stalled.phase, 0);
 }
 
 // The fly-in of a scene that renders black over a grey previous picture:
