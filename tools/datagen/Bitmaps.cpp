@@ -13,9 +13,9 @@ constexpr int kNameEmPx = 64;  // height-map name lettering
 std::vector<LetteringPlan> showLettering() {
     return {
         {"orvane.bmp", "ORVANE", 52, 82, 21, 3000, 64, 2, true},
-        {"codeby.bmp", "CODE.ORVANE", 52, 82, 21, 3000, 46, 1},
-        {"gfxby.bmp", "GFX.ORVANE", 52, 82, 21, 3000, 46, 1},
-        {"zikby.bmp", "MUSIC.ORVANE", 52, 82, 21, 3000, 46, 1},
+        {"codeby.bmp", "CODE.ORVANE", 52, 82, 21, 3000, 52, 1},
+        {"gfxby.bmp", "GFX.ORVANE", 52, 82, 21, 3000, 52, 1},
+        {"zikby.bmp", "MUSIC.ORVANE", 52, 82, 21, 3000, 52, 1},
         {"end.bmp", "THE.END", 121, 76, 21, 4000, 80, 2},
     };
 }

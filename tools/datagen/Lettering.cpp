@@ -16,18 +16,8 @@ constexpr int kLitValue = 255;
 constexpr int kUnlimitedSteps = 200000;
 constexpr int kDiamondRadius = 3;
 constexpr int kMinFrameMarginPx = 10;  // text to frame, above and below
+constexpr int kBandPx = 6;            // between a double frame's two lines
 constexpr int kMaxArchPx = 9;         // tallest frame arches tried, under half the home step
-
-// Clockwise neighbours in image axes (y down), starting west.
-constexpr int kRingX[8] = {-1, -1, 0, 1, 1, 1, 0, -1};
-constexpr int kRingY[8] = {0, -1, -1, -1, 0, 1, 1, 1};
-
-struct Grid {
-    int w = 0, h = 0;
-    std::vector<uint8_t> on;
-    bool at(int x, int y) const { return x >= 0 && y >= 0 && x < w && y < h && on[y * w + x]; }
-    void set(int x, int y, bool v) { on[y * w + x] = v ? 1 : 0; }
-};
 
 Grid regionOf(const GlyphImage& g, int threshold, int dilate) {
     Grid r;
@@ -47,85 +37,10 @@ Grid regionOf(const GlyphImage& g, int threshold, int dilate) {
     return r;
 }
 
-// Opens every hole of the region to the outside with a one-pixel slit cut
-// upwards from the hole's top, so the outline is one closed stroke.
-void openHoles(Grid& r) {
-    for (int round = 0; round < 16; ++round) {
-        std::vector<uint8_t> outside(r.on.size(), 0);
-        std::vector<Pixel> stack{{0, 0}};
-        outside[0] = 1;
-        while (!stack.empty()) {
-            Pixel p = stack.back();
-            stack.pop_back();
-            const int dx[4] = {1, -1, 0, 0}, dy[4] = {0, 0, 1, -1};
-            for (int k = 0; k < 4; ++k) {
-                int x = p.first + dx[k], y = p.second + dy[k];
-                if (x < 0 || y < 0 || x >= r.w || y >= r.h || r.at(x, y) || outside[y * r.w + x]) continue;
-                outside[y * r.w + x] = 1;
-                stack.push_back({x, y});
-            }
-        }
-        bool found = false;
-        for (int y = 0; y < r.h && !found; ++y) {
-            for (int x = 0; x < r.w && !found; ++x) {
-                if (r.at(x, y) || outside[y * r.w + x]) continue;
-                int end = x;
-                while (end + 1 < r.w && !r.at(end + 1, y) && !outside[y * r.w + end + 1]) ++end;
-                int mid = (x + end) / 2;
-                for (int yy = y - 1; yy >= 0 && r.at(mid, yy); --yy) r.set(mid, yy, false);
-                found = true;
-            }
-        }
-        if (!found) return;
-    }
-}
-
-// Moore-neighbour trace of the region's outer boundary, clockwise from its
-// top-left pixel.
-std::vector<Pixel> traceBoundary(const Grid& r) {
-    std::vector<Pixel> seq;
-    int sx = -1, sy = -1;
-    for (int y = 0; y < r.h && sx < 0; ++y)
-        for (int x = 0; x < r.w; ++x)
-            if (r.at(x, y)) {
-                sx = x;
-                sy = y;
-                break;
-            }
-    if (sx < 0) return seq;
-    int cx = sx, cy = sy, back = 0;
-    seq.push_back({sx, sy});
-    for (int guard = 0; guard < 100000; ++guard) {
-        int found = -1;
-        for (int k = 1; k <= 8; ++k) {
-            int d = (back + k) % 8;
-            if (r.at(cx + kRingX[d], cy + kRingY[d])) {
-                found = d;
-                break;
-            }
-        }
-        if (found < 0) return seq;
-        int nx = cx + kRingX[found], ny = cy + kRingY[found];
-        int bx = cx + kRingX[(found + 7) % 8] - nx, by = cy + kRingY[(found + 7) % 8] - ny;
-        for (int d = 0; d < 8; ++d)
-            if (kRingX[d] == bx && kRingY[d] == by) back = d;
-        if (cx == sx && cy == sy && seq.size() > 2 && Pixel{nx, ny} == seq[1]) {
-            seq.pop_back();
-            return seq;
-        }
-        cx = nx;
-        cy = ny;
-        seq.push_back({cx, cy});
-    }
-    return {};
-}
-
 bool ringFromGlyph(const GlyphImage& g, int threshold, int dilate, Ring& ring) {
     if (g.width == 0) return false;
     Grid r = regionOf(g, threshold, dilate);
-    openHoles(r);
-    std::vector<Pixel> seq = traceBoundary(r);
-    thin(seq);
+    std::vector<Pixel> seq = outlineOf(r);
     if (!isSimpleRing(seq)) return false;
     ring.pixels.clear();
     for (const Pixel& p : seq) ring.pixels.push_back({p.first - kPad + g.left, p.second - kPad - g.top});
@@ -223,8 +138,9 @@ Box litBox(const ByteBitmap& b) {
 
 // Frame k round the text, counted from the text outwards: its side through
 // its home point, the same margin on every side (at least
-// kMinFrameMarginPx above and below).
-FrameShape frameAround(const Box& text, int k, int archPx, const LetteringPlan& plan) {
+// kMinFrameMarginPx above and below); only the outermost is arched or
+// doubled.
+FrameShape frameAround(const Box& text, int k, int archPx, bool doubled, const LetteringPlan& plan) {
     FrameShape f;
     int n = static_cast<int>(plan.text.size());
     int cell = plan.framesFirst ? plan.frames - 1 - k : n + k;
@@ -235,16 +151,18 @@ FrameShape frameAround(const Box& text, int k, int archPx, const LetteringPlan& 
     f.right = text.right + margin;
     f.top = text.top - std::max(margin, kMinFrameMarginPx);
     f.bottom = text.bottom + std::max(margin, kMinFrameMarginPx);
-    f.archPx = archPx;
+    bool outermost = k + 1 == plan.frames;
+    f.archPx = outermost ? archPx : 0;
+    f.bandPx = doubled && outermost ? kBandPx : 0;
     return f;
 }
 
 // Adds the plan's frames to the text; false when they do not fit or the
 // walker would not write them whole.
-bool addFrames(const LetteringPlan& plan, int archPx, ByteBitmap& out) {
+bool addFrames(const LetteringPlan& plan, int archPx, bool doubled, ByteBitmap& out) {
     Box text = litBox(out);
     for (int k = 0; k < plan.frames; ++k) {
-        FrameShape f = frameAround(text, k, archPx, plan);
+        FrameShape f = frameAround(text, k, archPx, doubled, plan);
         if (f.left < 1 || f.top - f.archPx < 1 || f.bottom + f.archPx > kBitmapH - 2 || f.right > kBitmapW - 2)
             return false;
         Ring ring = frameRing(f);
@@ -254,16 +172,18 @@ bool addFrames(const LetteringPlan& plan, int archPx, ByteBitmap& out) {
     return walkWritesAll(out, plan);
 }
 
-// The frames whose arches bring the end of the walk nearest kTargetShare of
-// the budget; the text alone when the plan has none.
+// The frames whose arches, and a second line on the outermost of two or
+// more, bring the end of the walk nearest kTargetShare of the budget; the
+// text alone when the plan has none.
 bool frameText(const LetteringPlan& plan, ByteBitmap& out) {
     if (plan.frames == 0) return true;
     const double target = kTargetShare * plan.totalSteps;
     ByteBitmap best;
     double bestMiss = 1e9;
-    for (int arch = 0; arch <= kMaxArchPx; ++arch) {
+    for (int variant = 0; variant < 2 * (kMaxArchPx + 1); ++variant) {
+        bool doubled = variant > kMaxArchPx;
         ByteBitmap trial = out;
-        if (!addFrames(plan, arch, trial)) continue;
+        if ((doubled && plan.frames < 2) || !addFrames(plan, variant % (kMaxArchPx + 1), doubled, trial)) continue;
         double miss = std::abs(walkOutline(trial, kUnlimitedSteps, plan.startX, plan.startY, plan.homeStep)
                                    .stepsToFinish - target);
         if (miss < bestMiss) {
