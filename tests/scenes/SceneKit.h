@@ -9,6 +9,7 @@
 
 #include "particles/Particles.h"
 #include "scenes/Show.h"
+#include "support/GlHelpers.h"
 
 // Replaces textureTable[slot] with a new side x side texture: `below` in the
 // rows under `split` (row 0 is t = 0, the bottom of a capture), `above` from
@@ -33,8 +34,8 @@ Pixels readWindow();
 // The 512x512 image of textureTable[slot].
 Pixels readSlot(int slot);
 
-inline int red(uint32_t c) { return static_cast<int>(c >> 16); }
-inline int green(uint32_t c) { return static_cast<int>((c >> 8) & 0xff); }
+using testgl::green;
+using testgl::red;
 
 // A serpentine stroke from (startX, startY): rows two pixels apart to column
 // 300, joined at alternate ends, so that every walker step emits one particle

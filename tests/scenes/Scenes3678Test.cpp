@@ -174,8 +174,8 @@ TEST_F(LetteringScenesTest, TitleArrivesInScene7AndLeavesInScene8) {
     setSlot(5, 0xFFFFFF);
     std::unique_ptr<Scene> scene = makeScene(-1.0, 0.0, -1.0, 1.0);
     scene->next->vertexColors.assign(4, Color3{0.0f, 0.0f, 0.0f});
-    auto at7 = [&](float e) { return drawScene7Frame(*scene, e, kScene7Seconds), readWindow(); };
-    auto at8 = [&](float t) { return drawScene8Frame(*scene, nullptr, t), readWindow(); };
+    auto at7 = [&](float e) { drawScene7Frame(*scene, e, kScene7Seconds); return readWindow(); };
+    auto at8 = [&](float t) { drawScene8Frame(*scene, nullptr, t); return readWindow(); };
     EXPECT_EQ(at7(42.9f).lit(), 0);
     EXPECT_LE(at7(43.0f).lit(), 2 * 640) << "edge-on";
     EXPECT_LE(at8(2.0f).lit(), 2 * 640) << "edge-on";
