@@ -65,19 +65,14 @@ TEST_P(SceneFile, LoadsAndCarriesWhatItsSceneNeeds) {
         EXPECT_TRUE(o->name[1] >= '0' && o->name[1] <= '3') << o->name;
         ASSERT_GT(o->vertexCount, 0) << o->name;
         // It emits from its first key: that must lie on the mesh, not at the origin.
-        const Vec3& at = o->basePosition;
-        bool inside[3] = {false, false, false};  // x, y, z within the mesh's extent (1 unit slack)
-        for (int axis = 0; axis < 3; ++axis) {
-            double lo = 1e30, hi = -1e30;
-            for (uint16_t i = 0; i < o->vertexCount; ++i) {
-                double v = axis == 0 ? o->vertices[i].x : axis == 1 ? o->vertices[i].y : o->vertices[i].z;
-                lo = std::min(lo, v);
-                hi = std::max(hi, v);
-            }
-            double p = axis == 0 ? at.x : axis == 1 ? at.y : at.z;
-            inside[axis] = p >= lo - 1 && p <= hi + 1;
+        Vec3 lo = o->vertices[0], hi = o->vertices[0], at = o->basePosition;
+        for (uint16_t i = 0; i < o->vertexCount; ++i) {
+            const Vec3& v = o->vertices[i];
+            lo = Vec3{std::min(lo.x, v.x), std::min(lo.y, v.y), std::min(lo.z, v.z)};
+            hi = Vec3{std::max(hi.x, v.x), std::max(hi.y, v.y), std::max(hi.z, v.z)};
         }
-        EXPECT_TRUE(inside[0] && inside[1] && inside[2]) << o->name << " emits away from its mesh";
+        EXPECT_TRUE(at.x >= lo.x - 1 && at.x <= hi.x + 1 && at.y >= lo.y - 1 && at.y <= hi.y + 1 &&
+                    at.z >= lo.z - 1 && at.z <= hi.z + 1) << o->name << " emits away from its mesh";
         EXPECT_NE(std::strstr(scene->materials[o->materialIndex].name, ".jpg"), nullptr);
     }
     EXPECT_LT(triangles, kMaxTriangles);
