@@ -1,6 +1,7 @@
 #include "Lettering.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <utility>
 #include <vector>
