@@ -42,7 +42,8 @@ TEST(BitmapTest, FilesOfEveryShapeAreReadAsTheFormatSays) {
          {{0, 7}, {kBottomLeft, 9}, {kBottomLeft + 1, 1}, {198 * 320, 320 % 251}}, -1},
         // One and a half rows: the bottom row, half of the next.
         {"short", makeBitmap(480), "holds 1558 of its 65078 bytes",
-         {{kBottomLeft, 9}, {kBottomLeft + 319, 319 % 251}, {198 * 320 + 159, 479 % 251}, {198 * 320 + 160, 255}, {0, 255}},
+         {{kBottomLeft, 9}, {kBottomLeft + 319, 319 % 251}, {198 * 320 + 159, 479 % 251}, {198 * 320 + 160, 255},
+          {0, 255}},
          -1},
         {"header cut", {'B', 'M', 1, 2}, "holds 4 of its 65078 bytes", {}, 255},
         {"not a BMP", noise, "not a BMP file", {{0, 7}, {kBottomLeft, 9}}, -1},

@@ -31,10 +31,11 @@ TEST(MusicShowTest, SoundtrackPlaysUnlessOffOrMissing) {
         request.workDir = ORVANE_BINARY_DIR;
         if (c.withoutMp3) {  // every data file but the mp3
             request.workDir = scratch.path;
-            std::filesystem::create_directories(scratch.path + "/data");
+            const std::filesystem::path data = scratch.path + "/data";
+            std::filesystem::create_directories(data);
             for (const auto& entry : std::filesystem::directory_iterator(ORVANE_BINARY_DIR "/data")) {
-                if (entry.path().filename() == "zik.mp3") continue;
-                std::filesystem::create_symlink(entry.path(), scratch.path + "/data/" + entry.path().filename().string());
+                const std::filesystem::path name = entry.path().filename();
+                if (name != "zik.mp3") std::filesystem::create_symlink(entry, data / name);
             }
         }
         request.extraEnv = {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + raw, "ORVANE_HEADLESS=1"};

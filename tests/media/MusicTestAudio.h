@@ -55,32 +55,25 @@ inline void writeToneWav(const std::string& path, double hz, double seconds) {
     out.write(reinterpret_cast<const char*>(samples.data()), dataBytes);
 }
 
-// Chooses SDL's audio driver for one test, the disk driver's output file
-// with it, and puts the previous choice back afterwards.
+// Chooses SDL's audio driver (and the disk driver's output file) for one
+// test, and puts the previous driver back afterwards.
 class AudioDriverScope {
 public:
-    explicit AudioDriverScope(const char* driver, const std::string& outputFile = "") {
-        for (int i = 0; i < 2; ++i) {
-            const char* old = getenv(kNames[i]);
-            had[i] = old != nullptr;
-            if (old) before[i] = old;
-        }
-        setenv(kNames[0], driver, 1);
-        if (!outputFile.empty()) setenv(kNames[1], outputFile.c_str(), 1);
+    explicit AudioDriverScope(const char* driver, const std::string& outputFile = "")
+        : had(getenv("SDL_AUDIODRIVER") != nullptr), before(had ? getenv("SDL_AUDIODRIVER") : "") {
+        setenv("SDL_AUDIODRIVER", driver, 1);
+        if (!outputFile.empty()) setenv("SDL_DISKAUDIOFILE", outputFile.c_str(), 1);
     }
     ~AudioDriverScope() {
-        for (int i = 0; i < 2; ++i) {
-            if (had[i]) setenv(kNames[i], before[i].c_str(), 1);
-            else unsetenv(kNames[i]);
-        }
+        if (had) setenv("SDL_AUDIODRIVER", before.c_str(), 1);
+        else unsetenv("SDL_AUDIODRIVER");
     }
     AudioDriverScope(const AudioDriverScope&) = delete;
     AudioDriverScope& operator=(const AudioDriverScope&) = delete;
 
 private:
-    static constexpr const char* kNames[2] = {"SDL_AUDIODRIVER", "SDL_DISKAUDIOFILE"};
-    bool had[2] = {false, false};
-    std::string before[2];
+    const bool had;
+    const std::string before;
 };
 
 // What came out of the disk driver: 16-bit stereo samples.

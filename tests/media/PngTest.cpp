@@ -13,7 +13,7 @@
 
 namespace {
 
-uint32_t be32(const uint8_t* p) { return (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | p[3]; }
+uint32_t be32(const uint8_t* p) { return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3]; }
 
 // Walks the chunks checking every CRC, unpacks the stored deflate blocks of
 // the IDAT data checking their lengths and the Adler-32; the filtered rows.
