@@ -11,13 +11,9 @@
 
 namespace {
 
-void put16(std::vector<uint8_t>& b, size_t at, uint32_t v) {
-    b[at] = uint8_t(v);
-    b[at + 1] = uint8_t(v >> 8);
-}
-
-void put32(std::vector<uint8_t>& b, size_t at, uint32_t v) {
-    for (int i = 0; i < 4; ++i) b[at + i] = uint8_t(v >> (8 * i));
+// Little-endian value of `bytes` bytes at b[at].
+void put(std::vector<uint8_t>& b, size_t at, uint32_t v, int bytes = 4) {
+    for (int i = 0; i < bytes; ++i) b[at + i] = uint8_t(v >> (8 * i));
 }
 
 // A palette BMP with rows given top first; stored bottom-up unless topDown.
@@ -27,20 +23,17 @@ std::vector<uint8_t> makeBmp(int width, const std::vector<std::vector<uint8_t>>&
     size_t stride = (size_t(width) * bits + 31) / 32 * 4;
     size_t offset = 14 + 40 + 4 * paletteRgb.size();
     std::vector<uint8_t> b(offset + stride * height, 0);
-    b[0] = 'B';
-    b[1] = 'M';
-    put32(b, 2, uint32_t(b.size()));
-    put32(b, 10, uint32_t(offset));
-    put32(b, 14, 40);
-    put32(b, 18, uint32_t(width));
-    put32(b, 22, uint32_t(topDown ? -height : height));
-    put16(b, 26, 1);
-    put16(b, 28, uint32_t(bits));
-    put32(b, 46, uint32_t(paletteRgb.size()));
+    put(b, 0, 'B' | 'M' << 8, 2);
+    put(b, 2, uint32_t(b.size()));
+    put(b, 10, uint32_t(offset));
+    put(b, 14, 40);
+    put(b, 18, uint32_t(width));
+    put(b, 22, uint32_t(topDown ? -height : height));
+    put(b, 26, 1, 2);
+    put(b, 28, uint32_t(bits), 2);
+    put(b, 46, uint32_t(paletteRgb.size()));
     for (size_t i = 0; i < paletteRgb.size(); ++i) {
-        b[54 + 4 * i + 0] = uint8_t(paletteRgb[i]);        // blue
-        b[54 + 4 * i + 1] = uint8_t(paletteRgb[i] >> 8);   // green
-        b[54 + 4 * i + 2] = uint8_t(paletteRgb[i] >> 16);  // red
+        put(b, 54 + 4 * i, paletteRgb[i], 3);  // blue, green, red
     }
     for (int y = 0; y < height; ++y) {
         size_t row = offset + size_t(topDown ? y : height - 1 - y) * stride;
@@ -53,10 +46,7 @@ std::vector<uint8_t> makeBmp(int width, const std::vector<std::vector<uint8_t>>&
     return b;
 }
 
-uint32_t pixelAt(const DialogPicture& p, int x, int y) {
-    const uint8_t* px = p.rgb.data() + (size_t(y) * p.width + x) * 3;
-    return uint32_t(px[0]) << 16 | uint32_t(px[1]) << 8 | px[2];
-}
+int redAt(const DialogPicture& p, int x, int y) { return p.rgb[(size_t(y) * p.width + x) * 3]; }
 
 const std::vector<uint32_t> kPalette = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF, 0x123456};
 
@@ -78,13 +68,9 @@ TEST(LaunchDialogPictures, DecodesRowsTopFirstInBothStorageOrders) {
             DialogPicture p;
             const std::vector<uint8_t> bmp = makeBmp(3, rows, bits, kPalette, topDown);
             ASSERT_TRUE(decodePaletteBmp(bmp.data(), bmp.size(), p, nullptr));
-            ASSERT_EQ(p.width, 3);
-            ASSERT_EQ(p.height, 2);
-            EXPECT_EQ(pixelAt(p, 0, 0), 0xFF0000u) << bits << " bits";
-            EXPECT_EQ(pixelAt(p, 1, 0), 0x00FF00u);
-            EXPECT_EQ(pixelAt(p, 2, 0), 0x0000FFu);
-            EXPECT_EQ(pixelAt(p, 0, 1), 0x123456u);
-            EXPECT_EQ(pixelAt(p, 2, 1), 0xFF0000u);
+            EXPECT_TRUE(p.width == 3 && p.height == 2) << p.width << " x " << p.height;
+            const std::vector<uint8_t> rgb = {0xFF, 0, 0, 0, 0xFF, 0, 0, 0, 0xFF, 0x12, 0x34, 0x56, 0, 0, 0, 0xFF, 0, 0};
+            EXPECT_EQ(p.rgb, rgb) << bits << " bits, top down " << topDown;
         }
     }
 }
@@ -97,11 +83,10 @@ TEST(LaunchDialogPictures, RejectsBrokenFilesWithAReason) {
         std::vector<uint8_t> cut(good.begin(), good.begin() + long(size));
         EXPECT_FALSE(decodes(cut)) << "cut to " << size << " bytes";
     }
-    struct Damage {
+    const struct {
         size_t at;
         uint32_t value;
-    };
-    const Damage damages[] = {
+    } damages[] = {
         {0, 'X'},                 // magic
         {14, 12},                 // info header too small
         {18, 0},                  // width 0
@@ -113,10 +98,9 @@ TEST(LaunchDialogPictures, RejectsBrokenFilesWithAReason) {
         {46, 3},                  // pixel value 4 lies past a 3-colour palette
         {10, 0xFFFFFFF0u},        // pixel data far past the end
     };
-    for (const Damage& d : damages) {
+    for (const auto& d : damages) {
         std::vector<uint8_t> bad = good;
-        if (d.at == 0) bad[0] = uint8_t(d.value);
-        else put32(bad, d.at, d.value);
+        put(bad, d.at, d.value, d.at == 0 ? 1 : 4);
         const char* error = nullptr;
         EXPECT_FALSE(decodes(bad, &error)) << "damage at " << d.at;
         EXPECT_NE(error, nullptr);
@@ -124,18 +108,13 @@ TEST(LaunchDialogPictures, RejectsBrokenFilesWithAReason) {
 }
 
 TEST(LaunchDialogPictures, EmbeddedBitmapAndIconDecode) {
-    DialogPicture bitmap = loadDialogBitmap();
-    EXPECT_EQ(bitmap.width, 150);
-    EXPECT_EQ(bitmap.height, 112);
-    DialogPicture icon = loadDialogIcon();
-    EXPECT_EQ(icon.width, 32);
-    EXPECT_EQ(icon.height, 32);
+    const DialogPicture bitmap = loadDialogBitmap(), icon = loadDialogIcon();
+    EXPECT_TRUE(bitmap.width == 150 && bitmap.height == 112) << bitmap.width << " x " << bitmap.height;
+    EXPECT_TRUE(icon.width == 32 && icon.height == 32 && !icon.rgb.empty()) << icon.width << " x " << icon.height;
     ASSERT_FALSE(bitmap.rgb.empty());
     // Night sky at the top, bright sun below it: rows are not upside down.
-    uint32_t top = pixelAt(bitmap, 2, 2);
-    uint32_t sun = pixelAt(bitmap, 75, 45);
-    EXPECT_LT((top >> 16) & 0xFF, 64u);
-    EXPECT_GT((sun >> 16) & 0xFF, 200u);
+    EXPECT_LT(redAt(bitmap, 2, 2), 64);
+    EXPECT_GT(redAt(bitmap, 75, 45), 200);
 }
 
 TEST(LaunchDialogLayout, DialogUnitsBecomePixelsOfThe8PointFont) {
@@ -143,11 +122,9 @@ TEST(LaunchDialogLayout, DialogUnitsBecomePixelsOfThe8PointFont) {
     EXPECT_EQ(dialogUnitsToPixelsY(kDialogHeightUnits), 185);
     const DialogControl* launch = findDialogControl(kControlLaunch);
     ASSERT_NE(launch, nullptr);
-    PixelRect r = controlRect(*launch);
-    EXPECT_EQ(r.x, 180);
-    EXPECT_EQ(r.y, 150);
-    EXPECT_EQ(r.width, 75);
-    EXPECT_EQ(r.height, 22);  // edges at 149.5 and 172.25 round to 150 and 172
+    const PixelRect r = controlRect(*launch);
+    // Edges at 149.5 and 172.25 round to 150 and 172.
+    EXPECT_EQ((std::vector<int>{r.x, r.y, r.width, r.height}), (std::vector<int>{180, 150, 75, 22}));
     // Every control lies inside the client area, and the clickable ones do not overlap.
     int clientW = dialogUnitsToPixelsX(kDialogWidthUnits), clientH = dialogUnitsToPixelsY(kDialogHeightUnits);
     for (const DialogControl& a : kDialogControls) {

@@ -1,102 +1,174 @@
 // The scene viewer run as a scene maker runs it: frames of a view read back
-// from its PNGs, the stand-in camera of a camera-less file, refused files.
+// from its PNGs, the stand-in camera of a camera-less file, refused files;
+// and its loop in process.
 #include <gtest/gtest.h>
 
+#include <signal.h>
+
+#include <algorithm>
 #include <filesystem>
 
-#include "SceneViewerFiles.h"
+#include "app/SceneViewer.h"
+#include "platform/Platform.h"
+#include "support/Chunk3dsWriter.h"
+#include "support/PngRead.h"
+#include "support/ShowProcess.h"
 
 namespace {
 
-constexpr long kPixels = 320 * 240;
+// [SECTION] Files
 
-Picture framePicture(const std::string& folder, double time) {
+// A closed box of 12 triangles from low to high (file axes X, Y, Z).
+void addBoxMesh(Chunk3dsWriter& w, const std::string& name, std::vector<float> low, std::vector<float> high) {
+    std::vector<std::vector<float>> points;
+    for (int corner = 0; corner < 8; ++corner) {
+        points.push_back({corner & 1 ? high[0] : low[0], corner & 2 ? high[1] : low[1], corner & 4 ? high[2] : low[2]});
+    }
+    addMesh(w, name, points,
+            {{0, 1, 3}, {0, 3, 2}, {4, 6, 7}, {4, 7, 5}, {0, 4, 5}, {0, 5, 1},
+             {2, 3, 7}, {2, 7, 6}, {0, 2, 6}, {0, 6, 4}, {1, 5, 7}, {1, 7, 3}});
+}
+
+// The test scene: a lit box named "Box" at the origin that slides along X
+// and turns about the up axis over frames 0 to 60, seen by camera "Cam"
+// whose eye moves through three keys over the same frames while looking at
+// the origin. With withEmitter, a small mesh "*00Glow" (material "glow.jpg",
+// a file that does not exist) sits 20 units above the box: a type 0 emitter.
+std::vector<uint8_t> animatedSceneBytes(bool withEmitter = false) {
+    Chunk3dsWriter w;
+    w.begin(0x4D4D).begin(0x3D3D);
+    addBoxMesh(w, "Box", {-10, -10, -10}, {10, 10, 10});
+    if (withEmitter) addMesh(w, "*00Glow", {{-1, 0, 20}, {1, 0, 20}, {0, 0, 21}}, {{0, 1, 2}}, "glow.jpg");
+    const std::vector<float> spot = {0, 60, -60};
+    addLight(w, "Lamp", {0, -60, 60}, {1, 1, 1}, &spot);
+    w.camera("Cam", {0, -100, 30}, {0, 0, 0});
+    w.end().begin(0xB000);
+    w.infoBlock(0xB003, "Cam", {0, 30, 60}, {{0, -100, 30}, {-40, -90, 50}, {20, -80, 10}});
+    w.infoBlock(0xB004, "Cam", {0, 60}, {{0, 0, 0}, {0, 0, 0}});
+    w.begin(0xB002).begin(0xB010).string("Box").u16(0).u16(0).u16(0xFFFF).end();
+    w.positionTrack({0, 60}, {{0, 0, 0}, {25, 0, 0}});
+    // Rotation track: frames 0, 30, 60; angles in radians about the Z axis.
+    w.begin(0xB021).u16(0).u32(0).u32(0).u32(3);
+    const float angles[3] = {0.0f, 0.8f, 0.8f};
+    for (uint32_t key = 0; key < 3; ++key) w.u32(key * 30).u16(0).f32(angles[key]).point(0, 0, 1);
+    w.end().end();
+    if (withEmitter) w.infoBlock(0xB002, "*00Glow", {0}, {{0, 0, 20}});
+    w.end().end();
+    return w.bytes();
+}
+
+// A box of the given corners and nothing else: no camera, no light, no keyframes.
+std::vector<uint8_t> cameraLessBoxBytes(std::vector<float> low, std::vector<float> high) {
+    Chunk3dsWriter w;
+    w.begin(0x4D4D).begin(0x3D3D);
+    addBoxMesh(w, "Model", low, high);
+    w.end().end();
+    return w.bytes();
+}
+
+// [SECTION] Runs and pictures
+
+constexpr unsigned kWidth = 320, kHeight = 240;  // view size, pixels
+constexpr long kPixels = kWidth * kHeight;
+constexpr int kDarkThreshold = 24;  // channel value above which a pixel counts as lit
+
+// Runs `orvane --view file` in a 320x240 window at 30 steps a second,
+// writing frames at times (seconds of the view) into folder.
+ShowRun runView(const std::string& file, const std::string& times, const std::string& folder,
+                const std::vector<std::string>& extra = {}) {
+    std::vector<std::string> args = {"--view", file, "--windowed", "--size", "320x240", "--fixed-fps", "30",
+                                     "--frames-at", times, "--frames-dir", folder};
+    args.insert(args.end(), extra.begin(), extra.end());
+    return runShow(quietShow(args, std::filesystem::temp_directory_path().string()));
+}
+
+Picture frame(const std::string& folder, double time) {
     Picture picture;
-    EXPECT_TRUE(readPng(viewFramePath(folder, time), picture)) << viewFramePath(folder, time);
-    EXPECT_EQ(picture.width, 320u);
-    EXPECT_EQ(picture.height, 240u);
+    EXPECT_TRUE(readPng(framePngPath(folder, time), picture)) << framePngPath(folder, time);
+    EXPECT_TRUE(picture.width == kWidth && picture.height == kHeight) << picture.width << " x " << picture.height;
+    picture.rgb.resize(size_t(kPixels) * 3);
     return picture;
 }
 
+bool lit(const Picture& p, size_t pixel) {
+    return std::max({p.rgb[pixel * 3], p.rgb[pixel * 3 + 1], p.rgb[pixel * 3 + 2]}) > kDarkThreshold;
+}
+
+long litCount(const Picture& p) {
+    long count = 0;
+    for (size_t i = 0; i < size_t(kPixels); ++i) count += lit(p, i) ? 1 : 0;
+    return count;
+}
+
+long differingPixels(const Picture& a, const Picture& b) {
+    long count = 0;
+    for (size_t i = 0; i < a.rgb.size(); i += 3) count += std::equal(&a.rgb[i], &a.rgb[i] + 3, &b.rgb[i]) ? 0 : 1;
+    return count;
+}
+
+// The loop is the file's 60 frames over 2 s by default: 0.5 s is frame 15,
+// 1.5 s frame 45, 2.5 s frame 15 of the second pass; with --frames 30
+// --seconds 2, 1 s is frame 15 as well.
 TEST(SceneViewerTest, TwoTimesShowTheModelMovedAndALaterPassRepeatsTheFirst) {
-    const std::string folder = freshViewFolder("animated");
+    const std::string folder = freshTempFolder("view-animated");
     const std::string file = writeScratchFile("view-animated.3ds", animatedSceneBytes());
-    // 60 frames over 2 s: 0.5 s is frame 15, 1.5 s frame 45, 2.5 s frame 15 of the second pass.
-    const ProgramRun run = runView(file, "0.5,1.5,2.5", folder, {"--frames", "60", "--seconds", "2"});
+    const ShowRun run = runView(file, "0.5,1.5,2.5", folder);
     ASSERT_EQ(run.exitCode, 0) << run.errors;
-    const Picture early = framePicture(folder, 0.5);
-    const Picture late = framePicture(folder, 1.5);
-    const Picture again = framePicture(folder, 2.5);
+    EXPECT_EQ(run.errors.find("default camera"), std::string::npos) << run.errors;
+    const Picture early = frame(folder, 0.5), late = frame(folder, 1.5);
     EXPECT_GT(litCount(early), kPixels / 50);
     EXPECT_GT(litCount(late), kPixels / 50);
     EXPECT_GT(differingPixels(early, late), kPixels / 100);
-    EXPECT_EQ(differingPixels(early, again), 0) << "the second pass does not restart from the loaded state";
-    EXPECT_EQ(run.errors.find("default camera"), std::string::npos) << run.errors;
+    EXPECT_EQ(differingPixels(early, frame(folder, 2.5)), 0) << "the second pass does not restart from the loaded state";
+
+    const std::string slowFolder = freshTempFolder("view-slow");
+    const ShowRun slow = runView(file, "1", slowFolder, {"--frames", "30", "--seconds", "2"});
+    ASSERT_EQ(slow.exitCode, 0) << slow.errors;
+    EXPECT_EQ(differingPixels(early, frame(slowFolder, 1)), 0) << "--frames or --seconds not honoured";
 }
 
-TEST(SceneViewerTest, DefaultLengthAndStillFilesPlay) {
-    // Default speed: the file's 60 frames at 30 per second, so 1 s is frame
-    // 30 and 3 s (second pass) is frame 30 again.
-    const std::string folder = freshViewFolder("default-length");
-    const std::string file = writeScratchFile("view-default.3ds", animatedSceneBytes());
-    const ProgramRun run = runView(file, "1,3", folder);
-    ASSERT_EQ(run.exitCode, 0) << run.errors;
-    EXPECT_EQ(differingPixels(framePicture(folder, 1), framePicture(folder, 3)), 0);
-
-    // A camera-less box has no length: a still view of frame 0.
-    const std::string stillFolder = freshViewFolder("still");
-    const std::string still = writeScratchFile("view-still.3ds", cameraLessBoxBytes({0, 0, 0}, {5, 5, 5}));
-    const ProgramRun stillRun = runView(still, "0,0.5", stillFolder, {"--no-lights"});
-    ASSERT_EQ(stillRun.exitCode, 0) << stillRun.errors;
-    const Picture first = framePicture(stillFolder, 0);
-    EXPECT_GT(litCount(first), kPixels / 10);
-    EXPECT_EQ(differingPixels(first, framePicture(stillFolder, 0.5)), 0);
-}
-
-// The stand-in camera shows the whole box, large: it touches no edge of the
-// frame, spans three quarters of its width or height, and its picture
-// covers at least minimumShare of the frame.
-void expectFramed(const std::string& name, std::vector<float> low, std::vector<float> high, double minimumShare) {
-    const std::string folder = freshViewFolder(name);
-    const std::string file = writeScratchFile("view-" + name + ".3ds", cameraLessBoxBytes(low, high));
-    const ProgramRun run = runView(file, "0", folder);
+// A camera-less file has no length: a still view. The stand-in camera shows
+// the whole box, large: it touches no edge of the frame, spans three
+// quarters of its width or height, and covers a quarter of the frame.
+TEST(SceneViewerTest, CameraLessFileIsFramedWholeAndStill) {
+    const std::string folder = freshTempFolder("view-cube");
+    const std::string file = writeScratchFile("view-cube.3ds", cameraLessBoxBytes({-10, -10, -10}, {10, 10, 10}));
+    const ShowRun run = runView(file, "0,0.5", folder, {"--no-lights"});
     ASSERT_EQ(run.exitCode, 0) << run.errors;
     EXPECT_NE(run.errors.find("default camera"), std::string::npos) << run.errors;
-    const Picture picture = framePicture(folder, 0);
-    PixelBox box;
-    ASSERT_TRUE(litBox(picture, box)) << name << ": nothing drawn";
-    EXPECT_GE(box.area(), minimumShare * kPixels) << name;
-    const unsigned width = box.right - box.left + 1, height = box.bottom - box.top + 1;
-    EXPECT_TRUE(width >= 240 || height >= 180) << name << ": " << width << " x " << height;
-    EXPECT_GT(box.left, 0u) << name;
-    EXPECT_GT(box.top, 0u) << name;
-    EXPECT_LT(box.right, 319u) << name;
-    EXPECT_LT(box.bottom, 239u) << name;
-}
-
-TEST(SceneViewerTest, CameraLessFilesAreFramedWhole) {
-    expectFramed("cube", {-10, -10, -10}, {10, 10, 10}, 0.25);
-    // Far from the origin, long and flat, in units far beyond the near plane.
-    expectFramed("slab", {500, 300, -20}, {1100, 450, -5}, 0.25);
-    // Tall and thin: it cannot cover a quarter, but fills the height.
-    expectFramed("pole", {-2, -2, 0}, {2, 2, 60}, 0.0);
+    const Picture picture = frame(folder, 0);
+    EXPECT_EQ(differingPixels(picture, frame(folder, 0.5)), 0);
+    unsigned left = kWidth, top = kHeight, right = 0, bottom = 0;
+    for (unsigned y = 0; y < kHeight; ++y) {
+        for (unsigned x = 0; x < kWidth; ++x) {
+            if (!lit(picture, y * kWidth + x)) continue;
+            left = std::min(left, x);
+            top = std::min(top, y);
+            right = std::max(right, x);
+            bottom = std::max(bottom, y);
+        }
+    }
+    ASSERT_LE(left, right) << "nothing drawn";
+    const unsigned width = right - left + 1, height = bottom - top + 1;
+    EXPECT_GE(width * height, kPixels / 4);
+    EXPECT_TRUE(width >= 240 || height >= 180) << width << " x " << height;
+    EXPECT_TRUE(left > 0 && top > 0 && right < kWidth - 1 && bottom < kHeight - 1) << "the box touches an edge";
 }
 
 TEST(SceneViewerTest, RefusedFilesExitOneWithTheLoadersReason) {
-    const std::string folder = freshViewFolder("refused");
-    struct Case {
-        std::string file;
-        std::string reason;
-    };
+    const std::string folder = freshTempFolder("view-refused");
     Chunk3dsWriter nothing;
     nothing.begin(0x4D4D).begin(0x3D3D).end().end();
-    const Case cases[] = {
+    const struct {
+        std::string file;
+        std::string reason;
+    } cases[] = {
         {folder + "/missing.3ds", "cannot open the file"},
         {writeScratchFile("view-text.3ds", {'h', 'e', 'l', 'l', 'o', '\n'}), "not a 3DS file"},
         {nothing.writeFile("view-nothing.3ds"), "no camera, and no mesh to frame"},
     };
-    for (const Case& c : cases) {
-        const ProgramRun run = runView(c.file, "0", folder + "/frames");
+    for (const auto& c : cases) {
+        const ShowRun run = runView(c.file, "0", folder + "/frames");
         EXPECT_EQ(run.exitCode, 1) << c.file << "\n" << run.errors;
         EXPECT_NE(run.errors.find(c.reason), std::string::npos) << run.errors;
         EXPECT_FALSE(std::filesystem::exists(folder + "/frames")) << c.file;
@@ -105,42 +177,58 @@ TEST(SceneViewerTest, RefusedFilesExitOneWithTheLoadersReason) {
 
 TEST(SceneViewerTest, EmittersAreAttachedOnlyWhenAsked) {
     const std::string file = writeScratchFile("view-emitter.3ds", animatedSceneBytes(true));
-    const std::string plainFolder = freshViewFolder("emitter-off");
-    const ProgramRun plain = runView(file, "1", plainFolder);
+    const std::string plainFolder = freshTempFolder("view-emitter-off");
+    const ShowRun plain = runView(file, "1", plainFolder);
     ASSERT_EQ(plain.exitCode, 0) << plain.errors;
     EXPECT_NE(plain.output.find("0 emitters"), std::string::npos) << plain.output;
-    const std::string sparkFolder = freshViewFolder("emitter-on");
-    const ProgramRun sparks = runView(file, "1", sparkFolder, {"--emitters", "100,1.0,50,5,0"});
+    const std::string sparkFolder = freshTempFolder("view-emitter-on");
+    const ShowRun sparks = runView(file, "1", sparkFolder, {"--emitters", "100,1.0,50,5,0"});
     ASSERT_EQ(sparks.exitCode, 0) << sparks.errors;
     EXPECT_NE(sparks.output.find("1 emitters"), std::string::npos) << sparks.output;
     // The sprites (untextured: glow.jpg is missing) add lit pixels above the box.
-    EXPECT_GT(litCount(framePicture(sparkFolder, 1)), litCount(framePicture(plainFolder, 1)) + 100);
+    EXPECT_GT(litCount(frame(sparkFolder, 1)), litCount(frame(plainFolder, 1)) + 100);
 }
 
 TEST(SceneViewerTest, TerminationEndsTheViewWithZero) {
-    const std::string folder = freshViewFolder("terminated");
-    const std::string file = writeScratchFile("view-terminated.3ds", animatedSceneBytes());
     // No --frames-at: the view would loop for ever.
-    const ProgramRun run = runOrvane({"--view", file, "--windowed", "--size", "320x240", "--fixed-fps", "30"}, folder,
-                                     {"SDL_AUDIODRIVER=dummy", "ORVANE_HEADLESS=1"}, {}, "viewing ");
-    EXPECT_EQ(run.exitCode, 0) << run.errors;
+    const std::string file = writeScratchFile("view-terminated.3ds", animatedSceneBytes());
+    ShowRequest request = quietShow({"--view", file, "--windowed", "--size", "320x240", "--fixed-fps", "30"},
+                                    freshTempFolder("view-terminated"));
+    request.stopOnText = "viewing ";
+    request.stopSignal = SIGTERM;
+    EXPECT_EQ(runShow(request).exitCode, 0);
 }
 
-TEST(SceneViewerTest, ViewOptionsAreCheckedAsUsage) {
-    const std::string folder = freshViewFolder("usage");
-    const std::string file = writeScratchFile("view-usage.3ds", animatedSceneBytes());
-    const std::vector<std::vector<std::string>> bad = {
-        {"--frames", "10"},
-        {"--view", file, "--frames", "0"},
-        {"--view", file, "--seconds", "-1"},
-        {"--view", file, "--emitters", "1000,1.0,100,10"},
-        {"--view", file, "--emitters", "1000,1.0,100,10,0,5"},
-        {"--view", file, "--emitters", "10.5,1.0,100,10,0"},
-    };
-    for (const auto& args : bad) {
-        const ProgramRun run = runOrvane(args, folder, {"SDL_AUDIODRIVER=dummy", "ORVANE_HEADLESS=1"});
-        EXPECT_EQ(run.exitCode, 2) << args.back() << "\n" << run.errors;
+// [SECTION] The loop in process (no GL: the test scene has no materials)
+
+// What the evaluation changes, for every object in list order.
+std::vector<double> poses(const Scene& scene) {
+    std::vector<double> result;
+    const SceneObject* o = &scene;
+    for (int n = 0; n < scene.objectCount; ++n, o = o->next) {
+        result.insert(result.end(), {double(o->positionKeyIndex), double(o->rotationKeyIndex)});
+        for (const Vec3* v : {&o->position, &o->rotation, &o->rotationBase, &o->cameraPosition, &o->cameraTarget})
+            result.insert(result.end(), {v->x, v->y, v->z});
     }
+    return result;
+}
+
+// A pass starts from the loaded state (the evaluation only moves forward),
+// also when a slow frame jumps straight into the next pass.
+TEST(SceneViewerTest, EachPassOfTheViewStartsFromTheLoadedState) {
+    setHeadlessMessages(true);
+    const std::string file = writeScratchFile("view-loop.3ds", animatedSceneBytes());
+    Scene scene, fresh;
+    ASSERT_TRUE(scene.load(file.c_str()) && fresh.load(file.c_str())) << scene.loadError();
+    ViewLoop loop{60, 2.0};
+    for (double t = 0.0; t < 3.5; t += 1.0 / 30.0) poseForView(scene, loop, t);
+    EXPECT_EQ(loop.pass, 1);
+    poseForView(scene, loop, 5.5);
+    EXPECT_EQ(loop.pass, 2);
+    EXPECT_NEAR(scene.frame, 45.0, 1e-9);
+    ViewLoop freshLoop{60, 2.0};
+    poseForView(fresh, freshLoop, 1.5);
+    EXPECT_EQ(poses(scene), poses(fresh));
 }
 
 }  // namespace

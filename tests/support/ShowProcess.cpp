@@ -9,11 +9,21 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <sstream>
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+// Scene durations of the show, seconds, in order.
+constexpr int kShowScenes = 8;
+constexpr float kSceneSeconds[kShowScenes] = {6.5f, 12.0f, 17.0f, 26.0f, 33.0f, 45.0f, 45.0f, 45.0f};
+
+const std::string& orvaneProgram() {
+    static const std::string program = ORVANE_BINARY_DIR "/src/app/orvane";
+    return program;
+}
 
 [[noreturn]] void execChild(const ShowRequest& request) {
     for (const std::string& name : request.unsetEnv) unsetenv(name.c_str());
@@ -32,8 +42,7 @@ double secondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-// Reads both pipes to their end; signals the child as the request says and
-// kills it at the deadline.
+// command with every {pid} replaced by the child's id.
 std::string withPid(std::string command, pid_t child) {
     const std::string mark = "{pid}";
     for (size_t at = command.find(mark); at != std::string::npos; at = command.find(mark, at)) {
@@ -55,9 +64,12 @@ pid_t startSideCommand(const std::string& command) {
     return side;
 }
 
+// Reads both pipes to their end; signals the child as the request says and
+// kills it at the deadline.
 void collect(int outFd, int errFd, pid_t child, const ShowRequest& request, ShowRun& run) {
     const Clock::time_point start = Clock::now();
-    double stopAt = -1.0;  // seconds since start; < 0 until the text shows
+    // Seconds since start; < 0 until the text shows.
+    double stopAt = request.stopOnText.empty() && request.onStop ? 0.0 : -1.0;
     bool stopped = false;
     pid_t side = -1;
     pollfd fds[2] = {{outFd, POLLIN, 0}, {errFd, POLLIN, 0}};
@@ -101,11 +113,6 @@ void collect(int outFd, int errFd, pid_t child, const ShowRequest& request, Show
 
 }  // namespace
 
-const std::string& orvaneProgram() {
-    static const std::string program = ORVANE_BINARY_DIR "/src/app/orvane";
-    return program;
-}
-
 ShowRun runShow(const ShowRequest& request) {
     ShowRun run;
     int outPipe[2], errPipe[2];
@@ -135,24 +142,54 @@ ShowRun runShow(const ShowRequest& request) {
     return run;
 }
 
-std::vector<std::string> linesStartingWith(const std::string& text, const std::string& prefix) {
+ShowRequest quietShow(const std::vector<std::string>& args, const std::string& workDir) {
+    ShowRequest request;
+    request.args = args;
+    request.workDir = workDir;
+    request.extraEnv = {"SDL_AUDIODRIVER=dummy", "ORVANE_HEADLESS=1"};
+    return request;
+}
+
+std::string shellOutput(const std::string& command, int* status) {
+    std::string output;
+    FILE* pipe = popen((command + " 2>/dev/null").c_str(), "r");
+    if (pipe == nullptr) {
+        if (status != nullptr) *status = -1;
+        return output;
+    }
+    char buffer[4096];
+    size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, got);
+    const int raw = pclose(pipe);
+    if (status != nullptr) *status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return output;
+}
+
+std::string freshTempFolder(const std::string& name) {
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / ("orvane-" + name);
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    return folder.string();
+}
+
+// Lines of text for which keep(line) holds.
+template <typename Keep>
+std::vector<std::string> linesWhere(const std::string& text, Keep keep) {
     std::vector<std::string> lines;
     std::istringstream stream(text);
     std::string line;
     while (std::getline(stream, line)) {
-        if (line.compare(0, prefix.size(), prefix) == 0) lines.push_back(line);
+        if (keep(line)) lines.push_back(line);
     }
     return lines;
 }
 
+std::vector<std::string> linesStartingWith(const std::string& text, const std::string& prefix) {
+    return linesWhere(text, [&](const std::string& line) { return line.compare(0, prefix.size(), prefix) == 0; });
+}
+
 std::vector<std::string> linesContaining(const std::string& text, const std::string& part) {
-    std::vector<std::string> lines;
-    std::istringstream stream(text);
-    std::string line;
-    while (std::getline(stream, line)) {
-        if (line.find(part) != std::string::npos) lines.push_back(line);
-    }
-    return lines;
+    return linesWhere(text, [&](const std::string& line) { return line.find(part) != std::string::npos; });
 }
 
 std::string checkSceneTimings(const std::string& output, double fps) {

@@ -28,7 +28,8 @@ struct ShowRequest {
     std::string stopOnText;
     int stopSignal = 0;
     std::string sideCommand;
-    // Runs in this process at the same moment, with the program's id.
+    // Runs in this process at the same moment, with the program's id; with
+    // no stopOnText, as soon as the program has started.
     std::function<void(int pid)> onStop;
     double stopDelaySeconds = 0.0;
     // Removes workDir after entering it, so the program runs in a folder
@@ -36,19 +37,23 @@ struct ShowRequest {
     bool removeWorkDir = false;
 };
 
-// The program under test, from the build folder.
-const std::string& orvaneProgram();
-
 ShowRun runShow(const ShowRequest& request);
+
+// A request for these arguments from workDir, silent (dummy audio) and
+// headless (message boxes on standard error).
+ShowRequest quietShow(const std::vector<std::string>& args, const std::string& workDir = ORVANE_BINARY_DIR);
+
+// Standard output of a shell command (standard error dropped); its exit
+// status in *status when given, -1 when it did not exit normally.
+std::string shellOutput(const std::string& command, int* status = nullptr);
+
+// A fresh empty folder "orvane-<name>" under the system's temporary folder.
+std::string freshTempFolder(const std::string& name);
 
 // Lines of text starting with prefix.
 std::vector<std::string> linesStartingWith(const std::string& text, const std::string& prefix);
 // Lines of text containing part.
 std::vector<std::string> linesContaining(const std::string& text, const std::string& part);
-
-// Scene durations of the show, seconds, in order.
-constexpr int kShowScenes = 8;
-constexpr float kSceneSeconds[kShowScenes] = {6.5f, 12.0f, 17.0f, 26.0f, 33.0f, 45.0f, 45.0f, 45.0f};
 
 // Checks the --timings lines: every scene in order, each to its duration
 // (within one frame of fps). Empty when they are right, else what is wrong.
