@@ -81,9 +81,12 @@ TEST(PlatformWindow, DoubleBufferedDeepContextThatCountsPresentedFrames) {
     EXPECT_EQ(width, 640);
     EXPECT_EQ(height, 480);
     const long before = presentedFrameCount();
+    useSteppedClock(40.0);
     presentFrame();
     presentFrame();
     EXPECT_EQ(presentedFrameCount(), before + 2);
+    EXPECT_EQ(tickCount(), 80u);  // each presented frame steps the clock
+    useRealClock();
 }
 
 TEST(PlatformWindow, PushedEventsComeBackOneAtATimeInOrder) {
@@ -97,7 +100,7 @@ TEST(PlatformWindow, PushedEventsComeBackOneAtATimeInOrder) {
     for (const WindowEvent& e : pushed) {
         ASSERT_TRUE(takeWindowEvent(event));
         EXPECT_TRUE(event.kind == e.kind && event.width == e.width && event.height == e.height)
-            << static_cast<int>(e.kind);
+            << static_cast<int>(e.kind) << " came back as " << static_cast<int>(event.kind);
     }
     EXPECT_FALSE(takeWindowEvent(event));
 }
