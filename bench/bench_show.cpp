@@ -4,6 +4,7 @@
 // frames per second); text on standard output and JSON with --json.
 // Run from a folder holding data/ (the build folder):
 //   xvfb-run -a -s "-screen 0 1280x1024x24" bench/bench_show --size 800x600 --json show.json
+// --scene N plays one scene after loading, for a profiler (perf record -t).
 // GALLIUM_NOOP=1 discards the rendering in Mesa: the frame times are then
 // the show's own CPU work plus Mesa's front end.
 #include <time.h>
@@ -154,7 +155,7 @@ double percentile99(std::vector<double> values) {
 struct SceneReport {
     int scene = 0;
     long frames = 0;
-    double medianMs = 0, p99Ms = 0, fps = 0, threadCpuMs = 0, processCpuMs = 0;
+    double medianMs = 0, p99Ms = 0, fps = 0, threadCpuMs = 0, threadCpuP99Ms = 0, processCpuMs = 0;
 };
 
 SceneReport sceneReport(int scene) {
@@ -172,8 +173,30 @@ SceneReport sceneReport(int scene) {
     r.p99Ms = percentile99(wall);
     r.fps = r.medianMs > 0.0 ? 1000.0 / r.medianMs : 0.0;
     r.threadCpuMs = median(thread);
+    r.threadCpuP99Ms = percentile99(thread);
     r.processCpuMs = median(process);
     return r;
+}
+
+// [SECTION] One scene ---------------------------------------------------------------
+
+// The show's scenes and durations in seconds, as the run sequence plays them.
+struct ScenePlay {
+    void (*play)(float duration);
+    float duration;
+};
+const ScenePlay kScenePlays[kTimedScenes] = {
+    {playScene1, 6.5f}, {playScene2, 12.0f}, {playScene3, 17.0f}, {playScene4, 26.0f},
+    {playScene5, 33.0f}, {playScene6, 45.0f}, {playScene7, 45.0f}, {playScene8, 45.0f},
+};
+
+// Plays scene n alone after loading (for a profiler): it starts from the
+// loading's pictures rather than the scene before it.
+void playOneScene(int n) {
+    const ScenePlay& plan = kScenePlays[n - 1];
+    beginSceneTimings(n, plan.duration);
+    plan.play(plan.duration);
+    endSceneTimings();
 }
 
 // [SECTION] Output ------------------------------------------------------------------
@@ -182,7 +205,9 @@ struct Options {
     int width = 800, height = 600;  // pixels
     int fps = 60;                   // stepped clock rate
     bool noLights = false;
+    int scene = 0;                  // 1 to 8: play only this scene (profiling); 0: the whole show
     std::string json;
+    std::string frameLog;           // one line per frame: scene, wall ms, thread CPU ms
 };
 
 void printText(const Options& o, const LoadReport& load, const std::vector<SceneReport>& scenes) {
@@ -197,8 +222,9 @@ void printText(const Options& o, const LoadReport& load, const std::vector<Scene
         std::printf("  (loading screens do not match the step table: no split)\n");
     }
     for (const SceneReport& s : scenes) {
-        std::printf("scene %d: %5ld frames  median %6.2f ms  p99 %6.2f ms  %6.1f fps  cpu median: thread %6.2f ms, "
-                    "process %6.2f ms\n", s.scene, s.frames, s.medianMs, s.p99Ms, s.fps, s.threadCpuMs, s.processCpuMs);
+        std::printf("scene %d: %5ld frames  median %6.2f ms  p99 %6.2f ms  %6.1f fps  cpu median: thread %6.2f ms "
+                    "(p99 %6.2f ms), process %6.2f ms\n", s.scene, s.frames, s.medianMs, s.p99Ms, s.fps, s.threadCpuMs,
+                    s.threadCpuP99Ms, s.processCpuMs);
     }
 }
 
@@ -217,10 +243,23 @@ bool writeJson(const Options& o, const LoadReport& load, const std::vector<Scene
     for (size_t i = 0; i < scenes.size(); ++i) {
         const SceneReport& s = scenes[i];
         std::fprintf(file, "    {\"scene\": %d, \"frames\": %ld, \"median_ms\": %.3f, \"p99_ms\": %.3f, \"fps\": %.2f, "
-                     "\"thread_cpu_median_ms\": %.3f, \"process_cpu_median_ms\": %.3f}%s\n", s.scene, s.frames,
-                     s.medianMs, s.p99Ms, s.fps, s.threadCpuMs, s.processCpuMs, i + 1 < scenes.size() ? "," : "");
+                     "\"thread_cpu_median_ms\": %.3f, \"thread_cpu_p99_ms\": %.3f, "
+                     "\"process_cpu_median_ms\": %.3f}%s\n",
+                     s.scene, s.frames, s.medianMs, s.p99Ms, s.fps, s.threadCpuMs, s.threadCpuP99Ms, s.processCpuMs,
+                     i + 1 < scenes.size() ? "," : "");
     }
     std::fprintf(file, "  ]\n}\n");
+    return std::fclose(file) == 0;
+}
+
+// Every measured frame in order, for finding where the slow ones fall.
+bool writeFrameLog(const std::string& path) {
+    FILE* file = std::fopen(path.c_str(), "w");
+    if (file == nullptr) return false;
+    for (size_t i = 0; i < bench.count; ++i) {
+        const Frame& f = bench.frames[i];
+        std::fprintf(file, "%d %.3f %.3f\n", f.scene, f.spent.wall * 1000.0, f.spent.thread * 1000.0);
+    }
     return std::fclose(file) == 0;
 }
 
@@ -234,11 +273,17 @@ bool parseOptions(int argc, char** argv, Options& o) {
             ++i;
         } else if (option == "--fps" && value && (o.fps = std::atoi(value)) >= 1 && o.fps <= 1000) {
             ++i;
+        } else if (option == "--scene" && value && (o.scene = std::atoi(value)) >= 1 && o.scene <= kTimedScenes) {
+            ++i;
+        } else if (option == "--frame-log" && value) {
+            o.frameLog = value;
+            ++i;
         } else if (option == "--json" && value) {
             o.json = value;
             ++i;
         } else {
-            std::fprintf(stderr, "usage: bench_show [--size WxH] [--fps N] [--no-lights] [--json FILE]\n");
+            std::fprintf(stderr, "usage: bench_show [--size WxH] [--fps N] [--no-lights] [--scene N] [--json FILE] "
+                                 "[--frame-log FILE]\n");
             return false;
         }
     }
@@ -271,7 +316,11 @@ int main(int argc, char** argv) {
     loadingScreenObserver = nullptr;
     presentObserver = onPresent;
     bench.last = now();
-    playShowScenes();
+    if (o.scene != 0) {
+        playOneScene(o.scene);
+    } else {
+        playShowScenes();
+    }
     presentObserver = nullptr;
     releaseShow();
     shutdownWindow();
@@ -280,6 +329,10 @@ int main(int argc, char** argv) {
     printText(o, load, scenes);
     if (!o.json.empty() && !writeJson(o, load, scenes)) {
         std::fprintf(stderr, "bench_show: cannot write %s\n", o.json.c_str());
+        return 1;
+    }
+    if (!o.frameLog.empty() && !writeFrameLog(o.frameLog)) {
+        std::fprintf(stderr, "bench_show: cannot write %s\n", o.frameLog.c_str());
         return 1;
     }
     return 0;
