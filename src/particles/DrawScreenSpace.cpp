@@ -19,12 +19,15 @@ bool invisible(const ParticleSystem& system, float level)
 // even at a NaN level), in one glBegin/glEnd; returns the index after it.
 // The level is set as the current colour before glBegin, as a billboard
 // sets it: the GL then takes it as a constant, not as a colour interpolated
-// across the quad, which would round differently.
+// across the quad, which would round differently. The identity loaded first
+// ends the previous run's draw; without it the GL may join runs into one
+// draw where the colour becomes a per-vertex value.
 int drawRun(const ParticleSystem& system, SpriteTransform& transform, int first, float level, float t)
 {
     const float s = system.size;
     // Corners and texture coordinates in the billboard's order.
     const float corners[4][4] = {{-s, -s, 0.0f, 1.0f}, {-s, s, 0.0f, 0.0f}, {s, s, 1.0f, 0.0f}, {s, -s, 1.0f, 1.0f}};
+    glLoadIdentity();
     glColor3f(level, level, level);
     glBegin(GL_QUADS);
     int i = first;
