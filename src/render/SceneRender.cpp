@@ -2,6 +2,8 @@
 // for "%" meshes, then the attached particle emitters.
 #include <GL/gl.h>
 
+#include <cstdint>
+
 #include "core/RunSettings.h"
 #include "render/Render.h"
 
@@ -45,18 +47,43 @@ void applyModelTransform(const SceneObject& mesh)
                  -static_cast<float>(mesh.basePosition.z));
 }
 
-void sendCorner(const SceneObject& mesh, unsigned v, bool withColours)
+// The mesh's own arrays are handed to the GL as they are.
+static_assert(sizeof(TexCoord) == 2 * sizeof(float), "texture coordinates are two packed floats");
+static_assert(sizeof(Color3) == 3 * sizeof(float), "vertex colours are three packed floats");
+
+// Float positions and triangle corners of the mesh being drawn, filled for
+// each draw. Lifetime: program; sized for the largest mesh (16-bit counts).
+constexpr int kMaxMeshVertices = 65535;
+float meshPositions[kMaxMeshVertices * 3];
+uint16_t meshCorners[kMaxMeshVertices * 3];
+
+// The positions as the GL takes them (float) and the corners of the faces
+// whose three vertices exist, in face order; returns the corner count.
+int fillMeshArrays(const SceneObject& mesh)
 {
-    if (withColours) {
-        const Color3& c = mesh.vertexColors[v];
-        glColor3d(c.r, c.g, c.b);
+    const unsigned vertexCount = mesh.vertexCount;
+    for (unsigned v = 0; v < vertexCount; ++v) {
+        const Vec3& p = mesh.vertices[v];
+        meshPositions[3 * v] = static_cast<float>(p.x);
+        meshPositions[3 * v + 1] = static_cast<float>(p.y);
+        meshPositions[3 * v + 2] = static_cast<float>(p.z);
     }
-    glTexCoord2f(mesh.texCoords[v].u, mesh.texCoords[v].v);
-    const Vec3& p = mesh.vertices[v];
-    glVertex3f(static_cast<float>(p.x), static_cast<float>(p.y), static_cast<float>(p.z));
+    int corners = 0;
+    for (int f = 0; f < mesh.faceCount; ++f) {
+        const Face& face = mesh.faces[f];
+        if (face.a >= vertexCount || face.b >= vertexCount || face.c >= vertexCount)
+            continue;
+        meshCorners[corners++] = face.a;
+        meshCorners[corners++] = face.b;
+        meshCorners[corners++] = face.c;
+    }
+    return corners;
 }
 
-// One mesh as immediate-mode triangles in its own transform and texture.
+// One mesh as indexed triangles in its own transform and texture: the same
+// corners, colours, texture coordinates and positions, in the same order,
+// as one glBegin(GL_TRIANGLES) with a glColor/glTexCoord/glVertex per corner,
+// with each vertex transformed once. Leaves the client arrays off.
 void drawMesh(const Scene& scene, const SceneObject& camera, const SceneObject& mesh, bool withColours)
 {
     if (!meshArraysHoldCounts(mesh))
@@ -65,17 +92,21 @@ void drawMesh(const Scene& scene, const SceneObject& camera, const SceneObject& 
     applyViewTransform(camera);
     applyModelTransform(mesh);
     glBindTexture(GL_TEXTURE_2D, meshTexture(scene, mesh));
-    const unsigned vertexCount = mesh.vertexCount;
-    glBegin(GL_TRIANGLES);
-        for (int f = 0; f < mesh.faceCount; ++f) {
-            const Face& face = mesh.faces[f];
-            if (face.a >= vertexCount || face.b >= vertexCount || face.c >= vertexCount)
-                continue;
-            sendCorner(mesh, face.a, withColours);
-            sendCorner(mesh, face.b, withColours);
-            sendCorner(mesh, face.c, withColours);
-        }
-    glEnd();
+    const int corners = fillMeshArrays(mesh);
+    if (corners == 0)
+        return;
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, meshPositions);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glTexCoordPointer(2, GL_FLOAT, sizeof(TexCoord), mesh.texCoords.data());
+    if (withColours) {
+        glEnableClientState(GL_COLOR_ARRAY);
+        glColorPointer(3, GL_FLOAT, sizeof(Color3), mesh.vertexColors.data());
+    }
+    glDrawElements(GL_TRIANGLES, corners, GL_UNSIGNED_SHORT, meshCorners);
+    glDisableClientState(GL_COLOR_ARRAY);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
 }
 
 bool isMesh(const SceneObject& object) { return object.kind == ObjectKind::Mesh; }
