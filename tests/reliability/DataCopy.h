@@ -1,21 +1,48 @@
 // A private copy of the build's generated data set in a fresh temporary
-// folder, for runs that damage it.
+// folder, for runs that damage it; bytes that start like no format the show
+// reads.
 #pragma once
 
+#include <stdlib.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
-// The build's data folder.
-std::string builtDataDir();
-// File names in the build's data folder, sorted; empty when it is absent.
-std::vector<std::string> builtDataFiles();
+inline std::string builtDataDir() { return ORVANE_BINARY_DIR "/data"; }
 
-// A temporary folder holding data/ copied from the build, removed on
-// destruction.
+// File names in the build's data folder, sorted; empty when it is absent.
+inline std::vector<std::string> builtDataFiles() {
+    std::vector<std::string> names;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(builtDataDir(), error)) {
+        if (entry.is_regular_file()) names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// A temporary folder holding data/ copied from the build, removed (made
+// writable first) on destruction.
 class DataCopy {
 public:
-    explicit DataCopy(const std::string& tag);
-    ~DataCopy();
+    explicit DataCopy(const std::string& tag) {
+        std::string pattern = (std::filesystem::temp_directory_path() / ("orvane-rel-" + tag + "-XXXXXX")).string();
+        if (mkdtemp(pattern.data()) == nullptr) return;
+        root = pattern;
+        std::error_code error;
+        std::filesystem::copy(builtDataDir(), root + "/data", std::filesystem::copy_options::recursive, error);
+        copied = !error;
+    }
+    ~DataCopy() {
+        if (root.empty()) return;
+        std::error_code error;
+        using std::filesystem::perms;
+        std::filesystem::permissions(root, perms::owner_all, std::filesystem::perm_options::add, error);
+        std::filesystem::remove_all(root, error);
+    }
     DataCopy(const DataCopy&) = delete;
     DataCopy& operator=(const DataCopy&) = delete;
 
@@ -28,6 +55,18 @@ private:
     bool copied = false;
 };
 
-// Deterministic bytes that start like no format the show reads.
-std::vector<char> garbageBytes(size_t size, const std::string& seed);
-bool writeFileBytes(const std::string& path, const std::vector<char>& bytes);
+// size bytes of xorshift noise (seeded by the size) after "ZZ": no JPEG
+// marker, no "BM", no 3DS main chunk, no MP3 frame sync or ID3.
+inline bool writeGarbage(const std::string& path, size_t size) {
+    std::vector<char> bytes(size, 'Z');
+    uint32_t state = (2463534242u ^ static_cast<uint32_t>(size)) | 1u;
+    for (size_t i = 2; i < size; ++i) {
+        state ^= state << 13;
+        state ^= state >> 17;
+        state ^= state << 5;
+        bytes[i] = static_cast<char>(state >> 24);
+    }
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(size));
+    return static_cast<bool>(out.flush());
+}

@@ -1,8 +1,8 @@
 // Ways the show ends besides its last frame: SIGINT and SIGTERM at loading,
 // mid-scene and during frame captures, Escape and a close request on the
-// window; and the places it cannot run as asked: no display, no data
-// folder, a working folder that is gone or read-only, a frames folder that
-// cannot be written.
+// window, a signal to a full-screen show; and the places it cannot run as
+// asked: no display, no data folder, a working folder that is gone or
+// read-only, a frames folder that cannot be written.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -10,219 +10,164 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
+#include <functional>
 
 #include "DataCopy.h"
-#include "support/ShowProcess.h"
 #include "WindowRequests.h"
+#include "support/PngRead.h"
+#include "support/ShowProcess.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-const std::vector<std::string> kQuiet = {"SDL_AUDIODRIVER=dummy", "ORVANE_HEADLESS=1"};
-constexpr double kRunTimeoutSeconds = 300.0;
-
 ShowRequest steppedShow(const std::string& workDir, const std::string& fps) {
-    ShowRequest request;
-    request.args = {"--play", "--windowed", "--size", "160x120", "--fixed-fps", fps, "--timings"};
-    request.workDir = workDir;
-    request.extraEnv = kQuiet;
-    request.timeoutSeconds = kRunTimeoutSeconds;
-    return request;
+    return quietShow({"--play", "--windowed", "--size", "160x120", "--fixed-fps", fps, "--timings"}, workDir);
 }
 
 size_t scenesPlayed(const ShowRun& run) { return linesStartingWith(run.output, "scene ").size(); }
 
-// Ended by the program itself, through its own return.
-void expectCleanExit(const ShowRun& run) {
-    EXPECT_FALSE(run.timedOut) << run.errors;
-    EXPECT_EQ(run.killedBy, 0) << "ended by signal " << run.killedBy << "\n" << run.errors;
-    EXPECT_FALSE(run.coreDumped);
-    EXPECT_EQ(run.exitCode, 0) << run.errors;
+// Ended by the program itself, through its own return, before its last scene.
+void expectCleanStop(const ShowRun& run, size_t minScenes, const std::string& name) {
+    EXPECT_FALSE(run.timedOut) << name << "\n" << run.errors;
+    EXPECT_EQ(run.killedBy, 0) << name << ": ended by signal " << run.killedBy << "\n" << run.errors;
+    EXPECT_EQ(run.exitCode, 0) << name << "\n" << run.errors;
+    EXPECT_GE(scenesPlayed(run), minScenes) << name;
+    EXPECT_LT(scenesPlayed(run), 8u) << name;
 }
 
-// True when every byte of the file is a whole PNG (signature to IEND).
-bool wholePng(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    static const std::string kIendTail("IEND\xae\x42\x60\x82", 8);
-    return bytes.size() > 20 && bytes.compare(0, 4, "\x89PNG") == 0 &&
-           bytes.compare(bytes.size() - kIendTail.size(), kIendTail.size(), kIendTail) == 0;
-}
-
-class ExitPathTest : public ::testing::TestWithParam<int> {
-protected:
-    void SetUp() override {
-        if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display: run under xvfb-run";
-    }
-};
-
-// The loading sequence names a missing bitmap on standard error part way
-// through; the signal comes right then, before any scene.
-TEST_P(ExitPathTest, SignalDuringLoading) {
-    DataCopy copy("signal-loading");
-    ASSERT_TRUE(copy.ok());
-    std::remove(copy.file("orvane.bmp").c_str());
-    ShowRequest request = steppedShow(copy.folder(), "30");
-    request.stopOnText = "data/orvane.bmp";
-    request.stopSignal = GetParam();
-    const ShowRun run = runShow(request);
-    expectCleanExit(run);
-    EXPECT_EQ(scenesPlayed(run), 0u) << run.output;
-}
-
-TEST_P(ExitPathTest, SignalMidScene) {
-    ShowRequest request = steppedShow(ORVANE_BINARY_DIR, "30");
-    request.stopOnText = "scene 2:";
-    request.stopSignal = GetParam();
-    const ShowRun run = runShow(request);
-    expectCleanExit(run);
-    EXPECT_GE(scenesPlayed(run), 2u);
-    EXPECT_LT(scenesPlayed(run), 8u);
-}
-
-// Scene 2 writes a frame every tenth of a second; the signal lands among
-// them, and every file that exists is a whole picture.
-TEST_P(ExitPathTest, SignalDuringCaptures) {
-    DataCopy copy("signal-capture");
-    ASSERT_TRUE(copy.ok());
+// At loading the signal comes as the missing bitmap is named, before any
+// scene; during captures (a frame every tenth of a second of scene 2) every
+// file written is a whole picture.
+TEST(ExitPathTest, SignalAtLoadingMidSceneAndDuringCapturesEndsCleanly) {
+    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display: run under xvfb-run";
     std::string times;
     for (int tenth = 66; tenth < 185; ++tenth) times += (times.empty() ? "" : ",") + std::to_string(tenth / 10.0);
-    const std::string frames = copy.folder() + "/frames";
-    ShowRequest request = steppedShow(ORVANE_BINARY_DIR, "10");
-    request.args.insert(request.args.end(), {"--frames-at", times, "--frames-dir", frames});
-    request.stopOnText = "scene 1:";
-    request.stopDelaySeconds = 0.5;
-    request.stopSignal = GetParam();
-    const ShowRun run = runShow(request);
-    expectCleanExit(run);
-    EXPECT_LT(scenesPlayed(run), 8u);
-    int written = 0;
-    for (const fs::directory_entry& entry : fs::directory_iterator(frames)) {
-        EXPECT_TRUE(wholePng(entry.path())) << entry.path();
-        ++written;
+    struct Stage {
+        const char* name;
+        const char* stopOn;
+        size_t minScenes;
+        bool capture;
+    };
+    const Stage stages[] = {{"loading", "data/orvane.bmp", 0, false}, {"mid-scene", "scene 2:", 2, false},
+                            {"captures", "scene 1:", 1, true}};
+    for (int signal : {SIGINT, SIGTERM}) {
+        for (const Stage& stage : stages) {
+            const std::string name = std::string(stage.name) + (signal == SIGINT ? ", SIGINT" : ", SIGTERM");
+            DataCopy copy("signal");
+            ASSERT_TRUE(copy.ok());
+            std::remove(copy.file("orvane.bmp").c_str());
+            ShowRequest request = steppedShow(copy.folder(), "30");
+            const std::string frames = copy.folder() + "/frames";
+            if (stage.capture) {
+                request.args.insert(request.args.end(), {"--frames-at", times, "--frames-dir", frames});
+                request.stopDelaySeconds = 0.5;
+            }
+            request.stopOnText = stage.stopOn;
+            request.stopSignal = signal;
+            const ShowRun run = runShow(request);
+            expectCleanStop(run, stage.minScenes, name);
+            if (stage.minScenes == 0) {
+                EXPECT_EQ(scenesPlayed(run), 0u) << name << "\n" << run.output;
+            }
+            if (!stage.capture) continue;
+            int written = 0;
+            for (const fs::directory_entry& entry : fs::directory_iterator(frames)) {
+                Picture picture;
+                EXPECT_TRUE(readPng(entry.path(), picture)) << name << ": " << entry.path();
+                ++written;
+            }
+            EXPECT_GT(written, 0) << name << "\n" << run.errors;
+        }
     }
-    EXPECT_GT(written, 0) << run.errors;
 }
 
-INSTANTIATE_TEST_SUITE_P(Signals, ExitPathTest, ::testing::Values(SIGINT, SIGTERM),
-                         [](const ::testing::TestParamInfo<int>& info) {
-                             return std::string(info.param == SIGINT ? "SIGINT" : "SIGTERM");
-                         });
-
-// Keys and window manager requests come through the X server, as a user's;
-// each is sent once scene 1 has ended.
-class WindowInputTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display: run under xvfb-run";
-    }
-    ShowRequest midShow() {
-        ShowRequest request = steppedShow(ORVANE_BINARY_DIR, "30");
-        request.stopOnText = "scene 1:";
-        return request;
-    }
-};
-
-TEST_F(WindowInputTest, EscapeEndsTheShow) {
-    if (std::system("command -v xdotool >/dev/null 2>&1") != 0) GTEST_SKIP() << "xdotool is not installed";
-    ShowRequest request = midShow();
-    // XTEST key presses go to the focused window.
-    // Only this run's window: the tests may share one display.
-    request.sideCommand = "xdotool search --sync --all --pid {pid} --name '^Orvane$' windowfocus --sync key Escape";
-    const ShowRun run = runShow(request);
-    expectCleanExit(run);
-    EXPECT_GE(scenesPlayed(run), 1u);
-    EXPECT_LT(scenesPlayed(run), 8u);
-}
-
-TEST_F(WindowInputTest, CloseRequestEndsTheShow) {
-    ShowRequest request = midShow();
-    // The close request goes from this process once scene 1 has ended.
-    request.onStop = [](int pid) { requestWindowClose(pid, 10.0); };
-    const ShowRun run = runShow(request);
-    expectCleanExit(run);
-    EXPECT_GE(scenesPlayed(run), 1u);
-    EXPECT_LT(scenesPlayed(run), 8u);
-}
-
-// Full screen at the screen's own size, stopped mid-show: the screen keeps
-// its size afterwards and the run ends as usual.
-TEST_F(WindowInputTest, FullScreenShowStoppedBySignalLeavesTheScreenAsItWas) {
+// Escape, a close request and SIGTERM to a full-screen show at the screen's
+// own size, once scene 1 has ended: the screen keeps its size after. Keys
+// and close requests come through the X server, as a user's. These tests run
+// alone: Escape goes to the focused window, and a full screen covers others.
+TEST(WindowInputTest, EscapeCloseRequestAndSignalLeaveTheScreenAsItWas) {
     int width = 0, height = 0;
-    ASSERT_TRUE(screenSize(&width, &height));
-    ShowRequest request = midShow();
-    request.args = {"--play", "--size", std::to_string(width) + "x" + std::to_string(height), "--fixed-fps", "5",
-                    "--timings"};
-    request.stopSignal = SIGTERM;
-    const ShowRun run = runShow(request);
-    expectCleanExit(run);
-    EXPECT_LT(scenesPlayed(run), 8u);
-    int after = 0, afterHeight = 0;
-    ASSERT_TRUE(screenSize(&after, &afterHeight));
-    EXPECT_EQ(after, width);
-    EXPECT_EQ(afterHeight, height);
+    if (!screenSize(&width, &height)) GTEST_SKIP() << "no display: run under xvfb-run";
+    const bool xdotool = std::system("command -v xdotool >/dev/null 2>&1") == 0;
+    struct Exit {
+        const char* name;
+        const char* sideCommand;
+        std::function<void(int)> onStop;
+        int signal;
+    };
+    const Exit exits[] = {
+        {"Escape", "xdotool search --sync --all --pid {pid} --name '^Orvane$' windowfocus --sync key Escape", {}, 0},
+        {"close request", "", [](int pid) { requestWindowClose(pid, 10.0); }, 0},
+        {"SIGTERM", "", nullptr, SIGTERM},
+    };
+    for (const Exit& exit : exits) {
+        if (*exit.sideCommand != '\0' && !xdotool) continue;
+        ShowRequest request = steppedShow(ORVANE_BINARY_DIR, "5");
+        request.args = {"--play", "--size", std::to_string(width) + "x" + std::to_string(height), "--fixed-fps", "5",
+                        "--timings"};
+        request.stopOnText = "scene 1:";
+        request.sideCommand = exit.sideCommand;
+        request.onStop = exit.onStop;
+        request.stopSignal = exit.signal;
+        expectCleanStop(runShow(request), 1, exit.name);
+        int afterWidth = 0, afterHeight = 0;
+        ASSERT_TRUE(screenSize(&afterWidth, &afterHeight));
+        EXPECT_EQ(afterWidth, width) << exit.name;
+        EXPECT_EQ(afterHeight, height) << exit.name;
+    }
+    if (!xdotool) GTEST_SKIP() << "Escape untried: xdotool is not installed";
 }
 
-// [SECTION] Where the show cannot run as asked -------------------------------
-
-TEST(RunPlaceTest, NoDisplayExitsOneWithAMessage) {
-    ShowRequest request = steppedShow(ORVANE_BINARY_DIR, "30");
-    request.unsetEnv = {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER"};
-    const ShowRun run = runShow(request);
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(linesStartingWith(run.errors, "orvane: cannot open the show window").size(), 1u) << run.errors;
-}
-
-// No data folder: one message saying so, then the show plays without data.
-TEST(RunPlaceTest, MissingDataFolderIsNamedAndTheShowGoesOn) {
+// Each place: its exit code, the one message that names it, and whether the
+// whole show plays (two frames a second).
+TEST(RunPlaceTest, EachPlaceGivesItsExitCodeAndMessage) {
     if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display: run under xvfb-run";
-    DataCopy copy("no-data");
-    fs::remove_all(copy.folder() + "/data");
-    const ShowRun run = runShow(steppedShow(copy.folder(), "2"));
-    expectCleanExit(run);
-    EXPECT_EQ(linesStartingWith(run.errors, "orvane: no data folder").size(), 1u) << run.errors;
-    const std::string timings = checkSceneTimings(run.output, 2.0);
-    EXPECT_TRUE(timings.empty()) << timings;
-}
-
-TEST(RunPlaceTest, RemovedWorkingFolderIsNamed) {
-    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display: run under xvfb-run";
-    DataCopy copy("gone");
-    const std::string gone = copy.folder() + "/gone";
-    fs::create_directories(gone);
-    ShowRequest request = steppedShow(gone, "2");
-    request.removeWorkDir = true;
-    const ShowRun run = runShow(request);
-    expectCleanExit(run);
-    EXPECT_EQ(linesStartingWith(run.errors, "orvane: no data folder").size(), 1u) << run.errors;
-}
-
-// A read-only working folder holding the data: the show writes nothing
-// there and plays as usual.
-TEST(RunPlaceTest, ReadOnlyWorkingFolderPlays) {
-    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display: run under xvfb-run";
-    if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
-    DataCopy copy("read-only");
-    ASSERT_TRUE(copy.ok());
-    ASSERT_EQ(chmod(copy.folder().c_str(), 0555), 0);
-    const ShowRun run = runShow(steppedShow(copy.folder(), "2"));
-    expectCleanExit(run);
-    EXPECT_TRUE(checkSceneTimings(run.output, 2.0).empty()) << run.output;
-}
-
-// Frames asked into a folder that cannot be written: said once, up front,
-// before any window (a folder of /proc refuses files even to root).
-TEST(RunPlaceTest, UnwritableFramesFolderIsNamedUpFront) {
-    ShowRequest request = steppedShow(ORVANE_BINARY_DIR, "2");
-    request.args.insert(request.args.end(), {"--frames-at", "1,2,3", "--frames-dir", "/proc/self"});
-    const ShowRun run = runShow(request);
-    EXPECT_EQ(run.exitCode, 2) << run.errors;
-    EXPECT_EQ(linesStartingWith(run.errors, "orvane: cannot write to the frames folder /proc/self").size(), 1u)
-        << run.errors;
-    EXPECT_EQ(scenesPlayed(run), 0u);
+    struct Place {
+        const char* name;
+        int exitCode;
+        const char* message;  // null: none
+        bool playsWhole;
+        std::function<void(DataCopy&, ShowRequest&)> prepare;
+    };
+    const Place places[] = {
+        {"no display", 1, "orvane: cannot open the show window", false,
+         [](DataCopy&, ShowRequest& r) { r.unsetEnv = {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER"}; }},
+        {"no data folder", 0, "orvane: no data folder", true,
+         [](DataCopy& c, ShowRequest&) { fs::remove_all(c.folder() + "/data"); }},
+        {"working folder removed", 0, "orvane: no data folder", false,
+         [](DataCopy& c, ShowRequest& r) {
+             r.workDir = c.folder() + "/gone";
+             fs::create_directories(r.workDir);
+             r.removeWorkDir = true;
+         }},
+        // Nothing is written there; the show plays as usual (root writes anyway).
+        {"read-only working folder", 0, nullptr, true,
+         [](DataCopy& c, ShowRequest&) { ASSERT_EQ(chmod(c.folder().c_str(), 0555), 0); }},
+        // Said before any window; a folder of /proc refuses files even to root.
+        {"unwritable frames folder", 2, "orvane: cannot write to the frames folder /proc/self", false,
+         [](DataCopy&, ShowRequest& r) {
+             r.args.insert(r.args.end(), {"--frames-at", "1,2,3", "--frames-dir", "/proc/self"});
+         }},
+    };
+    for (const Place& place : places) {
+        if (place.message == nullptr && geteuid() == 0) continue;
+        DataCopy copy("place");
+        ASSERT_TRUE(copy.ok());
+        ShowRequest request = steppedShow(copy.folder(), "2");
+        place.prepare(copy, request);
+        const ShowRun run = runShow(request);
+        EXPECT_FALSE(run.timedOut) << place.name;
+        EXPECT_EQ(run.exitCode, place.exitCode) << place.name << "\n" << run.errors;
+        if (place.message != nullptr) {
+            EXPECT_EQ(linesStartingWith(run.errors, place.message).size(), 1u) << place.name << "\n" << run.errors;
+        }
+        if (place.playsWhole) {
+            EXPECT_EQ(checkSceneTimings(run.output, 2.0), "") << place.name;
+        } else if (place.exitCode != 0) {
+            EXPECT_EQ(scenesPlayed(run), 0u) << place.name;
+        }
+    }
 }
 
 }  // namespace

@@ -4,38 +4,33 @@
 #include <X11/Xlib.h>
 #include <unistd.h>
 
-#include <cstring>
-
 namespace {
 
 constexpr useconds_t kPollMicroseconds = 50000;
 
 // The _NET_WM_PID of window, or -1.
 long windowPid(Display* display, Window window) {
-    const Atom pidAtom = XInternAtom(display, "_NET_WM_PID", True);
-    if (pidAtom == None) return -1;
     Atom type = None;
     int format = 0;
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
     long pid = -1;
+    const Atom pidAtom = XInternAtom(display, "_NET_WM_PID", False);
     if (XGetWindowProperty(display, window, pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &count, &after,
-                           &data) == Success &&
-        data != nullptr) {
+                           &data) == Success && data != nullptr) {
         if (format == 32 && count == 1) pid = *reinterpret_cast<long*>(data);
         XFree(data);
     }
     return pid;
 }
 
-// Depth-first search of the window tree for a window of process pid.
+// Depth-first search of the window tree for a window of process pid; 0 when none.
 Window findWindow(Display* display, Window root, int pid) {
     if (windowPid(display, root) == pid) return root;
-    Window parent = 0, rootReturn = 0;
+    Window parent = 0, rootReturn = 0, found = 0;
     Window* children = nullptr;
     unsigned count = 0;
     if (XQueryTree(display, root, &rootReturn, &parent, &children, &count) == 0) return 0;
-    Window found = 0;
     for (unsigned i = 0; i < count && found == 0; ++i) found = findWindow(display, children[i], pid);
     if (children != nullptr) XFree(children);
     return found;
@@ -52,8 +47,7 @@ bool requestWindowClose(int pid, double timeoutSeconds) {
         if (window == 0) usleep(kPollMicroseconds);
     }
     if (window != 0) {
-        XEvent event;
-        std::memset(&event, 0, sizeof event);
+        XEvent event{};
         event.xclient.type = ClientMessage;
         event.xclient.window = window;
         event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
