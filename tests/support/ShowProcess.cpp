@@ -116,12 +116,7 @@ void collect(int outFd, int errFd, pid_t child, const ShowRequest& request, Show
 ShowRun runShow(const ShowRequest& request) {
     ShowRun run;
     int outPipe[2], errPipe[2];
-    if (pipe(outPipe) != 0) return run;
-    if (pipe(errPipe) != 0) {
-        close(outPipe[0]);
-        close(outPipe[1]);
-        return run;
-    }
+    if (pipe(outPipe) != 0 || pipe(errPipe) != 0) return run;
     const pid_t child = fork();
     if (child == 0) {
         dup2(outPipe[1], 1);
@@ -152,11 +147,9 @@ ShowRequest quietShow(const std::vector<std::string>& args, const std::string& w
 
 std::string shellOutput(const std::string& command, int* status) {
     std::string output;
+    if (status != nullptr) *status = -1;
     FILE* pipe = popen((command + " 2>/dev/null").c_str(), "r");
-    if (pipe == nullptr) {
-        if (status != nullptr) *status = -1;
-        return output;
-    }
+    if (pipe == nullptr) return output;
     char buffer[4096];
     size_t got = 0;
     while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, got);
