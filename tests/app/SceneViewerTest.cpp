@@ -1,6 +1,5 @@
 // The scene viewer run as a scene maker runs it: frames of a view read back
-// from its PNGs, the stand-in camera of a camera-less file, refused files;
-// and its loop in process.
+// from its PNGs, the stand-in camera of a camera-less file, refused files.
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -8,8 +7,6 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "app/SceneViewer.h"
-#include "platform/Platform.h"
 #include "support/Chunk3dsWriter.h"
 #include "support/PngRead.h"
 #include "support/ShowProcess.h"
@@ -197,38 +194,6 @@ TEST(SceneViewerTest, TerminationEndsTheViewWithZero) {
     request.stopOnText = "viewing ";
     request.stopSignal = SIGTERM;
     EXPECT_EQ(runShow(request).exitCode, 0);
-}
-
-// [SECTION] The loop in process (no GL: the test scene has no materials)
-
-// What the evaluation changes, for every object in list order.
-std::vector<double> poses(const Scene& scene) {
-    std::vector<double> result;
-    const SceneObject* o = &scene;
-    for (int n = 0; n < scene.objectCount; ++n, o = o->next) {
-        result.insert(result.end(), {double(o->positionKeyIndex), double(o->rotationKeyIndex)});
-        for (const Vec3* v : {&o->position, &o->rotation, &o->rotationBase, &o->cameraPosition, &o->cameraTarget})
-            result.insert(result.end(), {v->x, v->y, v->z});
-    }
-    return result;
-}
-
-// A pass starts from the loaded state (the evaluation only moves forward),
-// also when a slow frame jumps straight into the next pass.
-TEST(SceneViewerTest, EachPassOfTheViewStartsFromTheLoadedState) {
-    setHeadlessMessages(true);
-    const std::string file = writeScratchFile("view-loop.3ds", animatedSceneBytes());
-    Scene scene, fresh;
-    ASSERT_TRUE(scene.load(file.c_str()) && fresh.load(file.c_str())) << scene.loadError();
-    ViewLoop loop{60, 2.0};
-    for (double t = 0.0; t < 3.5; t += 1.0 / 30.0) poseForView(scene, loop, t);
-    EXPECT_EQ(loop.pass, 1);
-    poseForView(scene, loop, 5.5);
-    EXPECT_EQ(loop.pass, 2);
-    EXPECT_NEAR(scene.frame, 45.0, 1e-9);
-    ViewLoop freshLoop{60, 2.0};
-    poseForView(fresh, freshLoop, 1.5);
-    EXPECT_EQ(poses(scene), poses(fresh));
 }
 
 }  // namespace
