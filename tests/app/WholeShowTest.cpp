@@ -16,6 +16,10 @@ TEST(WholeShowTest, SteppedShowPlaysEveryScenesFramesAndExitsZero) {
     EXPECT_EQ(run.exitCode, 0) << run.errors;
     const std::string timings = checkSceneTimings(run.output, 10.0);
     EXPECT_TRUE(timings.empty()) << timings;
+    // The generated data set raises no message of any kind.
+    for (const char* caption : {"Error: ", "-=(Status)=-: ", "-=(ERROR)=-: ", "orvane: "}) {
+        EXPECT_TRUE(linesContaining(run.errors, caption).empty()) << "a message:\n" << run.errors;
+    }
     for (double time : {0.0, 7.0, 229.4}) {
         Picture picture;
         EXPECT_TRUE(readPng(framePngPath(frames, time), picture)) << time;

@@ -2,7 +2,6 @@
 
 #include <GL/gl.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -10,7 +9,6 @@
 
 #include "app/ShowWindow.h"
 #include "core/RunSettings.h"
-#include "media/Png.h"
 #include "platform/Platform.h"
 #include "platform/PlatformWindow.h"
 
@@ -75,14 +73,4 @@ std::vector<uint8_t> readFramebufferRgb(int x, int y, int width, int height) {
 uint32_t rgbAt(const std::vector<uint8_t>& pixels, int width, int x, int y) {
     const size_t at = (static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)) * 3;
     return (uint32_t(pixels[at]) << 16) | (uint32_t(pixels[at + 1]) << 8) | pixels[at + 2];
-}
-
-bool writeFramebufferPng(const std::string& path, int width, int height) {
-    std::vector<uint8_t> bottomUp = readFramebufferRgb(0, 0, width, height);
-    std::vector<uint8_t> upright(bottomUp.size());
-    const size_t rowBytes = static_cast<size_t>(width) * 3;
-    for (int row = 0; row < height; ++row) {
-        std::copy_n(bottomUp.begin() + row * rowBytes, rowBytes, upright.begin() + (height - 1 - row) * rowBytes);
-    }
-    return writePngRgb(path.c_str(), upright.data(), width, height);
 }

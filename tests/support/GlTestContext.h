@@ -21,6 +21,3 @@ std::vector<uint8_t> readFramebufferRgb(int x, int y, int width, int height);
 // The pixel at (x, y) of readFramebufferRgb's result, as 0xRRGGBB.
 uint32_t rgbAt(const std::vector<uint8_t>& pixels, int width, int x, int y);
 
-// Writes the back buffer's width x height lower-left rectangle as a PNG,
-// upright, for looking at what a test drew. False when it cannot write.
-bool writeFramebufferPng(const std::string& path, int width, int height);
