@@ -15,7 +15,7 @@ std::vector<LetteringPlan> showLettering() {
         {"orvane.bmp", "ORVANE", 52, 82, 21, 3000, 64, 2, true},
         {"codeby.bmp", "CODE.ORVANE", 52, 82, 21, 3000, 52, 1},
         {"gfxby.bmp", "GFX.ORVANE", 52, 82, 21, 3000, 52, 1},
-        {"zikby.bmp", "MUSIC.ORVANE", 52, 82, 21, 3000, 52, 1},
+        {"zikby.bmp", "TUNE.ORVANE", 52, 82, 21, 3000, 52, 1},  // fits the 4:3 screen
         {"end.bmp", "THE.END", 121, 76, 21, 4000, 80, 2},
     };
 }
