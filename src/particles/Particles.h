@@ -64,5 +64,7 @@ void particleDepthTestOff();
 void traceOutline(float elapsed, float duration, uint8_t* bitmap, int totalSteps,
                   ParticleSystem& system, int startX, int startY, int homeStep);
 
-// Draws every particle of a pool from the pool's own fixed eye.
+// Draws every particle of a pool from the pool's own fixed eye; without the
+// depth test, particles past their lifetime (which would add black) are not
+// sent. An unturned eye sends runs of one grey level as single draws.
 void drawScreenSpace(ParticleSystem& system);

@@ -47,19 +47,21 @@ void applyModelTransform(const SceneObject& mesh)
                  -static_cast<float>(mesh.basePosition.z));
 }
 
-// The mesh's own arrays are handed to the GL as they are.
-static_assert(sizeof(TexCoord) == 2 * sizeof(float), "texture coordinates are two packed floats");
-static_assert(sizeof(Color3) == 3 * sizeof(float), "vertex colours are three packed floats");
-
-// Float positions and triangle corners of the mesh being drawn, filled for
-// each draw. Lifetime: program; sized for the largest mesh (16-bit counts).
+// Float positions, texture coordinates, colours and triangle corners of the
+// mesh being drawn, filled for each draw. The GL reads these arrays, not the
+// mesh's own: a driver may fetch a few bytes past the last vertex (Mesa's
+// no-op driver even writes there), so each array has a tail to spare.
+// Lifetime: program; sized for the largest mesh (16-bit counts).
 constexpr int kMaxMeshVertices = 65535;
-float meshPositions[kMaxMeshVertices * 3];
-uint16_t meshCorners[kMaxMeshVertices * 3];
+constexpr int kSpareFloats = 16;  // floats past the last vertex a driver may touch
+float meshPositions[kMaxMeshVertices * 3 + kSpareFloats];
+float meshTexCoords[kMaxMeshVertices * 2 + kSpareFloats];
+float meshColours[kMaxMeshVertices * 3 + kSpareFloats];
+uint16_t meshCorners[kMaxMeshVertices * 3 + kSpareFloats];
 
-// The positions as the GL takes them (float) and the corners of the faces
+// The vertices as the GL takes them (float) and the corners of the faces
 // whose three vertices exist, in face order; returns the corner count.
-int fillMeshArrays(const SceneObject& mesh)
+int fillMeshArrays(const SceneObject& mesh, bool withColours)
 {
     const unsigned vertexCount = mesh.vertexCount;
     for (unsigned v = 0; v < vertexCount; ++v) {
@@ -67,6 +69,13 @@ int fillMeshArrays(const SceneObject& mesh)
         meshPositions[3 * v] = static_cast<float>(p.x);
         meshPositions[3 * v + 1] = static_cast<float>(p.y);
         meshPositions[3 * v + 2] = static_cast<float>(p.z);
+        meshTexCoords[2 * v] = mesh.texCoords[v].u;
+        meshTexCoords[2 * v + 1] = mesh.texCoords[v].v;
+    }
+    for (unsigned v = 0; withColours && v < vertexCount; ++v) {
+        meshColours[3 * v] = mesh.vertexColors[v].r;
+        meshColours[3 * v + 1] = mesh.vertexColors[v].g;
+        meshColours[3 * v + 2] = mesh.vertexColors[v].b;
     }
     int corners = 0;
     for (int f = 0; f < mesh.faceCount; ++f) {
@@ -92,16 +101,16 @@ void drawMesh(const Scene& scene, const SceneObject& camera, const SceneObject& 
     applyViewTransform(camera);
     applyModelTransform(mesh);
     glBindTexture(GL_TEXTURE_2D, meshTexture(scene, mesh));
-    const int corners = fillMeshArrays(mesh);
+    const int corners = fillMeshArrays(mesh, withColours);
     if (corners == 0)
         return;
     glEnableClientState(GL_VERTEX_ARRAY);
     glVertexPointer(3, GL_FLOAT, 0, meshPositions);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glTexCoordPointer(2, GL_FLOAT, sizeof(TexCoord), mesh.texCoords.data());
+    glTexCoordPointer(2, GL_FLOAT, 0, meshTexCoords);
     if (withColours) {
         glEnableClientState(GL_COLOR_ARRAY);
-        glColorPointer(3, GL_FLOAT, sizeof(Color3), mesh.vertexColors.data());
+        glColorPointer(3, GL_FLOAT, 0, meshColours);
     }
     glDrawElements(GL_TRIANGLES, corners, GL_UNSIGNED_SHORT, meshCorners);
     glDisableClientState(GL_COLOR_ARRAY);
