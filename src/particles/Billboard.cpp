@@ -3,8 +3,7 @@
 
 #include <GL/gl.h>
 
-void drawBillboard(const Vec3& eyePosition, const Vec3& eyeRotation, const Vec3& at, float half,
-                   float level, uint32_t texture)
+void applyBillboardTransform(const Vec3& eyePosition, const Vec3& eyeRotation, const Vec3& at)
 {
     const float rx = static_cast<float>(eyeRotation.x);
     const float ry = static_cast<float>(eyeRotation.y);
@@ -19,6 +18,12 @@ void drawBillboard(const Vec3& eyePosition, const Vec3& eyeRotation, const Vec3&
     glRotatef(-rx, 1.0f, 0.0f, 0.0f);
     glRotatef(-ry, 0.0f, 1.0f, 0.0f);
     glRotatef(-rz, 0.0f, 0.0f, 1.0f);
+}
+
+void drawBillboard(const Vec3& eyePosition, const Vec3& eyeRotation, const Vec3& at, float half,
+                   float level, uint32_t texture)
+{
+    applyBillboardTransform(eyePosition, eyeRotation, at);
     glBindTexture(GL_TEXTURE_2D, texture);
     glColor3f(level, level, level);
     glBegin(GL_QUADS);

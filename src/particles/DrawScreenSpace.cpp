@@ -84,18 +84,8 @@ void drawOneByOne(const ParticleSystem& system, float t)
 // The modelview of the pool's last sprite, as one billboard would leave it.
 void loadLastSpriteMatrix(const ParticleSystem& system)
 {
-    const Vec3& eye = system.viewPosition;
-    const Vec3& r = system.viewRotation;
-    const Vec3& at = system.particles[system.count - 1].position;
     glLoadIdentity();
-    glRotatef(static_cast<float>(r.x), 1.0f, 0.0f, 0.0f);
-    glRotatef(static_cast<float>(r.y), 0.0f, 1.0f, 0.0f);
-    glRotatef(static_cast<float>(r.z), 0.0f, 0.0f, 1.0f);
-    glTranslatef(-static_cast<float>(eye.x), -static_cast<float>(eye.y), -static_cast<float>(eye.z));
-    glTranslatef(static_cast<float>(at.x), static_cast<float>(at.y), static_cast<float>(at.z));
-    glRotatef(-static_cast<float>(r.x), 1.0f, 0.0f, 0.0f);
-    glRotatef(-static_cast<float>(r.y), 0.0f, 1.0f, 0.0f);
-    glRotatef(-static_cast<float>(r.z), 0.0f, 0.0f, 1.0f);
+    applyBillboardTransform(system.viewPosition, system.viewRotation, system.particles[system.count - 1].position);
 }
 
 }  // namespace
