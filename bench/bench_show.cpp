@@ -178,27 +178,6 @@ SceneReport sceneReport(int scene) {
     return r;
 }
 
-// [SECTION] One scene ---------------------------------------------------------------
-
-// The show's scenes and durations in seconds, as the run sequence plays them.
-struct ScenePlay {
-    void (*play)(float duration);
-    float duration;
-};
-const ScenePlay kScenePlays[kTimedScenes] = {
-    {playScene1, 6.5f}, {playScene2, 12.0f}, {playScene3, 17.0f}, {playScene4, 26.0f},
-    {playScene5, 33.0f}, {playScene6, 45.0f}, {playScene7, 45.0f}, {playScene8, 45.0f},
-};
-
-// Plays scene n alone after loading (for a profiler): it starts from the
-// loading's pictures rather than the scene before it.
-void playOneScene(int n) {
-    const ScenePlay& plan = kScenePlays[n - 1];
-    beginSceneTimings(n, plan.duration);
-    plan.play(plan.duration);
-    endSceneTimings();
-}
-
 // [SECTION] Output ------------------------------------------------------------------
 
 struct Options {
@@ -317,7 +296,7 @@ int main(int argc, char** argv) {
     presentObserver = onPresent;
     bench.last = now();
     if (o.scene != 0) {
-        playOneScene(o.scene);
+        playShowScene(o.scene);  // from the loading's pictures, not the scene before
     } else {
         playShowScenes();
     }
@@ -325,7 +304,9 @@ int main(int argc, char** argv) {
     releaseShow();
     shutdownWindow();
     std::vector<SceneReport> scenes;
-    for (int scene = 1; scene <= kTimedScenes; ++scene) scenes.push_back(sceneReport(scene));
+    for (int scene = 1; scene <= kTimedScenes; ++scene) {
+        if (o.scene == 0 || scene == o.scene) scenes.push_back(sceneReport(scene));
+    }
     printText(o, load, scenes);
     if (!o.json.empty() && !writeJson(o, load, scenes)) {
         std::fprintf(stderr, "bench_show: cannot write %s\n", o.json.c_str());

@@ -25,14 +25,20 @@ constexpr ScenePlan kShowPlan[kTimedScenes] = {
 
 }  // namespace
 
+void playShowScene(int n) {
+    if (n < 1 || n > kTimedScenes) return;
+    const ScenePlan& plan = kShowPlan[n - 1];
+    beginSceneTimings(n, plan.duration);
+    plan.play(plan.duration);
+    endSceneTimings();
+}
+
 void playShowScenes() {
     markShowStart();
-    for (int i = 0; i < kTimedScenes; ++i) {
+    for (int n = 1; n <= kTimedScenes; ++n) {
         // A quit request skips what is left of the show.
         if (showQuitRequested()) break;
-        beginSceneTimings(i + 1, kShowPlan[i].duration);
-        kShowPlan[i].play(kShowPlan[i].duration);
-        endSceneTimings();
+        playShowScene(n);
     }
 }
 
