@@ -1,35 +1,19 @@
 // Scenes 3, 6, 7 and 8: the lettering budgets over each scene, the credit
 // windows, the ripple, and frames read back at chosen times.
-#include <GL/gl.h>
-#include <gtest/gtest.h>
-
 #include <cstring>
 #include <limits>
 
 #include "SceneKit.h"
 #include "app/ShowWindow.h"
-#include "core/RunSettings.h"
-#include "media/Textures.h"
-#include "platform/Platform.h"
 #include "scenes/Scene3Entrance.h"
 #include "scenes/Scene6Rooms.h"
 #include "scenes/Scene7Water.h"
 #include "scenes/Scene8Mine.h"
-#include "support/GlHelpers.h"
-#include "support/GlTestContext.h"
-#include "support/TestScenes.h"
 
 namespace {
 
 constexpr float kScene3Seconds = 17.0f;
 constexpr float kScene7Seconds = 45.0f;
-
-void expectFullViewport() {
-    GLint viewport[4] = {};
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    EXPECT_EQ(viewport[2], runSettings.width);
-    EXPECT_EQ(viewport[3], runSettings.height);
-}
 
 // Scene 3 writes the name's 3000 steps over its 17 s from (52, 82); scene 8
 // the closing text's 4000 steps over its last 15 s from (121, 76). No step
@@ -64,31 +48,25 @@ TEST(SceneLettering, BudgetsGrowOverTheScenes) {
     }
 }
 
-class LetteringScenesTest : public ::testing::Test {
-protected:
-    void SetUp() override { openTestGlContext(); }
-    void TearDown() override { useRealClock(); }
-};
+using LetteringScenesTest = SceneGlTest;
 
-// Frames at 10 per second: the written part of the name grows while each
+// Frames a second apart: the written part of the name grows while each
 // particle fades over the pool's 4 s.
 TEST_F(LetteringScenesTest, Scene3LetteringGrowsFrameByFrame) {
     SharedPool shared;
     shared.pool.texture = testgl::makeTexture(8, [](int, int) { return 0xFFFFFFu; }, GL_LINEAR);
     BitmapSlot name(kOrvaneBmp, serpentineBitmap(kNameStartX, kNameStartY));
     useSteppedClock(100.0);
-    int lit[31] = {};
-    for (int frame = 0; frame <= 30; ++frame) {
-        setSteppedTime(50000.0 + frame * 100.0);
+    int previous = 0;
+    for (int second = 0; second <= 3; ++second) {
+        setSteppedTime(50000.0 + second * 1000.0);
         clearFrame();
-        writeNameLettering(frame * 0.1f, kScene3Seconds, shared.pool);
+        writeNameLettering(static_cast<float>(second), kScene3Seconds, shared.pool);
         drawScreenSpace(shared.pool);
-        lit[frame] = readWindow().lit();
+        const int lit = readWindow().lit();
+        EXPECT_EQ(lit > previous, second > 0) << "at " << second << " s";
+        previous = lit;
     }
-    EXPECT_EQ(lit[0], 0);
-    EXPECT_GT(lit[10], 0);
-    EXPECT_GT(lit[20], lit[10]);
-    EXPECT_GT(lit[30], lit[20]);
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
     EXPECT_FALSE(glIsEnabled(GL_BLEND));
 }
@@ -102,7 +80,7 @@ TEST_F(LetteringScenesTest, Scene3ClosingCaptureAddsTheBackdrop) {
     captureEntrance(*scene, kScene3Seconds, kScene3Seconds);
     EXPECT_EQ(readSlot(kTransitionSlot).at(256, 256), 0x787878u);
     EXPECT_EQ(readWindow().lit(), 0);
-    expectFullViewport();
+    EXPECT_TRUE(fullViewport());
 }
 
 // Each window clears the pool (here 77 particles left by scene 3) at its
@@ -159,7 +137,7 @@ TEST_F(LetteringScenesTest, Scene6FlyInComesForwardOverThePreviousPicture) {
     const Pixels late = frameAt(0.99f);
     EXPECT_EQ(late.at(40, 40), 0u);
     EXPECT_EQ(late.at(600, 440), 0u);
-    expectFullViewport();
+    EXPECT_TRUE(fullViewport());
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
     EXPECT_FALSE(glIsEnabled(GL_BLEND));
 }
@@ -268,7 +246,6 @@ TEST(Scene8Ripple, FindsTheVeskMeshFromTheSecondObjectOn) {
         {{"data/vesk.jpg", "data/wall.jpg"}, -1},
         {{"data/floor.jpg", "dat/vesk.jpg", "xdata/vesk.jpg", "data/ves"}, -1},
         {{"data/floor.jpg", "pics/veskwater.jpg"}, 1},
-        {{"data/a.jpg", "data/b.jpg", "data/c.jpg"}, -1},
     };
     for (const auto& c : cases) {
         Scene scene;
