@@ -15,18 +15,6 @@ namespace fs = std::filesystem;
 
 const fs::path kCorpus = fs::path(ORVANE_SHARED_DIR) / "3ds-corpus";
 
-std::vector<std::string> corpusFiles() {
-    std::vector<std::string> names;
-    std::error_code error;
-    for (const auto& entry : fs::directory_iterator(kCorpus, error)) {
-        std::string extension = entry.path().extension().string();
-        if (extension == ".3ds" || extension == ".3DS") names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    if (names.empty()) names.push_back("");  // one test that skips
-    return names;
-}
-
 float f(const JsonValue& v) { return static_cast<float>(v.number); }
 uint16_t frame16(const JsonValue& key) { return static_cast<uint16_t>(static_cast<uint32_t>(key["frame"].number)); }
 
@@ -51,7 +39,7 @@ SceneObject* objectNamed(Scene& scene, const std::string& name) {
 
 // [SECTION] Editor section
 
-void checkObjects(Scene& scene, const JsonValue& expected) {
+void checkMeshes(Scene& scene, const JsonValue& expected) {
     const std::map<std::string, ObjectKind> kinds = {{"mesh", ObjectKind::Mesh}, {"camera", ObjectKind::Camera},
                                                      {"light", ObjectKind::Light}, {"none", ObjectKind::None}};
     const JsonValue& objects = expected["objects"];
@@ -61,9 +49,6 @@ void checkObjects(Scene& scene, const JsonValue& expected) {
         EXPECT_EQ(std::string(o->name), objects[i]["name"].text);
         EXPECT_EQ(o->kind, kinds.at(objects[i]["kind"].text)) << o->name;
     }
-}
-
-void checkMeshes(Scene& scene, const JsonValue& expected) {
     std::vector<std::string> materialNames;
     for (const JsonValue& m : expected["meshes"].items) {
         const std::string what = "mesh " + m["name"].text;
@@ -174,37 +159,40 @@ void checkCamera(Scene& scene, const JsonValue& expected, bool loaded) {
     EXPECT_EQ(scene.frameCount, frame16((*track)["last"]));
 }
 
-class Corpus : public SceneFileTest, public ::testing::WithParamInterface<std::string> {};
+using Corpus = SceneFileTest;
 
-TEST_P(Corpus, MatchesReference) {
-    if (GetParam().empty()) GTEST_SKIP() << "no 3DS corpus at " << kCorpus;
-    std::ifstream in(kCorpus / "expected" / (fs::path(GetParam()).stem().string() + ".json"));
-    std::stringstream text;
-    text << in.rdbuf();
-    const JsonValue expected = parseJson(text.str());
-    Scene scene;
-    scene.keepUnplayable = true;
-    const bool loaded = scene.load((kCorpus / GetParam()).string().c_str());
-    if (!expected["loaded"].boolean) {
-        EXPECT_FALSE(loaded);
-        EXPECT_EQ(scene.objectCount, 0);
-        EXPECT_EQ(scene.camera, nullptr);
-        return;
+// Each file also inspects to valid JSON whose exit code agrees with load.
+TEST_F(Corpus, EveryFileMatchesItsReference) {
+    if (!fs::exists(kCorpus)) GTEST_SKIP() << "no 3DS corpus at " << kCorpus;
+    int files = 0;
+    for (const auto& entry : fs::directory_iterator(kCorpus)) {
+        const std::string extension = entry.path().extension().string(), path = entry.path().string();
+        if (extension != ".3ds" && extension != ".3DS") continue;
+        SCOPED_TRACE(path);
+        ++files;
+        recorder = {};
+        std::ifstream in(kCorpus / "expected" / (entry.path().stem().string() + ".json"));
+        std::stringstream text;
+        text << in.rdbuf();
+        const JsonValue expected = parseJson(text.str());
+        Scene scene;
+        scene.keepUnplayable = true;
+        const bool loaded = scene.load(path.c_str());
+        int exitCode = -1;
+        EXPECT_NO_THROW(parseJson(inspectText(path, exitCode)));
+        EXPECT_EQ(exitCode, loaded ? 0 : 1);
+        if (!expected["loaded"].boolean) {
+            EXPECT_FALSE(loaded);
+            EXPECT_EQ(scene.objectCount, 0);
+            continue;
+        }
+        EXPECT_TRUE(scene.loadProblems().empty() ||
+                    scene.loadProblems().back().find("cannot play") != std::string::npos)
+            << scene.loadProblems().front();
+        checkMeshes(scene, expected);
+        checkNodes(scene, expected);
+        checkCamera(scene, expected, loaded);
     }
-    EXPECT_TRUE(scene.loadProblems().empty() ||
-                scene.loadProblems().back().find("cannot play") != std::string::npos)
-        << scene.loadProblems().front();
-    checkObjects(scene, expected);
-    checkMeshes(scene, expected);
-    checkNodes(scene, expected);
-    checkCamera(scene, expected, loaded);
+    EXPECT_EQ(files, 10);
 }
-
-std::string testName(const ::testing::TestParamInfo<std::string>& info) {
-    std::string name;
-    for (char c : info.param) name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-    return name.empty() ? "absent" : name;
-}
-
-INSTANTIATE_TEST_SUITE_P(SharedFiles, Corpus, ::testing::ValuesIn(corpusFiles()), testName);
 }  // namespace

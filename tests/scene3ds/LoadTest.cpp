@@ -23,14 +23,10 @@ TEST_F(SceneLoad, CameraPlacementAndLength) {
         w.point(1, 2, 3).point(4, 5, 6).f32(12.5f).f32(35.0f).end().end();
     }, [](Chunk3dsWriter& w) { w.infoBlock(0xB003, "Front", {0, 30}, {{0, 7, 8}, {1, 1, 1}}); }).c_str()));
     ASSERT_STREQ(two.camera->name, "Front");
-    const SceneObject& front = *two.camera;
-    EXPECT_DOUBLE_EQ(front.cameraPosition.y, 8.0);
-    EXPECT_DOUBLE_EQ(front.cameraPosition.z, -7.0);
-    EXPECT_DOUBLE_EQ(front.cameraTarget.x, 4.0);
-    EXPECT_DOUBLE_EQ(front.cameraTarget.y, 6.0);
-    EXPECT_DOUBLE_EQ(front.cameraTarget.z, -5.0);
-    EXPECT_FLOAT_EQ(front.cameraBank, 12.5f);
-    EXPECT_FLOAT_EQ(front.cameraLens, 35.0f);
+    EXPECT_DOUBLE_EQ(two.camera->cameraPosition.z, -7.0);
+    EXPECT_DOUBLE_EQ(two.camera->cameraTarget.z, -5.0);
+    EXPECT_FLOAT_EQ(two.camera->cameraBank, 12.5f);
+    EXPECT_FLOAT_EQ(two.camera->cameraLens, 35.0f);
     EXPECT_EQ(two.frameCount, 30);
     EXPECT_EQ(two.file, nullptr);
 }
@@ -85,18 +81,20 @@ TEST_F(SceneLoad, VertexLightingFadesAddsAndClamps) {
     }
 }
 
+// "$" at characters 0, 1 or 4 keeps a mesh white when lights exist.
 TEST_F(SceneLoad, DollarAtCharacters014MakesMeshWhite) {
-    const char* names[] = {"$abc", "a$bc", "abcd$", "ab$cd", "abc$e", "$"};
-    const bool white[] = {true, true, true, false, false, true};
+    const std::pair<const char*, float> meshes[] = {{"$abc", 1}, {"a$bc", 1}, {"abcd$", 1},
+                                                    {"ab$cd", 0}, {"abc$e", 0}, {"$", 1}};
     Scene scene;
     ASSERT_TRUE(scene.load(sceneFile([&](Chunk3dsWriter& w) {
         addLight(w, "L", {100, 0, 0}, {0.5f, 0.5f, 0.5f}, &kSpotAt10);  // reaches nothing
-        for (const char* name : names) addMesh(w, name, pointsAlongX({0, 1, 2}), kOneFace);
+        for (const auto& m : meshes) addMesh(w, m.first, pointsAlongX({0, 1, 2}), kOneFace);
     }).c_str()));
     const SceneObject* mesh = scene.next;
-    for (int i = 0; i < 6; ++i, mesh = mesh->next) {
-        ASSERT_STREQ(mesh->name, names[i]);
-        EXPECT_EQ(mesh->vertexColors[2].g, white[i] ? 1.0f : 0.0f) << names[i];
+    for (const auto& m : meshes) {
+        ASSERT_STREQ(mesh->name, m.first);
+        EXPECT_EQ(mesh->vertexColors[2].g, m.second) << m.first;
+        mesh = mesh->next;
     }
 }
 
@@ -110,12 +108,12 @@ TEST_F(SceneLoad, CursorListingAndRelease) {
         w.begin(0x4000).string("E").end();
     }).c_str()));
     SceneObject* last = scene.next->next;
-    EXPECT_EQ(scene.cursor, &scene);
     scene.retreat();
     EXPECT_EQ(scene.cursor, &scene);
     for (int i = 0; i < 3; ++i) scene.advance();
     EXPECT_EQ(scene.cursor, last);
     scene.rewind();
+    EXPECT_EQ(scene.cursor, &scene);
     scene.seekLast();
     EXPECT_EQ(scene.cursor, last);
 

@@ -5,7 +5,6 @@
 
 #include <cctype>
 #include <cstdlib>
-#include <cstring>
 #include <map>
 #include <stdexcept>
 #include <string>
@@ -30,44 +29,16 @@ struct JsonValue {
     size_t size() const { return type == Type::Array ? items.size() : fields.size(); }
 };
 
-class JsonParser {
-public:
-    explicit JsonParser(const std::string& text) : s(text) {}
-
-    JsonValue document() {
-        JsonValue root = value();
-        if (peek() != '\0') fail("trailing text");
-        return root;
-    }
-
-private:
-    const std::string& s;
-    size_t at = 0;
-
-    [[noreturn]] void fail(const char* what) const {
-        throw std::runtime_error(std::string("json: ") + what + " at " + std::to_string(at));
-    }
-    // The next character after white space, '\0' at the end.
-    char peek() {
+// Reads one value of s from at on, leaving at past it.
+inline JsonValue parseJsonAt(const std::string& s, size_t& at) {
+    auto fail = [&](const char* what) { throw std::runtime_error(std::string("json: ") + what + " at " + std::to_string(at)); };
+    auto peek = [&] {
         while (at < s.size() && std::isspace(static_cast<unsigned char>(s[at]))) ++at;
         return at < s.size() ? s[at] : '\0';
-    }
-    bool take(char c, bool required = false) {
-        if (peek() != c) {
-            if (required) fail("unexpected character");
-            return false;
-        }
-        ++at;
-        return true;
-    }
-    bool word(const char* w) {
-        const size_t n = std::strlen(w);
-        if (s.compare(at, n, w) != 0) return false;
-        at += n;
-        return true;
-    }
-    std::string string() {
-        take('"', true);
+    };
+    auto take = [&](char c) { if (peek() != c) fail("unexpected character"); ++at; };
+    auto string = [&] {
+        take('"');
         std::string out;
         while (at < s.size() && s[at] != '"') {
             char c = s[at++];
@@ -78,41 +49,48 @@ private:
             }
             out += c;
         }
-        take('"', true);
+        take('"');
         return out;
-    }
-    JsonValue value() {
-        JsonValue v;
-        const char c = peek();
-        if (take('{')) {
-            v.type = JsonValue::Type::Object;
-            for (bool first = true; !take('}'); first = false) {
-                if (!first) take(',', true);
-                std::string key = string();
-                take(':', true);
-                v.fields[key] = value();
+    };
+    JsonValue v;
+    const char c = peek();
+    if (c == '{' || c == '[') {
+        v.type = c == '{' ? JsonValue::Type::Object : JsonValue::Type::Array;
+        ++at;
+        for (bool first = true; peek() != (c == '{' ? '}' : ']'); first = false) {
+            if (!first) take(',');
+            if (c == '[') {
+                v.items.push_back(parseJsonAt(s, at));
+                continue;
             }
-        } else if (take('[')) {
-            v.type = JsonValue::Type::Array;
-            while (!take(']')) {
-                if (!v.items.empty()) take(',', true);
-                v.items.push_back(value());
-            }
-        } else if (c == '"') {
-            v.type = JsonValue::Type::String;
-            v.text = string();
-        } else if (word("true") || word("false")) {
-            v.type = JsonValue::Type::Bool;
-            v.boolean = c == 't';
-        } else if (!word("null")) {
-            char* end = nullptr;
-            v.number = std::strtod(s.c_str() + at, &end);
-            if (end == s.c_str() + at) fail("bad value");
-            v.type = JsonValue::Type::Number;
-            at = static_cast<size_t>(end - s.c_str());
+            const std::string key = string();
+            take(':');
+            v.fields[key] = parseJsonAt(s, at);
         }
-        return v;
+        ++at;
+    } else if (c == '"') {
+        v.type = JsonValue::Type::String;
+        v.text = string();
+    } else if (s.compare(at, 4, "true") == 0 || s.compare(at, 5, "false") == 0) {
+        v.type = JsonValue::Type::Bool;
+        v.boolean = c == 't';
+        at += v.boolean ? 4 : 5;
+    } else if (s.compare(at, 4, "null") == 0) {
+        at += 4;
+    } else {
+        char* end = nullptr;
+        v.number = std::strtod(s.c_str() + at, &end);
+        if (end == s.c_str() + at) fail("bad value");
+        v.type = JsonValue::Type::Number;
+        at = static_cast<size_t>(end - s.c_str());
     }
-};
+    return v;
+}
 
-inline JsonValue parseJson(const std::string& text) { return JsonParser(text).document(); }
+inline JsonValue parseJson(const std::string& text) {
+    size_t at = 0;
+    JsonValue root = parseJsonAt(text, at);
+    while (at < text.size() && std::isspace(static_cast<unsigned char>(text[at]))) ++at;
+    if (at != text.size()) throw std::runtime_error("json: trailing text at " + std::to_string(at));
+    return root;
+}

@@ -4,12 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "platform/Platform.h"
 #include "scene3ds/Scene.h"
+#include "scene3ds/SceneReport.h"
 #include "support/Chunk3dsWriter.h"
 
 using ChunkBody = std::function<void(Chunk3dsWriter&)>;
@@ -50,6 +52,17 @@ inline bool mentions(const Scene& scene, const std::string& words) {
     for (const std::string& problem : scene.loadProblems())
         if (problem.find(words) != std::string::npos) return true;
     return false;
+}
+
+// The inspection report of path; its exit code goes to exitCode.
+inline std::string inspectText(const std::string& path, int& exitCode) {
+    FILE* out = std::tmpfile();
+    exitCode = inspectSceneFile(path.c_str(), out);
+    std::rewind(out);
+    std::string text;
+    for (int c; (c = std::fgetc(out)) != EOF;) text += static_cast<char>(c);
+    std::fclose(out);
+    return text;
 }
 
 // What the reader handed to its hooks during a SceneFileTest.
