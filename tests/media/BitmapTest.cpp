@@ -51,12 +51,8 @@ TEST(BitmapTest, FilesOfEveryShapeAreReadAsTheFormatSays) {
         {"missing", {}, nullptr, {}, 0},
     };
     for (const Case& c : cases) {
-        const std::string path = tempPath("bitmap.bmp");
-        std::remove(path.c_str());
         const bool missing = std::string(c.name) == "missing";
-        if (!missing) {
-            ASSERT_TRUE(writeBytes(path, c.file));
-        }
+        const std::string path = missing ? "data/no-such-bitmap.bmp" : writeScratchFile("bitmap.bmp", c.file);
         std::vector<uint8_t> buffer(kBitmapBytes, 0xAB);
         const int boxes = messageBoxCount();
         ::testing::internal::CaptureStderr();

@@ -14,8 +14,8 @@ namespace {
 
 // Colour pictures are checked through the texture made from one.
 TEST(JpegTest, GreyscalePictureOfOddWidthDecodesToPackedRgbTopRowFirst) {
-    const std::string path = tempPath("grey.jpg");
-    ASSERT_TRUE(writeBytes(path, encodeJpeg(37, 16, 1, [](int, int y, int) { return uint8_t(y < 8 ? 40 : 200); })));
+    const std::string path =
+        writeScratchFile("grey.jpg", encodeJpeg(37, 16, 1, [](int, int y, int) { return uint8_t(y < 8 ? 40 : 200); }));
     RgbImage* image = decodeJpegFile(path.c_str());
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(image->width, 37);
@@ -32,12 +32,8 @@ TEST(JpegTest, GreyscalePictureOfOddWidthDecodesToPackedRgbTopRowFirst) {
 // still raises one message box, its text the path.
 TEST(JpegTest, BadFileIsReportedOnceHoweverOftenUsed) {
     setHeadlessMessages(true);
-    const std::string garbage = tempPath("garbage.jpg"), empty = tempPath("empty.jpg");
-    const std::string missing = tempPath("no-such-picture.jpg");
-    ASSERT_TRUE(writeBytes(garbage, std::vector<uint8_t>(300, 0x5A)));
-    ASSERT_TRUE(writeBytes(empty, {}));
-    std::remove(missing.c_str());
-    for (const std::string& path : {garbage, empty, missing}) {
+    for (const std::string& path : {writeScratchFile("garbage.jpg", std::vector<uint8_t>(300, 0x5A)),
+                                    writeScratchFile("empty.jpg", {}), std::string("data/absent.jpg")}) {
         const int before = messageBoxCount();
         ::testing::internal::CaptureStderr();
         for (int use = 0; use < 3; ++use) EXPECT_EQ(decodeJpegFile(path.c_str()), nullptr) << path;

@@ -1,8 +1,6 @@
 #include "JpegTestFiles.h"
 
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 
 #include <jpeglib.h>
 
@@ -35,16 +33,4 @@ std::vector<uint8_t> encodeJpeg(int width, int height, int components, const Pix
     jpeg_destroy_compress(&encoder);
     std::free(out);
     return bytes;
-}
-
-bool writeBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out.flush());
-}
-
-std::string tempPath(const std::string& name) {
-    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "orvane-media-tests";
-    std::filesystem::create_directories(folder);
-    return (folder / name).string();
 }

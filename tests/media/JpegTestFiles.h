@@ -3,8 +3,9 @@
 
 #include <cstdint>
 #include <functional>
-#include <string>
 #include <vector>
+
+#include "support/Chunk3dsWriter.h"  // writeScratchFile
 
 // Value of component c at pixel (x, y), y = 0 the top row.
 using PixelSource = std::function<uint8_t(int x, int y, int c)>;
@@ -15,6 +16,3 @@ inline uint8_t redOverBlue(int, int y, int c) { return c == 1 ? 10 : ((y < 11) =
 
 // Encodes width x height pixels with 1 (greyscale) or 3 (RGB) components.
 std::vector<uint8_t> encodeJpeg(int width, int height, int components, const PixelSource& source);
-bool writeBytes(const std::string& path, const std::vector<uint8_t>& bytes);
-// A fresh path in the test's temporary folder.
-std::string tempPath(const std::string& name);

@@ -30,11 +30,11 @@ TEST(MusicTest, StartAndStopMakeTheSameCallsInOrderWhateverIsMissing) {
         {"missing mp3", "dummy", false, "/zik.mp3"},
         {"no audio device", "no-such-driver", true, "silently"},
     };
-    const ScratchFolder scratch("media-music");
-    const std::string tone = scratch.path + "/tone.wav", missing = scratch.path + "/zik.mp3";
+    const std::string folder = scratchFolder("media");
+    const std::string tone = folder + "/tone.wav", missing = folder + "/zik.mp3";
     writeToneWav(tone, 441.0, 2.0);
     for (const Case& c : cases) {
-        AudioDriverScope driver(c.driver);
+        useAudioDriver(c.driver);
         const bool hasDevice = std::string(c.driver) == "dummy";
         const std::string& path = c.fileExists ? tone : missing;
         const int opensBefore = soundDeviceOpenCount();
@@ -63,13 +63,15 @@ TEST(MusicTest, StartAndStopMakeTheSameCallsInOrderWhateverIsMissing) {
             EXPECT_NE(message.find(path), std::string::npos) << message;
         }
     }
+    useAudioDriver("dummy");
+    std::filesystem::remove_all(folder);
 }
 
 // The soundtrack the build generates, decoded by the decoder the show uses.
 TEST(MusicTrackTest, GeneratedTrackDecodesToTheShowLengthBelowFullScale) {
     const std::string track = std::string(ORVANE_BINARY_DIR) + "/data/zik.mp3";
     if (!std::filesystem::exists(track)) GTEST_SKIP() << track << " is not generated (ORVANE_DATA off)";
-    AudioDriverScope driver("dummy");
+    useAudioDriver("dummy");
     ASSERT_TRUE(initSound(kRate, 32, 0));
     SoundFileMeasure measure;
     const bool decoded = measureSoundFile(track.c_str(), measure);

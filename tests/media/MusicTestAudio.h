@@ -14,27 +14,17 @@
 #include <string>
 #include <vector>
 
+#include "support/ShowProcess.h"
+
 namespace musictest {
 
 const int kRate = 44100;  // Hz, the rate the music opens the device at
 
 // A fresh folder under the system's temporary folder, private to this
-// process (other builds may run the same tests at once), removed afterwards.
-struct ScratchFolder {
-    explicit ScratchFolder(const std::string& name)
-        : path((std::filesystem::temp_directory_path() / ("orvane-music-" + name + "-" + std::to_string(getpid())))
-                   .string()) {
-        std::filesystem::remove_all(path);
-        std::filesystem::create_directories(path);
-    }
-    ~ScratchFolder() {
-        std::error_code error;
-        std::filesystem::remove_all(path, error);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    const std::string path;
-};
+// process (other builds may run the same tests at once).
+inline std::string scratchFolder(const std::string& name) {
+    return freshTempFolder("music-" + name + "-" + std::to_string(getpid()));
+}
 
 // A 16-bit stereo WAV of a sine tone at half of full scale.
 inline void writeToneWav(const std::string& path, double hz, double seconds) {
@@ -55,26 +45,11 @@ inline void writeToneWav(const std::string& path, double hz, double seconds) {
     out.write(reinterpret_cast<const char*>(samples.data()), dataBytes);
 }
 
-// Chooses SDL's audio driver (and the disk driver's output file) for one
-// test, and puts the previous driver back afterwards.
-class AudioDriverScope {
-public:
-    explicit AudioDriverScope(const char* driver, const std::string& outputFile = "")
-        : had(getenv("SDL_AUDIODRIVER") != nullptr), before(had ? getenv("SDL_AUDIODRIVER") : "") {
-        setenv("SDL_AUDIODRIVER", driver, 1);
-        if (!outputFile.empty()) setenv("SDL_DISKAUDIOFILE", outputFile.c_str(), 1);
-    }
-    ~AudioDriverScope() {
-        if (had) setenv("SDL_AUDIODRIVER", before.c_str(), 1);
-        else unsetenv("SDL_AUDIODRIVER");
-    }
-    AudioDriverScope(const AudioDriverScope&) = delete;
-    AudioDriverScope& operator=(const AudioDriverScope&) = delete;
-
-private:
-    const bool had;
-    const std::string before;
-};
+// Chooses SDL's audio driver (and the disk driver's output file).
+inline void useAudioDriver(const char* driver, const std::string& outputFile = "") {
+    setenv("SDL_AUDIODRIVER", driver, 1);
+    if (!outputFile.empty()) setenv("SDL_DISKAUDIOFILE", outputFile.c_str(), 1);
+}
 
 // What came out of the disk driver: 16-bit stereo samples.
 struct DiskOutput {

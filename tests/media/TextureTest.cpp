@@ -36,8 +36,7 @@ std::vector<uint8_t> texels(int width, int height) {
 
 TEST(TextureTest, OddSizedPictureBecomesAMipmappedTextureTopRowFirst) {
     openTestGlContext();
-    const std::string path = tempPath("texture.jpg");
-    ASSERT_TRUE(writeBytes(path, encodeJpeg(37, 22, 3, redOverBlue)));
+    const std::string path = writeScratchFile("texture.jpg", encodeJpeg(37, 22, 3, redOverBlue));
     uint32_t table[2] = {0, 0};
     loadJpegTexture(table, path.c_str(), 1);
     ASSERT_NE(table[1], 0u);
