@@ -58,6 +58,12 @@ struct Pixels {
         for (size_t i = 0; i < rgb.size(); i += 3) count += rgb[i] >= level ? 1 : 0;
         return count;
     }
+    // Rows of column x whose red channel is at least level.
+    int litRows(int x, int level = 1) const {
+        int rows = 0;
+        for (int y = 0; y < height; ++y) rows += red(at(x, y)) >= level ? 1 : 0;
+        return rows;
+    }
 };
 
 inline Pixels readWindow() {
@@ -81,6 +87,10 @@ inline GLuint boundTexture() {
     glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
     return static_cast<GLuint>(bound);
 }
+
+// Whether a draw left the state every draw promises: depth test on,
+// blending off.
+inline bool depthOnBlendOff() { return glIsEnabled(GL_DEPTH_TEST) && !glIsEnabled(GL_BLEND); }
 
 // Whether the viewport covers the whole window.
 inline bool fullViewport() {

@@ -67,8 +67,7 @@ TEST_F(LetteringScenesTest, Scene3LetteringGrowsFrameByFrame) {
         EXPECT_EQ(lit > previous, second > 0) << "at " << second << " s";
         previous = lit;
     }
-    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
-    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+    EXPECT_TRUE(depthOnBlendOff());
 }
 
 // The closing capture holds the render (nothing here) with the two backdrop
@@ -138,8 +137,7 @@ TEST_F(LetteringScenesTest, Scene6FlyInComesForwardOverThePreviousPicture) {
     EXPECT_EQ(late.at(40, 40), 0u);
     EXPECT_EQ(late.at(600, 440), 0u);
     EXPECT_TRUE(fullViewport());
-    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
-    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+    EXPECT_TRUE(depthOnBlendOff());
 }
 
 // The title (white) swings in over scene 7's last 2 s: edge-on and far at
@@ -166,8 +164,7 @@ TEST_F(LetteringScenesTest, TitleArrivesInScene7AndLeavesInScene8) {
         EXPECT_EQ(facing.at(400, 477), 0xFFFFFFu) << "fills the view's height";
         EXPECT_EQ(facing.at(160, 240), 0u) << "hidden by the nearer square";
     }
-    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
-    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+    EXPECT_TRUE(depthOnBlendOff());
 }
 
 // The map is mirrored along x: (0, 0) reads byte 31840; the rectangle's

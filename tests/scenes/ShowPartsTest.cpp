@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cmath>
+#include <tuple>
 
 #include "SceneKit.h"
 #include "app/ShowWindow.h"
@@ -50,10 +51,7 @@ TEST_F(LoadingTest, LastScreenFacesTheViewerAndFillsMostOfTheHeight) {
     }
     setSlot(3, 0xFFFFFF);
     drawLoadingScreen(0.0f);
-    const Pixels pixels = readWindow();
-    int rows = 0;
-    for (int y = 0; y < pixels.height; ++y) rows += red(pixels.at(320, y)) == 255 ? 1 : 0;
-    EXPECT_NEAR(rows, 480 * 2.0 / (6.0 * std::tan(22.5 * M_PI / 180.0)), 3.0);
+    EXPECT_NEAR(readWindow().litRows(320, 255), 480 * 2.0 / (6.0 * std::tan(22.5 * M_PI / 180.0)), 3.0);
 }
 
 // Every step still runs, all 46 screens are drawn at the countdowns 19.5,
@@ -81,12 +79,9 @@ TEST_F(LoadingTest, EveryStepRunsWithEveryFileMissing) {
         EXPECT_EQ(bitmap[0] | bitmap[kBitmapBytes - 1], 0);
     }
     ASSERT_NE(sharedParticles, nullptr);
-    EXPECT_EQ(sharedParticles->capacity, 10000);
-    EXPECT_FLOAT_EQ(sharedParticles->lifetime, 4.0f);
-    EXPECT_EQ(sharedParticles->rate, 150);
-    EXPECT_FLOAT_EQ(sharedParticles->size, 10.0f);
-    EXPECT_EQ(sharedParticles->viewPosition.z, 500.0);
-    EXPECT_FALSE(sharedParticles->depthTest);
+    const ParticleSystem& pool = *sharedParticles;
+    EXPECT_EQ(std::make_tuple(pool.capacity, pool.lifetime, pool.rate, pool.size, pool.viewPosition.z, pool.depthTest),
+              std::make_tuple(10000, 4.0f, 150, 10.0f, 500.0, false));
     EXPECT_GE(messageBoxCount() - boxesBefore, pictures + 6) << "the pictures and bitmaps reported";
 
     releaseShow();
@@ -134,8 +129,7 @@ TEST_F(OverlayTest, BlackTextureLeavesScreenAndMatricesUnchanged) {
     EXPECT_EQ(mode, GL_MODELVIEW);
     EXPECT_EQ(source, GL_SRC_ALPHA);
     EXPECT_EQ(destination, GL_ONE);
-    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
-    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+    EXPECT_TRUE(depthOnBlendOff());
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
