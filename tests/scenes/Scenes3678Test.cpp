@@ -2,6 +2,7 @@
 // windows, the ripple, and frames read back at chosen times.
 #include <cstring>
 #include <limits>
+#include <tuple>
 
 #include "SceneKit.h"
 #include "app/ShowWindow.h"
@@ -51,8 +52,10 @@ TEST(SceneLettering, BudgetsGrowOverTheScenes) {
 using LetteringScenesTest = SceneGlTest;
 
 // Frames a second apart: the written part of the name grows while each
-// particle fades over the pool's 4 s.
-TEST_F(LetteringScenesTest, Scene3LetteringGrowsFrameByFrame) {
+// particle fades over the pool's 4 s. The closing capture holds the render
+// (nothing here) with the two backdrop layers added, then clears and
+// restores the view.
+TEST_F(LetteringScenesTest, Scene3LetteringGrowsAndTheCaptureAddsTheBackdrop) {
     SharedPool shared;
     shared.pool.texture = testgl::makeTexture(8, [](int, int) { return 0xFFFFFFu; }, GL_LINEAR);
     BitmapSlot name(kOrvaneBmp, serpentineBitmap(kNameStartX, kNameStartY));
@@ -68,11 +71,7 @@ TEST_F(LetteringScenesTest, Scene3LetteringGrowsFrameByFrame) {
         previous = lit;
     }
     EXPECT_TRUE(depthOnBlendOff());
-}
 
-// The closing capture holds the render (nothing here) with the two backdrop
-// layers added, then clears and restores the view.
-TEST_F(LetteringScenesTest, Scene3ClosingCaptureAddsTheBackdrop) {
     std::unique_ptr<Scene> scene = makeScene();
     setSlot(kTransitionSlot, 0xFFFFFF, 512);
     setSlot(4, 0x3C3C3C);
@@ -88,27 +87,21 @@ TEST_F(LetteringScenesTest, Scene3ClosingCaptureAddsTheBackdrop) {
 // the phase never catches up.
 TEST(Scene6Credits, EachWindowClearsThePoolOnceAndWritesItsCredit) {
     constexpr int kLeftover = 77;
-    BitmapSlot codeby{kCodebyBmp, serpentineBitmap(52, 82)};
-    BitmapSlot gfxby{kGfxbyBmp, serpentineBitmap(52, 82)};
-    BitmapSlot zikby{kZikbyBmp, serpentineBitmap(52, 82)};
+    const BitmapSlot bitmaps[] = {{kCodebyBmp, serpentineBitmap(52, 82)}, {kGfxbyBmp, serpentineBitmap(52, 82)},
+                                  {kZikbyBmp, serpentineBitmap(52, 82)}};
     SharedPool shared;
     for (int i = 0; i < kLeftover; ++i) shared.pool.emitAt(0.0, 0.0, 0.0);
     CreditLettering credits;
-    const struct {
-        float t;
-        bool drawn;
-        int count;
-    } frames[] = {{4.5f, false, kLeftover}, {5.0f, true, 0},      {6.0f, true, 300},  {10.0f, true, 1500},
+    const std::tuple<float, bool, int> frames[] = {{4.5f, false, kLeftover}, {5.0f, true, 0},      {6.0f, true, 300},  {10.0f, true, 1500},
                   {15.0f, true, 3000},      {17.0f, false, 3000}, {20.0f, true, 0},   {21.0f, true, 300},
                   {30.0f, true, 3000},      {35.0f, true, 0},     {45.0f, true, 3000}};
-    for (const auto& frame : frames) {
-        EXPECT_EQ(credits.write(frame.t, shared.pool), frame.drawn) << "t = " << frame.t;
-        EXPECT_EQ(shared.pool.count, frame.count) << "t = " << frame.t;
+    for (const auto& [t, drawn, count] : frames) {
+        EXPECT_EQ(credits.write(t, shared.pool), drawn) << "t = " << t;
+        EXPECT_EQ(shared.pool.count, count) << "t = " << t;
     }
     EXPECT_EQ(credits.phase, kCreditWindowCount);
 
-    BitmapSlot gfxbyAgain{kGfxbyBmp, serpentineBitmap(52, 82)};
-    BitmapSlot zikbyAgain{kZikbyBmp, serpentineBitmap(52, 82)};
+    const BitmapSlot fresh[] = {{kGfxbyBmp, serpentineBitmap(52, 82)}, {kZikbyBmp, serpentineBitmap(52, 82)}};
     CreditLettering stalled;
     shared.pool.count = kLeftover;
     EXPECT_TRUE(stalled.write(21.0f, shared.pool));
@@ -167,9 +160,20 @@ TEST_F(LetteringScenesTest, TitleArrivesInScene7AndLeavesInScene8) {
     EXPECT_TRUE(depthOnBlendOff());
 }
 
+SceneObject meshWith(std::vector<Vec3> points) {
+    SceneObject mesh;
+    mesh.kind = ObjectKind::Mesh;
+    mesh.vertices = std::move(points);
+    mesh.vertexCount = static_cast<uint16_t>(mesh.vertices.size());
+    return mesh;
+}
+
 // The map is mirrored along x: (0, 0) reads byte 31840; the rectangle's
-// corners stay inside the 64000 bytes; its edges and NaN are outside.
-TEST(Scene8Ripple, HeightMapIndexStaysInsideTheMap) {
+// corners stay inside the 64000 bytes; its edges and NaN are outside. The
+// amplitude swells from 0 at frame 800 to 0.4 after 10 pi frames: a byte of
+// 255 lifts a vertex to z = 102. Vertices on the rectangle's edges and the
+// last vertex keep their z; a count larger than the array is bounded.
+TEST(Scene8Ripple, IndexStaysInsideTheMapAndOnlyTheRectangleIsReshaped) {
     const double in = 1e-6;
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const struct {
@@ -184,20 +188,7 @@ TEST(Scene8Ripple, HeightMapIndexStaysInsideTheMap) {
         {155, 0, -1}, {-155, 0, -1}, {0, -95, -1}, {0, 100, -1}, {nan, 0, -1},
     };
     for (const auto& c : cases) EXPECT_EQ(heightMapIndex(c.x, c.y), c.index) << c.x << ", " << c.y;
-}
 
-SceneObject meshWith(std::vector<Vec3> points) {
-    SceneObject mesh;
-    mesh.kind = ObjectKind::Mesh;
-    mesh.vertices = std::move(points);
-    mesh.vertexCount = static_cast<uint16_t>(mesh.vertices.size());
-    return mesh;
-}
-
-// The amplitude swells from 0 at frame 800 to 0.4 after 10 pi frames: a byte
-// of 255 lifts a vertex to z = 102. Vertices on the rectangle's edges and
-// the last vertex keep their z; a count larger than the array is bounded.
-TEST(Scene8Ripple, ReshapesTheRectangleButNotItsEdgesNorTheLastVertex) {
     const double peak = kRippleStartFrame + 10.0 * 3.14159265358979323846;
     EXPECT_DOUBLE_EQ(rippleAmplitude(kRippleStartFrame), 0.0);
     EXPECT_NEAR(rippleAmplitude(peak), 0.4, 1e-12);
@@ -235,19 +226,16 @@ std::vector<SceneObject*> meshesWithMaterials(Scene& scene, const std::vector<co
 // at the second object, is bounded by the list, and skips material indices
 // outside the table.
 TEST(Scene8Ripple, FindsTheVeskMeshFromTheSecondObjectOn) {
-    const struct {
-        std::vector<const char*> materials;
-        int found;  // object index, -1 for none
-    } cases[] = {
+    const std::pair<std::vector<const char*>, int> cases[] = {  // materials, object found (-1: none)
         {{"data/floor.jpg", "data/wall.jpg", "data/vesk.jpg", "data/vesk2.jpg"}, 2},
         {{"data/vesk.jpg", "data/wall.jpg"}, -1},
         {{"data/floor.jpg", "dat/vesk.jpg", "xdata/vesk.jpg", "data/ves"}, -1},
         {{"data/floor.jpg", "pics/veskwater.jpg"}, 1},
     };
-    for (const auto& c : cases) {
+    for (const auto& [materials, found] : cases) {
         Scene scene;
-        const std::vector<SceneObject*> objects = meshesWithMaterials(scene, c.materials);
-        EXPECT_EQ(findRippleMesh(scene), c.found < 0 ? nullptr : objects[c.found]) << c.materials[1];
+        const std::vector<SceneObject*> objects = meshesWithMaterials(scene, materials);
+        EXPECT_EQ(findRippleMesh(scene), found < 0 ? nullptr : objects[found]) << materials[1];
         EXPECT_EQ(scene.cursor, &scene);
     }
     for (int32_t bad : {70, kNoMaterial}) {
