@@ -60,22 +60,21 @@ TEST(Relight, FalloffSumClampReachAndDisplacement)
     }
 }
 
+// Moving meshes are relit unless noLights is set or their name exempts them.
 TEST(Relight, NameMarksAndStillMeshesAreExempt)
 {
-    SceneObject mesh;
-    mesh.kind = ObjectKind::Mesh;
-    mesh.positionKeyCount = 2;
-    const char* relit[] = {"wall", "%glow", "abcd$"};
-    const char* exempt[] = {"$keep", "a$keep", "*10fire"};
-    for (const char* name : relit) {
-        std::snprintf(mesh.name, sizeof mesh.name, "%s", name);
-        EXPECT_TRUE(relitEachFrame(mesh, false)) << name;
-        EXPECT_FALSE(relitEachFrame(mesh, true)) << name;
+    const struct {
+        const char* name;
+        uint32_t positionKeys;
+        bool relit;
+    } cases[] = {{"wall", 2, true}, {"%glow", 2, true}, {"abcd$", 2, true}, {"$keep", 2, false},
+                 {"a$keep", 2, false}, {"*10fire", 2, false}, {"wall", 1, false}};
+    for (const auto& c : cases) {
+        SceneObject mesh;
+        mesh.kind = ObjectKind::Mesh;
+        mesh.positionKeyCount = c.positionKeys;
+        std::snprintf(mesh.name, sizeof mesh.name, "%s", c.name);
+        EXPECT_EQ(relitEachFrame(mesh, false), c.relit) << c.name << " " << c.positionKeys;
+        EXPECT_FALSE(relitEachFrame(mesh, true)) << c.name;
     }
-    for (const char* name : exempt) {
-        std::snprintf(mesh.name, sizeof mesh.name, "%s", name);
-        EXPECT_FALSE(relitEachFrame(mesh, false)) << name;
-    }
-    mesh.positionKeyCount = 1;  // "abcd$" stays, but it no longer moves
-    EXPECT_FALSE(relitEachFrame(mesh, false));
 }

@@ -34,32 +34,28 @@ protected:
 
 }  // namespace
 
-// A red texture under grey vertex colours, drawn only where the camera looks.
-TEST_F(RenderGl, TexturedMeshAppearsWhereTheCameraLooks)
+// "%" meshes are drawn after the opaque ones (though first in the list),
+// added onto them, still depth-tested; a red texture under grey vertex
+// colours is drawn where the camera looks, and nothing beside it.
+TEST_F(RenderGl, GlowAddsLightAndTheCameraAimsTheView)
 {
-    scene.camera->rotationKeys = {{40, 0, 0}, {40, 0, 0}};
-    SceneObject& mesh = addSquareMesh(scene, "panel", 40, 0, 0, 10, Color3{0.5f, 0.5f, 0.5f});
-    mesh.materialIndex = addFlatMaterial(0xff0000);
-    scene.frame = 1;
-    scene.evaluateKeyframes();
-    scene.render();
-    EXPECT_NEAR(red(centre()), 128, 2);
-    EXPECT_EQ(green(centre()), 0);
-    EXPECT_EQ(pixel(20, 20), 0u);
-}
-
-// "%" meshes are drawn after the opaque ones, added onto them, still
-// depth-tested.
-TEST_F(RenderGl, GlowMeshAddsLight)
-{
-    // Drawn first in list order but in the second pass.
     addSquareMesh(scene, "%glow", 0, 0, 1, 10, Color3{0.5f, 0.5f, 0.5f});
     addSquareMesh(scene, "wall", 0, 0, 0, 20, Color3{0.25f, 0.25f, 0.25f});
     addSquareMesh(scene, "%hidden", 15, 0, -5, 3, Color3{0.5f, 0.5f, 0.5f});
+    addSquareMesh(scene, "panel", 40, 0, 0, 10, Color3{0.5f, 0.5f, 0.5f}).materialIndex = addFlatMaterial(0xff0000);
     scene.render();
     EXPECT_NEAR(red(centre()), 191, 2);  // 0.25 + 0.5
     const int right = kWidth / 2 + 87;   // x = 15 at 100 units: 15 x 240 / tan(22.5 deg) / 100
     EXPECT_NEAR(red(pixel(right, kHeight / 2)), 64, 2);  // behind the wall: hidden
+
+    scene.camera->rotationKeys = {{40, 0, 0}, {40, 0, 0}};
+    scene.frame = 1;
+    scene.evaluateKeyframes();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    scene.render();
+    EXPECT_NEAR(red(centre()), 128, 2);
+    EXPECT_EQ(green(centre()), 0);
+    EXPECT_EQ(pixel(20, 20), 0u);
 }
 
 // noLights draws in the current colour and leaves the vertex colours; with
