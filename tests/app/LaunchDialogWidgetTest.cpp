@@ -39,7 +39,9 @@ std::string findWindow(int pid, const std::string& besides = "") {
     return "";
 }
 
-bool windowExists(const std::string& id) { return shellOutput("xwininfo -id " + id + " && echo yes").find("yes") != std::string::npos; }
+bool windowExists(const std::string& id) {
+    return shellOutput("xwininfo -id " + id + " >/dev/null 2>&1 && echo yes").find("yes") != std::string::npos;
+}
 
 int geometryValue(const std::string& info, const std::string& key) {
     const size_t at = info.find(key);

@@ -29,13 +29,13 @@ void addBoxMesh(Chunk3dsWriter& w, const std::string& name, std::vector<float> l
 // The test scene: a lit box named "Box" at the origin that slides along X
 // and turns about the up axis over frames 0 to 60, seen by camera "Cam"
 // whose eye moves through three keys over the same frames while looking at
-// the origin. With withEmitter, a small mesh "*00Glow" (material "glow.jpg",
-// a file that does not exist) sits 20 units above the box: a type 0 emitter.
-std::vector<uint8_t> animatedSceneBytes(bool withEmitter = false) {
+// the origin. A small mesh "*00Glow" (material "glow.jpg", a file that does
+// not exist) sits 20 units above the box: a type 0 emitter.
+std::vector<uint8_t> animatedSceneBytes() {
     Chunk3dsWriter w;
     w.begin(0x4D4D).begin(0x3D3D);
     addBoxMesh(w, "Box", {-10, -10, -10}, {10, 10, 10});
-    if (withEmitter) addMesh(w, "*00Glow", {{-1, 0, 20}, {1, 0, 20}, {0, 0, 21}}, {{0, 1, 2}}, "glow.jpg");
+    addMesh(w, "*00Glow", {{-1, 0, 20}, {1, 0, 20}, {0, 0, 21}}, {{0, 1, 2}}, "glow.jpg");
     const std::vector<float> spot = {0, 60, -60};
     addLight(w, "Lamp", {0, -60, 60}, {1, 1, 1}, &spot);
     w.camera("Cam", {0, -100, 30}, {0, 0, 0});
@@ -49,16 +49,7 @@ std::vector<uint8_t> animatedSceneBytes(bool withEmitter = false) {
     const float angles[3] = {0.0f, 0.8f, 0.8f};
     for (uint32_t key = 0; key < 3; ++key) w.u32(key * 30).u16(0).f32(angles[key]).point(0, 0, 1);
     w.end().end();
-    if (withEmitter) w.infoBlock(0xB002, "*00Glow", {0}, {{0, 0, 20}});
-    w.end().end();
-    return w.bytes();
-}
-
-// A box of the given corners and nothing else: no camera, no light, no keyframes.
-std::vector<uint8_t> cameraLessBoxBytes(std::vector<float> low, std::vector<float> high) {
-    Chunk3dsWriter w;
-    w.begin(0x4D4D).begin(0x3D3D);
-    addBoxMesh(w, "Model", low, high);
+    w.infoBlock(0xB002, "*00Glow", {0}, {{0, 0, 20}});
     w.end().end();
     return w.bytes();
 }
@@ -105,23 +96,30 @@ long differingPixels(const Picture& a, const Picture& b) {
 
 // The loop is the file's 60 frames over 2 s by default: 0.5 s is frame 15,
 // 1.5 s frame 45, 2.5 s frame 15 of the second pass; with --frames 30
-// --seconds 2, 1 s is frame 15 as well.
-TEST(SceneViewerTest, TwoTimesShowTheModelMovedAndALaterPassRepeatsTheFirst) {
-    const std::string folder = freshTempFolder("view-animated");
+// --seconds 2, 1 s is frame 15 as well. The emitter mesh sparks only when
+// --emitters asks (its sprites are untextured: glow.jpg is missing).
+TEST(SceneViewerTest, AnimatedFileLoopsFromItsLoadedStateAndHonoursTheOptions) {
     const std::string file = writeScratchFile("view-animated.3ds", animatedSceneBytes());
-    const ShowRun run = runView(file, "0.5,1.5,2.5", folder);
+    const std::string folder = freshTempFolder("view-animated"), slowFolder = freshTempFolder("view-slow"),
+                      sparkFolder = freshTempFolder("view-sparks");
+    const ShowRun run = runView(file, "0.5,1,1.5,2.5", folder);
     ASSERT_EQ(run.exitCode, 0) << run.errors;
     EXPECT_EQ(run.errors.find("default camera"), std::string::npos) << run.errors;
+    EXPECT_NE(run.output.find("0 emitters"), std::string::npos) << run.output;
     const Picture early = frame(folder, 0.5), late = frame(folder, 1.5);
     EXPECT_GT(litCount(early), kPixels / 50);
     EXPECT_GT(litCount(late), kPixels / 50);
     EXPECT_GT(differingPixels(early, late), kPixels / 100);
     EXPECT_EQ(differingPixels(early, frame(folder, 2.5)), 0) << "the second pass does not restart from the loaded state";
 
-    const std::string slowFolder = freshTempFolder("view-slow");
     const ShowRun slow = runView(file, "1", slowFolder, {"--frames", "30", "--seconds", "2"});
     ASSERT_EQ(slow.exitCode, 0) << slow.errors;
     EXPECT_EQ(differingPixels(early, frame(slowFolder, 1)), 0) << "--frames or --seconds not honoured";
+
+    const ShowRun sparks = runView(file, "1", sparkFolder, {"--emitters", "100,1.0,50,5,0"});
+    ASSERT_EQ(sparks.exitCode, 0) << sparks.errors;
+    EXPECT_NE(sparks.output.find("1 emitters"), std::string::npos) << sparks.output;
+    EXPECT_GT(litCount(frame(sparkFolder, 1)), litCount(frame(folder, 1)) + 100);
 }
 
 // A camera-less file has no length: a still view. The stand-in camera shows
@@ -129,7 +127,9 @@ TEST(SceneViewerTest, TwoTimesShowTheModelMovedAndALaterPassRepeatsTheFirst) {
 // quarters of its width or height, and covers a quarter of the frame.
 TEST(SceneViewerTest, CameraLessFileIsFramedWholeAndStill) {
     const std::string folder = freshTempFolder("view-cube");
-    const std::string file = writeScratchFile("view-cube.3ds", cameraLessBoxBytes({-10, -10, -10}, {10, 10, 10}));
+    Chunk3dsWriter box;  // a box and nothing else: no camera, no light, no keyframes
+    addBoxMesh(box.begin(0x4D4D).begin(0x3D3D), "Model", {-10, -10, -10}, {10, 10, 10});
+    const std::string file = box.end().end().writeFile("view-cube.3ds");
     const ShowRun run = runView(file, "0,0.5", folder, {"--no-lights"});
     ASSERT_EQ(run.exitCode, 0) << run.errors;
     EXPECT_NE(run.errors.find("default camera"), std::string::npos) << run.errors;
@@ -170,20 +170,6 @@ TEST(SceneViewerTest, RefusedFilesExitOneWithTheLoadersReason) {
         EXPECT_NE(run.errors.find(c.reason), std::string::npos) << run.errors;
         EXPECT_FALSE(std::filesystem::exists(folder + "/frames")) << c.file;
     }
-}
-
-TEST(SceneViewerTest, EmittersAreAttachedOnlyWhenAsked) {
-    const std::string file = writeScratchFile("view-emitter.3ds", animatedSceneBytes(true));
-    const std::string plainFolder = freshTempFolder("view-emitter-off");
-    const ShowRun plain = runView(file, "1", plainFolder);
-    ASSERT_EQ(plain.exitCode, 0) << plain.errors;
-    EXPECT_NE(plain.output.find("0 emitters"), std::string::npos) << plain.output;
-    const std::string sparkFolder = freshTempFolder("view-emitter-on");
-    const ShowRun sparks = runView(file, "1", sparkFolder, {"--emitters", "100,1.0,50,5,0"});
-    ASSERT_EQ(sparks.exitCode, 0) << sparks.errors;
-    EXPECT_NE(sparks.output.find("1 emitters"), std::string::npos) << sparks.output;
-    // The sprites (untextured: glow.jpg is missing) add lit pixels above the box.
-    EXPECT_GT(litCount(frame(sparkFolder, 1)), litCount(frame(plainFolder, 1)) + 100);
 }
 
 TEST(SceneViewerTest, TerminationEndsTheViewWithZero) {

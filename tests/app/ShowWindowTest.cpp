@@ -5,6 +5,7 @@
 #include <GL/gl.h>
 
 #include <cmath>
+#include <vector>
 
 #include "app/ShowWindow.h"
 #include "core/RunSettings.h"
@@ -13,18 +14,6 @@
 #include "support/GlTestContext.h"
 
 namespace {
-
-struct View {
-    GLint viewport[4] = {};
-    GLdouble projection[16] = {};
-};
-
-View currentView() {
-    View view;
-    glGetIntegerv(GL_VIEWPORT, view.viewport);
-    glGetDoublev(GL_PROJECTION_MATRIX, view.projection);
-    return view;
-}
 
 // Pumps until a frame is presented: every waiting event is handled.
 void pumpUntilPresented() {
@@ -44,39 +33,39 @@ protected:
 };
 
 // The 45-degree perspective, near 0.5 and far 4000; height 0 is taken as 1.
-TEST_F(ShowWindowTest, ResizeViewSetsThe45DegreeProjection) {
+// A resize event moves the view in a window and changes nothing in full screen.
+TEST_F(ShowWindowTest, ResizeSetsThe45DegreeProjectionOnlyWhenWindowed) {
     const double focal = 1.0 / std::tan(22.5 * M_PI / 180.0);
     const struct {
-        int width, height, viewportHeight;
-    } cases[] = {{640, 480, 480}, {320, 200, 200}, {640, 0, 1}};
+        int width, height, viewportWidth, viewportHeight;
+        bool byEvent, fullscreen;
+    } cases[] = {{640, 480, 640, 480, false, false}, {320, 200, 320, 200, false, false}, {640, 0, 640, 1, false, false},
+                 {320, 200, 320, 200, true, false}, {320, 200, 640, 480, true, true}};
     for (const auto& c : cases) {
-        resizeView(c.width, c.height);
-        const View view = currentView();
-        EXPECT_EQ(view.viewport[2], c.width);
-        EXPECT_EQ(view.viewport[3], c.viewportHeight) << c.height;
-        EXPECT_NEAR(view.projection[0], focal * c.viewportHeight / c.width, 1e-6) << c.height;
-        EXPECT_NEAR(view.projection[5], focal, 1e-6);
-        EXPECT_NEAR(view.projection[10], -(4000.0 + 0.5) / (4000.0 - 0.5), 1e-6);
-        EXPECT_NEAR(view.projection[14], -2.0 * 4000.0 * 0.5 / (4000.0 - 0.5), 1e-6);
-    }
-}
-
-// A resize event moves the view in a window and changes nothing in full screen.
-TEST_F(ShowWindowTest, ResizeEventsFollowTheWindowOnlyWhenWindowed) {
-    for (bool fullscreen : {true, false}) {
         resizeView(640, 480);
-        runSettings.fullscreen = fullscreen;
-        pushWindowEvent({WindowEventKind::resize, 320, 200});
-        pumpUntilPresented();
-        const View view = currentView();
-        const int width = fullscreen ? 640 : 320, height = fullscreen ? 480 : 200;
-        EXPECT_EQ(view.viewport[2], width) << fullscreen;
-        EXPECT_EQ(view.viewport[3], height) << fullscreen;
-        EXPECT_NEAR(view.projection[0], view.projection[5] * height / width, 1e-6) << fullscreen;
+        runSettings.fullscreen = c.fullscreen;
+        if (c.byEvent) {
+            pushWindowEvent({WindowEventKind::resize, c.width, c.height});
+            pumpUntilPresented();
+        } else {
+            resizeView(c.width, c.height);
+        }
+        GLint viewport[4] = {};
+        GLdouble projection[16] = {};
+        glGetIntegerv(GL_VIEWPORT, viewport);
+        glGetDoublev(GL_PROJECTION_MATRIX, projection);
+        EXPECT_EQ((std::vector<int>{viewport[2], viewport[3]}), (std::vector<int>{c.viewportWidth, c.viewportHeight}))
+            << c.width << "x" << c.height << " fullscreen " << c.fullscreen;
+        EXPECT_NEAR(projection[0], focal * c.viewportHeight / c.viewportWidth, 1e-6) << c.height;
+        EXPECT_NEAR(projection[5], focal, 1e-6);
+        EXPECT_NEAR(projection[10], -(4000.0 + 0.5) / (4000.0 - 0.5), 1e-6);
+        EXPECT_NEAR(projection[14], -2.0 * 4000.0 * 0.5 / (4000.0 - 0.5), 1e-6);
     }
 }
 
-TEST_F(ShowWindowTest, PumpHandlesAWaitingEventInsteadOfPresenting) {
+// Waiting events are handled one per pump, without presenting or stepping
+// the clock; clearFrame clears colour and depth.
+TEST_F(ShowWindowTest, PumpHandlesAWaitingEventInsteadOfPresentingAndClearFrameClearsAll) {
     useSteppedClock(40.0);
     const long presented = presentedFrameCount();
     pushWindowEvent({WindowEventKind::expose, 0, 0});
@@ -89,9 +78,7 @@ TEST_F(ShowWindowTest, PumpHandlesAWaitingEventInsteadOfPresenting) {
     EXPECT_EQ(presentedFrameCount(), presented + 1);
     EXPECT_EQ(tickCount(), 40u);
     EXPECT_FALSE(showQuitRequested());
-}
 
-TEST_F(ShowWindowTest, ClearFrameClearsColourAndDepth) {
     glClearColor(0.0f, 1.0f, 0.0f, 0.0f);
     clearFrame();
     EXPECT_EQ(rgbAt(readFramebufferRgb(10, 10, 1, 1), 1, 0, 0), 0x00FF00u);
