@@ -8,7 +8,9 @@ using EditorChunks = SceneFileTest;
 // Unknown chunks are skipped with whatever they hold (here an object block
 // and a vertex list one level down); file axes (X, Y, Z) become (X, Z, -Y);
 // an object without a sub-block stays an empty object; a light's colour is
-// taken as its magnitude, its range is the spot target's distance.
+// taken as its magnitude, its range is the spot target's distance. One
+// texture loads per distinct material name; the last face material list of
+// a mesh decides.
 TEST_F(EditorChunks, ReadsWhatTheShowUsesAndTracesIt) {
     const std::vector<float> spot = {6, 8, 5};
     Scene scene;
@@ -20,7 +22,8 @@ TEST_F(EditorChunks, ReadsWhatTheShowUsesAndTracesIt) {
         w.begin(0x4160).point(9, 9, 9).end();  // mesh matrix: not read
         w.vertexList(kTriangle);
         w.begin(0x7777).vertexList({{0, 0, 0}}).end();
-        w.beginFaceList({{2, 1, 0}}).faceMaterial("t.jpg", 1).end();
+        w.beginFaceList({{2, 1, 0}}).faceMaterial("t.jpg", 1).faceMaterial("t.jpg", 1).faceMaterial("w.jpg", 1);
+        w.end();
         w.begin(0x4140).u16(1).f32(0).f32(0).end();
         w.end().end();
         addLight(w, "Lamp", {3, 4, 5}, {-0.5f, 0.2f, 0.0f}, &spot);
@@ -44,6 +47,10 @@ TEST_F(EditorChunks, ReadsWhatTheShowUsesAndTracesIt) {
     ASSERT_EQ(scene.faceCount, 1);
     EXPECT_EQ(scene.faces[0].a, 2);
     EXPECT_EQ(scene.faces[0].c, 0);
+    EXPECT_EQ(recorder.textures, (std::vector<std::string>{"t.jpg", "w.jpg"}));
+    ASSERT_EQ(scene.materialCount, 2);
+    EXPECT_EQ(scene.materials[1].texture, 2u);  // the loader wrote the material's slot
+    EXPECT_EQ(scene.materialIndex, 1);
 
     ASSERT_EQ(scene.lightCount, 1);
     const SceneObject& lamp = *scene.lights[0];
@@ -68,6 +75,8 @@ TEST_F(EditorChunks, ReadsWhatTheShowUsesAndTracesIt) {
               "      +--CHUNK_VERTICELIST\n"
               "      +--CHUNK_FACELIST\n"
               "         +--CHUNK_FACEMATERIALLIST\n"
+              "         +--CHUNK_FACEMATERIALLIST\n"
+              "         +--CHUNK_FACEMATERIALLIST\n"
               "      +--CHUNK_MAPPINGCOORDINATELIST\n"
               "+--CHUNK_OBJETBLOCK\n"
               "   +--CHUNK_LIGHT\n"
@@ -86,28 +95,5 @@ TEST_F(EditorChunks, ReadsWhatTheShowUsesAndTracesIt) {
               "+--CHUNK_CAMERATARGETINFOBLOCK\n"
               "   +--CHUNK_OBJETNAME\n"
               "   +--CHUNK_POSITIONTRACK\n");
-}
-
-// One texture per distinct material name; the last face material list of a
-// mesh decides; a mesh without one has no material.
-TEST_F(EditorChunks, SharedMaterialLoadsOneTexture) {
-    Scene scene;
-    ASSERT_TRUE(scene.load(sceneFile([](Chunk3dsWriter& w) {
-        addMesh(w, "A", kTriangle, kOneFace, "data/wall.jpg");
-        addMesh(w, "B", kTriangle, kOneFace, "data/floor.jpg");
-        w.begin(0x4000).string("C").begin(0x4100).vertexList(kTriangle);
-        w.beginFaceList(kOneFace).faceMaterial("data/floor.jpg", 1).faceMaterial("data/wall.jpg", 1).end();
-        w.end().end();
-        addMesh(w, "D", kTriangle, kOneFace);
-    }).c_str()));
-    EXPECT_EQ(recorder.textures, (std::vector<std::string>{"data/wall.jpg", "data/floor.jpg"}));
-    ASSERT_EQ(scene.materialCount, 2);
-    EXPECT_STREQ(scene.materials[1].name, "data/floor.jpg");
-    EXPECT_EQ(scene.materials[1].texture, 2u);  // the loader wrote the material's slot
-    const SceneObject* c = scene.next->next;
-    EXPECT_EQ(scene.materialIndex, 0);
-    EXPECT_EQ(scene.next->materialIndex, 1);
-    EXPECT_EQ(c->materialIndex, 0);
-    EXPECT_EQ(c->next->materialIndex, kNoMaterial);
 }
 }  // namespace
