@@ -12,6 +12,8 @@
 #include <string>
 
 #include "DataCopy.h"
+#include "app/RunShow.h"
+#include "scenes/SceneTimings.h"
 #include "platform/Platform.h"
 #include "platform/PlatformWindow.h"
 #include "scenes/Show.h"
@@ -78,10 +80,6 @@ void operator delete[](void* block, std::size_t) noexcept { __libc_free(block); 
 
 namespace {
 
-constexpr int kScenes = 8;
-constexpr float kDurations[kScenes] = {6.5f, 12.0f, 17.0f, 26.0f, 33.0f, 45.0f, 45.0f, 45.0f};
-void (*const kPlay[kScenes])(float) = {playScene1, playScene2, playScene3, playScene4,
-                                       playScene5, playScene6, playScene7, playScene8};
 constexpr double kFrameMilliseconds = 200.0;  // 5 frames a second of the stepped clock
 
 // Loads the show from folder's data/ and plays it whole; no scene may ask
@@ -92,10 +90,10 @@ void expectNoAllocationPerFrame(const std::string& folder) {
     ::testing::internal::CaptureStderr();  // the missing files' messages
     loadShow();
     const long framesBefore = presentedFrameCount();
-    for (int i = 0; i < kScenes; ++i) {
+    for (int n = 1; n <= kTimedScenes; ++n) {
         const long before = programAllocations.load();
-        kPlay[i](kDurations[i]);
-        EXPECT_EQ(programAllocations.load() - before, 0) << folder << ", scene " << i + 1;
+        playShowScene(n);
+        EXPECT_EQ(programAllocations.load() - before, 0) << folder << ", scene " << n;
     }
     ::testing::internal::GetCapturedStderr();
     // Every frame of the show was drawn: 229.5 s at 5 frames a second.
