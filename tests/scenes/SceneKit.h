@@ -48,8 +48,7 @@ inline std::unique_ptr<Scene> makeScene(double x = 0, double y = 0, double z = -
 
 // RGB pixels, row 0 at the bottom.
 struct Pixels {
-    int width = 0;
-    int height = 0;
+    int width = 0, height = 0;
     std::vector<uint8_t> rgb;
     uint32_t at(int x, int y) const { return rgbAt(rgb, width, x, y); }
     // Pixels whose red channel is at least level.
@@ -127,10 +126,7 @@ struct BitmapSlot {
 // pool for the life of the guard.
 struct SharedPool {
     ParticleSystem pool{10000, nullptr, 4.0f, 150, 10.0f, 0.0f};
-    SharedPool() {
-        pool.viewPosition = Vec3{0.0, 0.0, 500.0};
-        sharedParticles = &pool;
-    }
+    SharedPool() { pool.viewPosition = Vec3{0.0, 0.0, 500.0}; sharedParticles = &pool; }
     ~SharedPool() { sharedParticles = nullptr; }
 };
 

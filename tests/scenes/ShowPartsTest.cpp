@@ -122,13 +122,10 @@ TEST_F(OverlayTest, BlackTextureLeavesScreenAndMatricesUnchanged) {
     glGetFloatv(GL_PROJECTION_MATRIX, &after[0]);
     glGetFloatv(GL_MODELVIEW_MATRIX, &after[16]);
     EXPECT_EQ(after, matrices);
-    GLint mode = 0, source = 0, destination = 0;
-    glGetIntegerv(GL_MATRIX_MODE, &mode);
-    glGetIntegerv(GL_BLEND_SRC, &source);
-    glGetIntegerv(GL_BLEND_DST, &destination);
-    EXPECT_EQ(mode, GL_MODELVIEW);
-    EXPECT_EQ(source, GL_SRC_ALPHA);
-    EXPECT_EQ(destination, GL_ONE);
+    std::array<GLint, 3> state{};  // matrix mode, blend source and destination
+    const GLenum names[] = {GL_MATRIX_MODE, GL_BLEND_SRC, GL_BLEND_DST};
+    for (int i = 0; i < 3; ++i) glGetIntegerv(names[i], &state[i]);
+    EXPECT_EQ(state, (std::array<GLint, 3>{GL_MODELVIEW, GL_SRC_ALPHA, GL_ONE}));
     EXPECT_TRUE(depthOnBlendOff());
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
