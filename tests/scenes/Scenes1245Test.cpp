@@ -161,7 +161,9 @@ TEST_F(ScenesTest, Scene4TilesFormThePreviousPictureAndAreGoneAfterThreeSeconds)
     const int halfway = readWindow().lit();
     EXPECT_GT(halfway, 0);
     EXPECT_LT(halfway, kFullWindow);
+    glBindTexture(GL_TEXTURE_2D, 0);
     drawScene4Frame(*scene, 3.01f);
+    EXPECT_EQ(boundTexture(), 0u) << "no tile drawn";
     pixels = readWindow();
     EXPECT_EQ(pixels.at(320, 250), 0xFFFFFFu) << "the rendered square";
     EXPECT_LT(pixels.lit(), 116 * 116 * 12 / 10) << "only the square is lit";
