@@ -70,7 +70,6 @@ TEST_F(LetteringScenesTest, Scene3LetteringGrowsAndTheCaptureAddsTheBackdrop) {
         EXPECT_EQ(lit > previous, second > 0) << "at " << second << " s";
         previous = lit;
     }
-    EXPECT_TRUE(depthOnBlendOff());
 
     std::unique_ptr<Scene> scene = makeScene();
     setSlot(kTransitionSlot, 0xFFFFFF, 512);

@@ -43,7 +43,6 @@ void loadShowInEmptyFolder() {
 // the viewer 3 units away at 0: 2 of the 2 x 3 x tan(22.5 deg) units of
 // height there.
 TEST_F(LoadingTest, LastScreenFacesTheViewerAndFillsMostOfTheHeight) {
-    EXPECT_EQ(lowerCountdown(0.25f), 0.0f) << "never below zero";
     for (const auto& c : {std::array<float, 3>{19.5f, 87.75f, 22.5f}, {0.0f, 0.0f, 3.0f}}) {
         const LoadingPose pose = loadingPose(c[0]);  // countdown, angle, distance
         EXPECT_FLOAT_EQ(pose.angle, c[1]);
@@ -74,10 +73,7 @@ TEST_F(LoadingTest, EveryStepRunsWithEveryFileMissing) {
         EXPECT_FALSE(showSceneLoaded[i]) << i;
         EXPECT_EQ(showScenes[i]->emitterCount, 0) << i;
     }
-    for (uint8_t* bitmap : showBitmaps) {
-        ASSERT_NE(bitmap, nullptr);
-        EXPECT_EQ(bitmap[0] | bitmap[kBitmapBytes - 1], 0);
-    }
+    for (uint8_t* bitmap : showBitmaps) EXPECT_TRUE(bitmap && (bitmap[0] | bitmap[kBitmapBytes - 1]) == 0) << "zeroed";
     ASSERT_NE(sharedParticles, nullptr);
     const ParticleSystem& pool = *sharedParticles;
     EXPECT_EQ(std::make_tuple(pool.capacity, pool.lifetime, pool.rate, pool.size, pool.viewPosition.z, pool.depthTest),
