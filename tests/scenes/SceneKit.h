@@ -93,10 +93,9 @@ inline bool depthOnBlendOff() { return glIsEnabled(GL_DEPTH_TEST) && !glIsEnable
 
 // Whether the viewport covers the whole window.
 inline bool fullViewport() {
-    GLint viewport[4] = {};
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    return viewport[0] == 0 && viewport[1] == 0 && viewport[2] == runSettings.width &&
-           viewport[3] == runSettings.height;
+    GLint v[4] = {};
+    glGetIntegerv(GL_VIEWPORT, v);
+    return v[0] == 0 && v[1] == 0 && v[2] == runSettings.width && v[3] == runSettings.height;
 }
 
 // A serpentine stroke from (startX, startY): rows two pixels apart to column
