@@ -91,9 +91,10 @@ TEST(Scene6Credits, EachWindowClearsThePoolOnceAndWritesItsCredit) {
     SharedPool shared;
     for (int i = 0; i < kLeftover; ++i) shared.pool.emitAt(0.0, 0.0, 0.0);
     CreditLettering credits;
-    const std::tuple<float, bool, int> frames[] = {{4.5f, false, kLeftover}, {5.0f, true, 0},      {6.0f, true, 300},  {10.0f, true, 1500},
-                  {15.0f, true, 3000},      {17.0f, false, 3000}, {20.0f, true, 0},   {21.0f, true, 300},
-                  {30.0f, true, 3000},      {35.0f, true, 0},     {45.0f, true, 3000}};
+    const std::tuple<float, bool, int> frames[] = {  // scene time, drawn, pool count after
+        {4.5f, false, kLeftover}, {5.0f, true, 0},   {6.0f, true, 300},  {10.0f, true, 1500},
+        {15.0f, true, 3000},      {17.0f, false, 3000}, {20.0f, true, 0}, {21.0f, true, 300},
+        {30.0f, true, 3000},      {35.0f, true, 0},  {45.0f, true, 3000}};
     for (const auto& [t, drawn, count] : frames) {
         EXPECT_EQ(credits.write(t, shared.pool), drawn) << "t = " << t;
         EXPECT_EQ(shared.pool.count, count) << "t = " << t;
