@@ -14,15 +14,11 @@
 
 namespace {
 
-GLint levelParameter(GLint level, GLenum name) {
+// A parameter of level 0 or 1 of the bound texture; level -1: of the texture.
+GLint parameter(GLenum name, GLint level = -1) {
     GLint value = 0;
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, level, name, &value);
-    return value;
-}
-
-GLint parameter(GLenum name) {
-    GLint value = 0;
-    glGetTexParameteriv(GL_TEXTURE_2D, name, &value);
+    if (level < 0) glGetTexParameteriv(GL_TEXTURE_2D, name, &value);
+    else glGetTexLevelParameteriv(GL_TEXTURE_2D, level, name, &value);
     return value;
 }
 
@@ -42,10 +38,10 @@ TEST(TextureTest, OddSizedPictureBecomesAMipmappedTextureTopRowFirst) {
     ASSERT_NE(table[1], 0u);
     EXPECT_EQ(table[0], 0u);
     glBindTexture(GL_TEXTURE_2D, table[1]);
-    const GLint width = levelParameter(0, GL_TEXTURE_WIDTH), height = levelParameter(0, GL_TEXTURE_HEIGHT);
+    const GLint width = parameter(GL_TEXTURE_WIDTH, 0), height = parameter(GL_TEXTURE_HEIGHT, 0);
     EXPECT_EQ(width & (width - 1), 0) << width;
     EXPECT_EQ(height & (height - 1), 0) << height;
-    EXPECT_EQ(levelParameter(1, GL_TEXTURE_WIDTH), width > 1 ? width / 2 : 1);
+    EXPECT_EQ(parameter(GL_TEXTURE_WIDTH, 1), width > 1 ? width / 2 : 1);
     EXPECT_EQ(parameter(GL_TEXTURE_MIN_FILTER), GL_LINEAR_MIPMAP_NEAREST);
     EXPECT_EQ(parameter(GL_TEXTURE_MAG_FILTER), GL_LINEAR);
     EXPECT_EQ(parameter(GL_TEXTURE_WRAP_S), GL_REPEAT);
@@ -59,7 +55,7 @@ TEST(TextureTest, OddSizedPictureBecomesAMipmappedTextureTopRowFirst) {
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
 
-TEST(TextureTest, UnreadablePictureGetsANameAndNullPathNothing) {
+TEST(TextureTest, UnreadablePictureGetsANameNullPathNothingBlankIsBlack) {
     openTestGlContext();
     setHeadlessMessages(true);
     uint32_t table[2] = {0, 12345};
@@ -72,16 +68,14 @@ TEST(TextureTest, UnreadablePictureGetsANameAndNullPathNothing) {
     loadJpegTexture(table, nullptr, 1);
     EXPECT_EQ(table[1], 12345u);
     EXPECT_EQ(messageBoxCount(), before + 1);
-}
 
-TEST(TextureTest, BlankTextureIsBlack512Rgb) {
-    openTestGlContext();
+    // The capture texture: black, 512 x 512, RGB; none for size 0.
     createBlankTexture(textureTable, 512, 3, GL_RGB, kTransitionSlot);
     ASSERT_NE(textureTable[kTransitionSlot], 0u);
     glBindTexture(GL_TEXTURE_2D, textureTable[kTransitionSlot]);
-    EXPECT_EQ(levelParameter(0, GL_TEXTURE_WIDTH), 512);
-    EXPECT_EQ(levelParameter(0, GL_TEXTURE_HEIGHT), 512);
-    EXPECT_EQ(levelParameter(0, GL_TEXTURE_INTERNAL_FORMAT), 3);
+    EXPECT_EQ(parameter(GL_TEXTURE_WIDTH, 0), 512);
+    EXPECT_EQ(parameter(GL_TEXTURE_HEIGHT, 0), 512);
+    EXPECT_EQ(parameter(GL_TEXTURE_INTERNAL_FORMAT, 0), 3);
     EXPECT_EQ(parameter(GL_TEXTURE_MIN_FILTER), GL_LINEAR);
     const std::vector<uint8_t> rgb = texels(512, 512);
     EXPECT_EQ(std::count(rgb.begin(), rgb.end(), 0), long(rgb.size()));
