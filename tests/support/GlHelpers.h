@@ -47,7 +47,6 @@ inline uint32_t pixel(int x, int y)
 
 inline int red(uint32_t c) { return static_cast<int>(c >> 16); }
 inline int green(uint32_t c) { return static_cast<int>((c >> 8) & 0xff); }
-inline int blue(uint32_t c) { return static_cast<int>(c & 0xff); }
 
 inline uint32_t centre() { return pixel(kWidth / 2, kHeight / 2); }
 

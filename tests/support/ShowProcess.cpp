@@ -20,10 +20,7 @@ using Clock = std::chrono::steady_clock;
 constexpr int kShowScenes = 8;
 constexpr float kSceneSeconds[kShowScenes] = {6.5f, 12.0f, 17.0f, 26.0f, 33.0f, 45.0f, 45.0f, 45.0f};
 
-const std::string& orvaneProgram() {
-    static const std::string program = ORVANE_BINARY_DIR "/src/app/orvane";
-    return program;
-}
+constexpr const char* kOrvaneProgram = ORVANE_BINARY_DIR "/src/app/orvane";
 
 [[noreturn]] void execChild(const ShowRequest& request) {
     for (const std::string& name : request.unsetEnv) unsetenv(name.c_str());
@@ -31,10 +28,10 @@ const std::string& orvaneProgram() {
     if (!request.workDir.empty() && chdir(request.workDir.c_str()) != 0) _exit(126);
     if (request.removeWorkDir && rmdir(request.workDir.c_str()) != 0) _exit(126);
     std::vector<char*> argv;
-    argv.push_back(const_cast<char*>(orvaneProgram().c_str()));
+    argv.push_back(const_cast<char*>(kOrvaneProgram));
     for (const std::string& arg : request.args) argv.push_back(const_cast<char*>(arg.c_str()));
     argv.push_back(nullptr);
-    execv(orvaneProgram().c_str(), argv.data());
+    execv(kOrvaneProgram, argv.data());
     _exit(127);
 }
 
@@ -137,10 +134,7 @@ ShowRun runShowOnce(const ShowRequest& request) {
     int status = 0;
     waitpid(child, &status, 0);
     if (WIFEXITED(status)) run.exitCode = WEXITSTATUS(status);
-    if (WIFSIGNALED(status)) {
-        run.killedBy = WTERMSIG(status);
-        run.coreDumped = WCOREDUMP(status);
-    }
+    if (WIFSIGNALED(status)) run.killedBy = WTERMSIG(status);
     return run;
 }
 
@@ -185,24 +179,23 @@ std::string freshTempFolder(const std::string& name) {
     return folder.string();
 }
 
-// Lines of text for which keep(line) holds.
-template <typename Keep>
-std::vector<std::string> linesWhere(const std::string& text, Keep keep) {
+// Lines of text starting with (atStart) or containing part.
+static std::vector<std::string> linesWith(const std::string& text, const std::string& part, bool atStart) {
     std::vector<std::string> lines;
     std::istringstream stream(text);
-    std::string line;
-    while (std::getline(stream, line)) {
-        if (keep(line)) lines.push_back(line);
+    for (std::string line; std::getline(stream, line);) {
+        const size_t at = line.find(part);
+        if (at == 0 || (!atStart && at != std::string::npos)) lines.push_back(line);
     }
     return lines;
 }
 
 std::vector<std::string> linesStartingWith(const std::string& text, const std::string& prefix) {
-    return linesWhere(text, [&](const std::string& line) { return line.compare(0, prefix.size(), prefix) == 0; });
+    return linesWith(text, prefix, true);
 }
 
 std::vector<std::string> linesContaining(const std::string& text, const std::string& part) {
-    return linesWhere(text, [&](const std::string& line) { return line.find(part) != std::string::npos; });
+    return linesWith(text, part, false);
 }
 
 std::string checkSceneTimings(const std::string& output, double fps) {

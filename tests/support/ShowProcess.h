@@ -10,7 +10,6 @@ struct ShowRun {
     int exitCode = -1;      // -1 when it did not exit normally
     int killedBy = 0;       // the signal that ended it, 0 when it exited
     bool timedOut = false;  // killed at the deadline
-    bool coreDumped = false;
     std::string output;     // standard output
     std::string errors;     // standard error
 };
