@@ -103,9 +103,8 @@ TEST(WindowInputTest, EscapeCloseRequestAndSignalLeaveTheScreenAsItWas) {
     };
     for (const Exit& exit : exits) {
         if (*exit.sideCommand != '\0' && !xdotool) continue;
-        ShowRequest request = steppedShow(ORVANE_BINARY_DIR, "5");
-        request.args = {"--play", "--size", std::to_string(width) + "x" + std::to_string(height), "--fixed-fps", "5",
-                        "--timings"};
+        const std::string size = std::to_string(width) + "x" + std::to_string(height);
+        ShowRequest request = quietShow({"--play", "--size", size, "--fixed-fps", "5", "--timings"});
         request.stopOnText = "scene 1:";
         request.sideCommand = exit.sideCommand;
         request.onStop = exit.onStop;
