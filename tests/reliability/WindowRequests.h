@@ -4,9 +4,9 @@
 
 #include <string>
 
-// Waits up to timeoutSeconds for a window of process pid (its _NET_WM_PID);
-// then sends it the window manager's close request (WM_DELETE_WINDOW).
-// False when no window. Other programs on the same display are left alone.
+// Waits up to timeoutSeconds for the show window of process pid, then sends
+// it the window manager's close request (WM_DELETE_WINDOW). False when no
+// window (or no xdotool). Other programs on the same display are left alone.
 bool requestWindowClose(int pid, double timeoutSeconds);
 
 // The default screen's size in pixels; false when no display opens.
