@@ -58,15 +58,12 @@ TEST(MessageBox, HeadlessBoxGoesToStandardErrorAndCounts) {
     EXPECT_EQ(::testing::internal::GetCapturedStderr(), "-=(Status)=-: data/missing.jpg\n: \n");
     EXPECT_EQ(messageBoxCount(), before + 2);
 
-    const char* flag = std::getenv("ORVANE_HEADLESS");
-    const std::string saved = flag != nullptr ? flag : "";
-    unsetenv("ORVANE_HEADLESS");
+    unsetenv("ORVANE_HEADLESS");  // this process only; later boxes stay headless
     setHeadlessMessages(false);
     useSteppedClock(10.0);
     EXPECT_TRUE(headlessMessages());
     useRealClock();
     setHeadlessMessages(true);
-    if (flag != nullptr) setenv("ORVANE_HEADLESS", saved.c_str(), 1);
 }
 
 TEST(PlatformWindow, DoubleBufferedDeepContextThatCountsPresentedFrames) {

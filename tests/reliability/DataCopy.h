@@ -3,13 +3,15 @@
 // reads.
 #pragma once
 
-#include <stdlib.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
+
+#include "support/ShowProcess.h"
 
 inline std::string builtDataDir() { return ORVANE_BINARY_DIR "/data"; }
 
@@ -28,19 +30,14 @@ inline std::vector<std::string> builtDataFiles() {
 // writable first) on destruction.
 class DataCopy {
 public:
-    explicit DataCopy(const std::string& tag) {
-        std::string pattern = (std::filesystem::temp_directory_path() / ("orvane-rel-" + tag + "-XXXXXX")).string();
-        if (mkdtemp(pattern.data()) == nullptr) return;
-        root = pattern;
+    explicit DataCopy(const std::string& tag) : root(freshTempFolder("rel-" + tag + "-" + std::to_string(getpid()))) {
         std::error_code error;
         std::filesystem::copy(builtDataDir(), root + "/data", std::filesystem::copy_options::recursive, error);
         copied = !error;
     }
     ~DataCopy() {
-        if (root.empty()) return;
         std::error_code error;
-        using std::filesystem::perms;
-        std::filesystem::permissions(root, perms::owner_all, std::filesystem::perm_options::add, error);
+        std::filesystem::permissions(root, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, error);
         std::filesystem::remove_all(root, error);
     }
     DataCopy(const DataCopy&) = delete;
@@ -51,7 +48,7 @@ public:
     bool ok() const { return copied; }
 
 private:
-    std::string root;
+    const std::string root;
     bool copied = false;
 };
 
