@@ -71,6 +71,9 @@ public:
 struct LaunchView {
     LaunchWindow* window = nullptr;
     Fl_Round_Button* radios[kRadioCount] = {};
+    Fl_Check_Button* windowed = nullptr;
+    Fl_Check_Button* noLights = nullptr;
+    Fl_Check_Button* noMusic = nullptr;
 };
 
 // Lifetime: one runLaunchDialog call.
@@ -94,6 +97,9 @@ RadioChecks readRadios() {
 // Applies what the logic decided to the widgets.
 void carryOut(const LaunchAction& action) {
     if (Fl_Round_Button* radio = radioWidget(action.selectRadio)) radio->setonly();
+    if (action.tickWindowed) view.windowed->value(1);
+    if (action.tickNoLights) view.noLights->value(1);
+    if (action.tickNoMusic) view.noMusic->value(1);
     if (action.close) view.window->hide();
 }
 
@@ -135,13 +141,19 @@ Fl_Widget* makeControl(const DialogControl& control, Fl_Image* picture) {
     return widget;
 }
 
-// All eleven controls in template order, remembering the radio buttons.
+// All eleven controls in template order, remembering the radio buttons and
+// the boxes.
 void buildControls(Fl_Image* picture) {
     for (const DialogControl& control : kDialogControls) {
         Fl_Widget* widget = makeControl(control, picture);
         for (int i = 0; i < kRadioCount; ++i) {
             if (kRadioIds[i] == control.id) view.radios[i] = static_cast<Fl_Round_Button*>(widget);
         }
+        if (control.kind != ControlKind::CheckBox) continue;
+        Fl_Check_Button* box = static_cast<Fl_Check_Button*>(widget);
+        if (control.id == kControlWindowed) view.windowed = box;
+        if (control.id == kControlNoLights) view.noLights = box;
+        if (control.id == kControlNoMusic) view.noMusic = box;
     }
 }
 

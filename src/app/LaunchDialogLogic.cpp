@@ -48,15 +48,27 @@ LaunchAction command(int32_t controlId, const RadioChecks& radios) {
     }
 }
 
+// The dialog starts from the settings: the radio of the size when it is one
+// of the four (else none, and the size stands until a radio is clicked), and
+// each box ticked when its flag is set.
+LaunchAction initDialog() {
+    LaunchAction action;
+    for (int i = 0; i < kRadioCount; ++i) {
+        if (runSettings.width == kRadioWidths[i] && runSettings.height == kRadioHeights[i]) {
+            action.selectRadio = kRadioIds[i];
+        }
+    }
+    action.tickWindowed = !runSettings.fullscreen;
+    action.tickNoLights = runSettings.noLights;
+    action.tickNoMusic = runSettings.noMusic;
+    return action;
+}
+
 }  // namespace
 
 LaunchAction launchDialogProc(LaunchEvent event, int32_t controlId, const RadioChecks& radios) {
     switch (event) {
-    case LaunchEvent::Init: {
-        LaunchAction action;
-        action.selectRadio = kControl800x600;
-        return action;
-    }
+    case LaunchEvent::Init: return initDialog();
     case LaunchEvent::Close: return closeDialog(1);
     case LaunchEvent::Command: return command(controlId, radios);
     }

@@ -36,6 +36,11 @@ struct RadioChecks {
 struct LaunchAction {
     bool close = false;       // end the dialog and its loop
     int32_t selectRadio = 0;  // radio id to select (clearing the others); 0 for none
+    // Init only: the boxes to tick, so that each starts as its flag stands
+    // (the command line may have set the flags before the dialog).
+    bool tickWindowed = false;
+    bool tickNoLights = false;
+    bool tickNoMusic = false;
 };
 
 // Handles one event of the dialog, changing runSettings as the control asks.

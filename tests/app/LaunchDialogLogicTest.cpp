@@ -73,6 +73,37 @@ TEST(LaunchDialogLogic, ClicksChangeTheSettingsAndCloseTheDialog) {
     }
 }
 
+// The command line sets the settings before the dialog: the dialog shows
+// them, and Launch untouched plays them.
+TEST(LaunchDialogLogic, StartsFromTheSettings) {
+    struct Case {
+        int32_t width, height;
+        bool fullscreen, noLights, noMusic;
+        int32_t selectRadio;
+    } cases[] = {
+        {1024, 768, false, true, false, kControl1024x768},
+        {1152, 864, true, false, true, kControl1152x864},
+        {1024, 600, true, false, false, 0},  // a width of one radio, a height of another
+        {1920, 1080, false, false, false, 0},
+    };
+    for (const Case& c : cases) {
+        resetRunSettings();
+        runSettings.width = c.width;
+        runSettings.height = c.height;
+        runSettings.fullscreen = c.fullscreen;
+        runSettings.noLights = c.noLights;
+        runSettings.noMusic = c.noMusic;
+        const LaunchAction init = launchDialogProc(LaunchEvent::Init, 0, RadioChecks{});
+        EXPECT_EQ((std::vector<int>{init.selectRadio, init.tickWindowed, init.tickNoLights, init.tickNoMusic}),
+                  (std::vector<int>{c.selectRadio, !c.fullscreen, c.noLights, c.noMusic}))
+            << c.width << "x" << c.height;
+        launchDialogProc(LaunchEvent::Command, kControlLaunch, RadioChecks{});
+        EXPECT_EQ((std::vector<int>{runSettings.width, runSettings.height, runSettings.fullscreen,
+                                    runSettings.noLights, runSettings.noMusic}),
+                  (std::vector<int>{c.width, c.height, c.fullscreen, c.noLights, c.noMusic}));
+    }
+}
+
 // Any command but a box or a button scans the radios: the first checked one
 // in scan order sets the size; none checked reselects 800x600 and keeps it.
 // Launch reads no radio and clears an earlier quit.

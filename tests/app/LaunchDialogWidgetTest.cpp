@@ -16,6 +16,7 @@
 
 #include "app/LaunchDialogLayout.h"
 #include "app/LaunchDialogLogic.h"
+#include "support/ScreenImage.h"
 #include "support/ShowProcess.h"
 
 namespace {
@@ -61,6 +62,11 @@ void clickControl(const std::string& dialog, int32_t id) {
     pause(100);
 }
 
+// Escape typed into the show window, which has the pointer and so the keyboard.
+void pressEscapeIn(const std::string& show) {
+    shellOutput("xdotool mousemove --sync --window " + show + " 100 100 key Escape");
+}
+
 // Whether xev logged an event of this kind (its reports start a line with the name).
 bool hasEvent(const std::string& log, const std::string& kind) {
     return log.compare(0, kind.size(), kind) == 0 || log.find("\n" + kind + " event") != std::string::npos;
@@ -78,8 +84,9 @@ protected:
                     "command -v xev && command -v stdbuf", &status);
         if (status != 0) GTEST_SKIP() << "needs Xvfb, xdotool, xwininfo, xprop, xev and stdbuf";
         folder = freshTempFolder("dialog-" + std::to_string(getpid()));
-        server = std::atoi(shellOutput("(Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>'" + folder +
-                                       "/display' >/dev/null 2>&1 & echo $!)").c_str());
+        server = std::atoi(shellOutput("(Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -fbdir '" + folder +
+                                       "' 3>'" + folder + "/display' >/dev/null 2>&1 & echo $!)")
+                               .c_str());
         std::string number;
         for (int waited = 0; waited < kWindowWaitMs && number.find('\n') == std::string::npos; waited += kPollMs) {
             pause(kPollMs);
@@ -94,10 +101,10 @@ protected:
         if (previousDisplay.empty()) unsetenv("DISPLAY");
         else setenv("DISPLAY", previousDisplay.c_str(), 1);
     }
-    // Runs the program with no arguments; drive(pid) works the dialog and
+    // Runs the program without --play; drive(pid) works the dialog and
     // returns true once it has asked the program to end, else it is killed.
-    ShowRun runDialog(const std::function<bool(int)>& drive) {
-        ShowRequest request = quietShow({}, folder);
+    ShowRun runDialog(const std::function<bool(int)>& drive, const std::vector<std::string>& args = {}) {
+        ShowRequest request = quietShow(args, folder);
         request.timeoutSeconds = 120.0;
         request.onStop = [&](int pid) {
             if (!drive(pid)) kill(pid, SIGKILL);
@@ -139,11 +146,77 @@ TEST_F(LaunchDialogWidget, ChoicesReachTheShowWindow) {
         const std::string props = shellOutput("xprop -id " + show + " _NET_WM_STATE _MOTIF_WM_HINTS");
         EXPECT_EQ(props.find("FULLSCREEN"), std::string::npos) << props;
         EXPECT_EQ(props.find("_MOTIF_WM_HINTS) = 0x2, 0x0, 0x0"), std::string::npos) << "borderless: " << props;
-        shellOutput("xdotool mousemove --sync --window " + show + " 320 240 key Escape");
+        pressEscapeIn(show);
         return true;
     });
     EXPECT_EQ(run.exitCode, 0) << run.errors;
     EXPECT_EQ(run.errors.find("Display Mode"), std::string::npos) << "a mode switch was tried:\n" << run.errors;
+}
+
+// The marks the dialog shows, read off the screen: for each radio and box,
+// whether the middle of its indicator (a circle or square of the label's
+// height, two pixels in from the control's left) holds the dark dot or tick.
+std::string shownMarks(const std::string& fbdir) {
+    pause(300);  // for the last click's redraw
+    Picture screen;
+    if (!readXvfbScreen(fbdir, screen)) return "no screen image";
+    std::string marks;
+    for (int32_t id : {kControl640x480, kControl800x600, kControl1024x768, kControl1152x864, kControlWindowed,
+                       kControlNoLights, kControlNoMusic}) {
+        const PixelRect r = controlRect(*findDialogControl(id));
+        const int middleX = kDialogScreenX + r.x + 2 + kDialogFontPixels / 2;
+        const int middleY = kDialogScreenY + r.y + r.height / 2;
+        int dark = 0;
+        for (int y = middleY - 1; y <= middleY + 1; ++y) {
+            for (int x = middleX - 1; x <= middleX + 1; ++x) {
+                const uint8_t* p = &screen.rgb[(size_t(y) * screen.width + x) * 3];
+                dark += p[0] < 64 && p[1] < 64 && p[2] < 64;
+            }
+        }
+        marks += dark >= 3 ? 'x' : '.';
+    }
+    return marks;
+}
+
+// Started with settings on the command line, the dialog shows them, a click
+// changes what it shows and what plays alike, and Launch plays what is shown.
+TEST_F(LaunchDialogWidget, ShowsTheCommandLineSettingsAndPlaysWhatItShows) {
+    ShowRun run = runDialog(
+        [&](int pid) {
+            const std::string dialog = findWindow(pid);
+            EXPECT_FALSE(dialog.empty()) << "no dialog titled Orvane";
+            if (dialog.empty()) return false;
+            // Marks in the order 640x480, 800x600, 1024x768, 1152x864, Windowed, No lights, No Music.
+            EXPECT_EQ(shownMarks(folder), "..x.x.x");
+            clickControl(dialog, kControlWindowed);
+            clickControl(dialog, kControlNoLights);
+            EXPECT_EQ(shownMarks(folder), "..x..xx");
+            clickControl(dialog, kControlLaunch);
+            const std::string show = findWindow(pid, dialog);
+            if (!show.empty()) pressEscapeIn(show);
+            return !show.empty();
+        },
+        {"--windowed", "--size", "1024x768", "--no-music"});
+    EXPECT_EQ(run.exitCode, 0) << run.errors;
+    // Full screen was asked for: this display has no 1024x768 mode.
+    EXPECT_NE(run.errors.find("Display Mode Not Compatible"), std::string::npos) << run.errors;
+
+    // A size none of the radios offers: none is marked, and Launch keeps it.
+    run = runDialog(
+        [&](int pid) {
+            const std::string dialog = findWindow(pid);
+            if (dialog.empty()) return false;
+            EXPECT_EQ(shownMarks(folder), "....x..");
+            clickControl(dialog, kControlLaunch);
+            const std::string show = findWindow(pid, dialog);
+            if (show.empty()) return false;
+            const std::string shown = shellOutput("xwininfo -id " + show);
+            EXPECT_TRUE(geometryValue(shown, "Width:") == 1000 && geometryValue(shown, "Height:") == 700) << shown;
+            pressEscapeIn(show);
+            return true;
+        },
+        {"--windowed", "--size", "1000x700"});
+    EXPECT_EQ(run.exitCode, 0) << run.errors;
 }
 
 TEST_F(LaunchDialogWidget, ExitEndsTheProgramWithoutAShowWindow) {
