@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 #include "core/RunSettings.h"
 
@@ -113,6 +115,21 @@ bool parseCommandLine(int argc, const char* const* argv, CommandLine& line) {
     if (!viewOptionsFit(line.view, line.error)) return false;
     if (!captureOptionsFit(line.capture, line.fixedFps, !line.view.path.empty(), line.error)) return false;
     return true;
+}
+
+void anchorPathOptions(CommandLine& line) {
+    const auto anchor = [](std::string& path) {
+        std::error_code error;
+        std::filesystem::path absolute = std::filesystem::absolute(path, error).lexically_normal();
+        if (error) return;  // no current folder: the write reports the path as given
+        if (!absolute.has_filename()) absolute = absolute.parent_path();  // "dir/." ends in a separator
+        path = absolute.string();
+    };
+    if (!line.framesAt.empty()) {
+        if (line.framesDir.empty()) line.framesDir = ".";
+        anchor(line.framesDir);
+    }
+    if (!line.capture.path.empty()) anchor(line.capture.path);
 }
 
 void applyCommandLine(const CommandLine& line) {

@@ -31,5 +31,9 @@ struct CommandLine {
 bool parseCommandLine(int argc, const char* const* argv, CommandLine& line);
 // The --help text.
 const char* commandLineHelp();
+// Makes the paths of files the program writes (frames, video) absolute, so
+// that they stay where the user started it when the show moves to the
+// installed data's folder. The viewer and --inspect never move.
+void anchorPathOptions(CommandLine& line);
 // Applies the window, lights and music options to runSettings.
 void applyCommandLine(const CommandLine& line);

@@ -1,5 +1,6 @@
 // Where the show's data/ folder is: in the current directory, else beside
-// the installed program's data.
+// the program (an unpacked archive), else where an install put it relative
+// to the program.
 #pragma once
 
 // Changes to the folder that holds data/ when the current one does not.

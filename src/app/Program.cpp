@@ -30,6 +30,7 @@ int usageError(const CommandLine& line) {
 int runProgram(int argc, const char* const* argv) {
     CommandLine line;
     if (!parseCommandLine(argc, argv, line)) return usageError(line);
+    anchorPathOptions(line);
     if (line.help) {
         std::fputs(commandLineHelp(), stdout);
         return 0;

@@ -79,7 +79,7 @@ VideoCaptureSetup setupFor(const CommandLine& line, const std::string& path) {
 int runVideoCapture(const CommandLine& line) {
     // Ctrl-C from here on ends the run through the clean-up below.
     installQuitSignals();
-    const std::string path = std::filesystem::absolute(line.capture.path).lexically_normal().string();
+    const std::string& path = line.capture.path;  // absolute: anchorPathOptions
     if (const int refused = refusal(path)) return refused;
     enterDataDirectory();
     const VideoCaptureSetup setup = setupFor(line, path);

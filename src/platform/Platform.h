@@ -5,6 +5,7 @@
 //   message box  showMessageBox
 //   window       display mode, window, GL context, present, one event at a time
 //   sound        the music stream (PlatformSound.h)
+//   files        the program's own folder
 // Everything here runs on the one program thread.
 #pragma once
 
@@ -39,3 +40,9 @@ void setHeadlessMessages(bool headless);
 bool headlessMessages();
 // Number of message boxes shown so far (tests and whole-show checks).
 int messageBoxCount();
+
+// [SECTION] Files ------------------------------------------------------------
+
+// The folder that holds the running program, ending in a separator; empty
+// when the system does not tell.
+const char* programFolder();

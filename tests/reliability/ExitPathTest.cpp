@@ -169,4 +169,29 @@ TEST(RunPlaceTest, EachPlaceGivesItsExitCodeAndMessage) {
     }
 }
 
+// An installed program started from an empty folder finds its data through
+// its own location and writes its pictures where it was started, not beside
+// the data it moved to.
+TEST(RunPlaceTest, InstalledProgramPlaysAnywhereAndWritesWhereStarted) {
+    if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display: run under xvfb-run";
+    const std::string prefix = freshTempFolder("installed-" + std::to_string(getpid()));
+    int status = -1;
+    shellOutput(std::string(ORVANE_CMAKE_COMMAND) + " --install '" ORVANE_BINARY_DIR "' --prefix '" + prefix + "'",
+                &status);
+    ASSERT_EQ(status, 0) << "cmake --install failed";
+    const std::string started = freshTempFolder("started-" + std::to_string(getpid()));
+    ShowRequest request = steppedShow(started, "2");
+    request.program = prefix + "/bin/orvane";
+    request.args.insert(request.args.end(), {"--frames-at", "3", "--frames-dir", "shots"});
+    const ShowRun run = runShow(request);
+    EXPECT_EQ(run.exitCode, 0) << run.errors;
+    EXPECT_EQ(run.errors, "") << "the installed data was not found whole";
+    EXPECT_EQ(checkSceneTimings(run.output, 2.0), "");
+    Picture frame;
+    EXPECT_TRUE(readPng(framePngPath(started + "/shots", 3.0), frame)) << "no picture where the program started";
+    EXPECT_FALSE(fs::exists(prefix + "/share/orvane/shots"));
+    fs::remove_all(prefix);
+    fs::remove_all(started);
+}
+
 }  // namespace

@@ -27,11 +27,12 @@ constexpr const char* kOrvaneProgram = ORVANE_BINARY_DIR "/src/app/orvane";
     for (const std::string& entry : request.extraEnv) putenv(const_cast<char*>(entry.c_str()));
     if (!request.workDir.empty() && chdir(request.workDir.c_str()) != 0) _exit(126);
     if (request.removeWorkDir && rmdir(request.workDir.c_str()) != 0) _exit(126);
+    const char* program = request.program.empty() ? kOrvaneProgram : request.program.c_str();
     std::vector<char*> argv;
-    argv.push_back(const_cast<char*>(kOrvaneProgram));
+    argv.push_back(const_cast<char*>(program));
     for (const std::string& arg : request.args) argv.push_back(const_cast<char*>(arg.c_str()));
     argv.push_back(nullptr);
-    execv(kOrvaneProgram, argv.data());
+    execv(program, argv.data());
     _exit(127);
 }
 

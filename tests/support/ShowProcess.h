@@ -15,6 +15,7 @@ struct ShowRun {
 };
 
 struct ShowRequest {
+    std::string program;  // empty: the build's orvane
     std::vector<std::string> args;
     std::string workDir;
     std::vector<std::string> extraEnv;  // "NAME=value"
