@@ -7,24 +7,31 @@ namespace {
 using HostileFiles = SceneFileTest;
 
 // Lengths past the parent or the file, and lengths below a header, end
-// their level's walk; the complete chunks before them stay.
+// their level's walk; the complete chunks before them stay. A list that
+// overruns its parent by 8 bytes but ends inside the file is dropped too.
 TEST_F(HostileFiles, ImpossibleChunkLengthsEndTheirLevel) {
     std::vector<uint8_t> bytes = sceneBytes([](Chunk3dsWriter& w) {
         addMesh(w, "Before", kTriangle, kOneFace);
         w.begin(0x4000).string("Overlong").header(0x4100, 5000).vertexList(kTriangle).end();
         addMesh(w, "After", kTriangle, kOneFace);
+        w.begin(0x4000).string("Bulging").begin(0x4100).header(0x4110, 52).u16(3);
+        for (const std::vector<float>& p : kTriangle) w.point(p[0], p[1], p[2]);
+        w.end().end();
         w.header(0x4000, 0).u32(0).u32(0);  // zero length: no endless walk
     });
     bytes.resize(bytes.size() - 20);  // into the keyframer
     Scene scene;
     scene.keepUnplayable = true;
     EXPECT_FALSE(scene.load(writeScratchFile("lengths.3ds", bytes).c_str()));
-    ASSERT_EQ(scene.objectCount, 3);  // the camera lies past the zero length
+    ASSERT_EQ(scene.objectCount, 4);  // the camera lies past the zero length
     EXPECT_STREQ(scene.next->name, "Overlong");
     EXPECT_EQ(scene.next->vertexCount, 0);
     EXPECT_EQ(scene.next->kind, ObjectKind::None);
     EXPECT_EQ(scene.next->next->vertexCount, 3);
-    for (const char* words : {"chunk 0x4100 claims 5000 bytes", "chunk 0x4000 claims 0 bytes", "main chunk claims"})
+    EXPECT_STREQ(scene.next->next->next->name, "Bulging");
+    EXPECT_EQ(scene.next->next->next->vertexCount, 0);
+    for (const char* words : {"chunk 0x4100 claims 5000 bytes", "chunk 0x4110 claims 52 bytes, 44 are left in its parent",
+                              "chunk 0x4000 claims 0 bytes", "main chunk claims"})
         EXPECT_TRUE(mentions(scene, words)) << words;
 }
 
