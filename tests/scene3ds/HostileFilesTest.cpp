@@ -48,8 +48,11 @@ TEST_F(HostileFiles, CountsAreCheckedAgainstTheBytesOfTheirChunk) {
         w.begin(0x4140).u16(50).f32(0).f32(0).end();
         w.end().end();
         w.begin(0x4000).string("N").begin(0x4100).vertexList(kTriangle);
-        w.begin(0x4110).end().begin(0x4120).end().begin(0x4140).end();
+        w.begin(0x4110).end().begin(0x4120).end().begin(0x4140).end();  // empty chunks, the last one flush
         w.end().end();
+        w.begin(0x4000).string("S").begin(0x4100).begin(0x4110).u16(3);
+        for (int i = 0; i < 35; ++i) w.u8(0);  // one byte short of 3 points
+        w.end().end().end();
     }, [](Chunk3dsWriter& w) {
         w.begin(0xB002).begin(0xB010).string("M").end();
         w.begin(0xB020).u16(0).u32(0).u32(0).u32(0xFFFFFFFFu).end();  // four billion keys
@@ -60,6 +63,9 @@ TEST_F(HostileFiles, CountsAreCheckedAgainstTheBytesOfTheirChunk) {
         w.u32(5).u16(0x1F).f32(0).f32(0).f32(0).f32(0).f32(0).point(2, 2, 2);
         w.u32(9).u16(0).f32(3);
         w.end().end();
+        w.begin(0xB002).begin(0xB010).string("S").end();
+        w.begin(0xB020).u16(0).u32(0).u32(0).u32(2).u32(0).u16(0).point(1, 1, 1).end();  // one key of two
+        w.end();
         w.u8(1).u8(2).u8(3);  // too short for a chunk header
     }).c_str()));
     const SceneObject& n = *scene.next;
@@ -70,10 +76,13 @@ TEST_F(HostileFiles, CountsAreCheckedAgainstTheBytesOfTheirChunk) {
     EXPECT_EQ(n.positionKeyCount, 2u);
     EXPECT_EQ(n.positionKeys.size(), 2u);
     EXPECT_DOUBLE_EQ(n.positionKeys[1].x, 2.0);
-    for (const char* words : {"vertex list of 1000 points", "face list of 65535 faces", "mapping list of 50",
-                              "track of 4294967295 keys", "chunk 0x4110 at offset", "holds less than its data",
-                              "3 stray bytes"})
-        EXPECT_TRUE(mentions(scene, words)) << words;
+    const std::vector<std::string> problems = {
+        "vertex list of 1000 points", "face list of 65535 faces", "mapping list of 50",
+        "vertex list of 3 points holds only 35 bytes", "track of 4294967295 keys", "track of 2 keys holds only 18",
+        "chunk 0x4110 at offset", "chunk 0x4120 at offset", "chunk 0x4140 at offset", "chunk 0xB020 at offset",
+        "3 stray bytes"};
+    for (const std::string& words : problems) EXPECT_TRUE(mentions(scene, words.c_str())) << words;
+    EXPECT_EQ(scene.loadProblems().size(), problems.size());
 }
 
 // Face indices past the vertices (also when the faces come first, and under
@@ -124,6 +133,15 @@ TEST_F(HostileFiles, TablesStayWithinTheirLimits) {
     EXPECT_EQ(scene.lightCount, kMaxLights);
     EXPECT_TRUE(mentions(scene, "more than 60 materials"));
     EXPECT_TRUE(mentions(scene, "more than 100 lights"));
+
+    // The object count is 16 bits: the 65536th object is left out.
+    Scene crowded;
+    crowded.keepUnplayable = true;
+    crowded.load(sceneFile([](Chunk3dsWriter& w) {
+        for (int i = 0; i < 65536; ++i) w.begin(0x4000).string("O").end();
+    }).c_str());
+    EXPECT_EQ(crowded.objectCount, 65535);
+    EXPECT_TRUE(mentions(crowded, "more than 65535 objects"));
 }
 
 // A 79-character object name fits; longer names (objects, materials) are cut
