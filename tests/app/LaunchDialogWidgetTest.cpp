@@ -84,7 +84,7 @@ protected:
                     "command -v xev && command -v stdbuf", &status);
         if (status != 0) GTEST_SKIP() << "needs Xvfb, xdotool, xwininfo, xprop, xev and stdbuf";
         folder = freshTempFolder("dialog-" + std::to_string(getpid()));
-        server = std::atoi(shellOutput("(Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -fbdir '" + folder +
+        server = std::atoi(shellOutput("(Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset -fbdir '" + folder +
                                        "' 3>'" + folder + "/display' >/dev/null 2>&1 & echo $!)")
                                .c_str());
         std::string number;

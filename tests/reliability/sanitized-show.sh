@@ -22,6 +22,6 @@ for candidate in /usr/lib/*/dri/swrast_dri.so /usr/lib/dri/swrast_dri.so; do
   [ -f "$candidate" ] && driver="$candidate" && break
 done
 jobs="$(nproc 2>/dev/null || echo 2)"
-exec xvfb-run -a -s "-screen 0 1280x1024x24" env ${driver:+LD_PRELOAD="$driver"} \
+exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" env ${driver:+LD_PRELOAD="$driver"} \
   ctest --test-dir "$build" --output-on-failure -j "$jobs" \
   -R 'WholeShowTest\.|ExitPathTest\.|WindowInputTest\.|RunPlaceTest\.|BitmapTest\.|JpegTest\.'

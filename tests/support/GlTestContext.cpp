@@ -23,8 +23,8 @@ void openOnce(int width, int height) {
     runSettings.fullscreen = false;
     if (!createShowWindow("Orvane test", width, height, 0, false) || initGL() == 0) {
         std::fprintf(stderr,
-                     "openTestGlContext: no OpenGL window could be opened (is there a display? "
-                     "run the GL tests under xvfb-run)\n");
+                     "openTestGlContext: no OpenGL window could be opened (%s; is there a display? "
+                     "run the GL tests under xvfb-run)\n", platformError());
         std::exit(1);
     }
     opened = true;

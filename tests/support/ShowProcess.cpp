@@ -109,16 +109,9 @@ void collect(int outFd, int errFd, pid_t child, const ShowRequest& request, Show
     }
 }
 
-// The program could not reach a display although the test has one.
-bool displayRefused(const ShowRequest& request, const ShowRun& run) {
-    if (std::getenv("DISPLAY") == nullptr || request.removeWorkDir || run.exitCode != 1) return false;
-    for (const std::string& name : request.unsetEnv) {
-        if (name == "DISPLAY") return false;
-    }
-    return run.errors.find("cannot open the show window: no display") != std::string::npos;
-}
+}  // namespace
 
-ShowRun runShowOnce(const ShowRequest& request) {
+ShowRun runShow(const ShowRequest& request) {
     ShowRun run;
     int outPipe[2], errPipe[2];
     if (pipe(outPipe) != 0 || pipe(errPipe) != 0) return run;
@@ -136,19 +129,6 @@ ShowRun runShowOnce(const ShowRequest& request) {
     waitpid(child, &status, 0);
     if (WIFEXITED(status)) run.exitCode = WEXITSTATUS(status);
     if (WIFSIGNALED(status)) run.killedBy = WTERMSIG(status);
-    return run;
-}
-
-}  // namespace
-
-// The shared test display has refused a connection now and then while many
-// programs start and stop on it; such a run is tried once more.
-ShowRun runShow(const ShowRequest& request) {
-    ShowRun run = runShowOnce(request);
-    if (displayRefused(request, run)) {
-        usleep(500 * 1000);
-        run = runShowOnce(request);
-    }
     return run;
 }
 
