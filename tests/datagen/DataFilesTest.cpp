@@ -8,8 +8,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "Bitmaps.h"
 #include "DataSet.h"
+#include "art/ShowBitmaps.h"
 #include "media/Textures.h"
 
 namespace {

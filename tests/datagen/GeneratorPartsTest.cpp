@@ -3,8 +3,9 @@
 
 #include <cstdio>
 
-#include "Geometry.h"
-#include "Image.h"
+#include "art/Geometry.h"
+#include "art/Image.h"
+#include "formats/JpegWriter.h"
 #include "media/Textures.h"
 
 namespace {
@@ -33,7 +34,7 @@ TEST(GeneratorParts, JpegWriterRoundTripsThroughTheShowsDecoder) {
     p.fillRect(0, 0, 40, 15, rgb(1.0, 0.0, 0.0));
     p.fillRect(0, 15, 40, 30, rgb(0.0, 0.0, 1.0));
     std::string path = testing::TempDir() + "orvane_datagen_test.jpg";
-    ASSERT_TRUE(p.writeJpeg(path, 95));
+    ASSERT_TRUE(writeJpeg(p, path, 95));
     RgbImage* image = decodeJpegFile(path.c_str());
     std::remove(path.c_str());
     ASSERT_NE(image, nullptr);

@@ -4,9 +4,9 @@
 
 #include <vector>
 
-#include "Bitmaps.h"
 #include "DataSet.h"
-#include "OutlineWalk.h"
+#include "art/OutlineWalk.h"
+#include "art/ShowBitmaps.h"
 #include "media/Textures.h"
 #include "particles/Particles.h"
 

@@ -5,8 +5,8 @@
 #include <cstdio>
 
 #include "DataSet.h"
-#include "Scenes.h"
-#include "Writer3ds.h"
+#include "formats/Writer3ds.h"
+#include "scenes/SceneTable.h"
 
 namespace {
 SceneDesc tinyScene() {

@@ -6,9 +6,9 @@
 #include <exception>
 #include <string>
 
-#include "Bitmaps.h"
-#include "Pictures.h"
-#include "Scenes.h"
+#include "art/ShowBitmaps.h"
+#include "art/ShowPictures.h"
+#include "scenes/SceneTable.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {

@@ -5,8 +5,10 @@
 #include <cmath>
 #include <cstdint>
 
+#include "common/MathConstants.h"
+
 const double kSampleRate = 44100.0;  // Hz
-const double kTwoPi = 6.283185307179586;
+const double kTwoPi = 2.0 * kPi;
 
 // Frequency in Hz of a MIDI note number (69 = A4 = 440 Hz).
 inline double midiHz(double note) { return 440.0 * std::pow(2.0, (note - 69.0) / 12.0); }
@@ -88,7 +90,7 @@ struct Svf {
     void set(double hz, double q) {
         if (hz > 18000.0) hz = 18000.0;
         if (hz < 20.0) hz = 20.0;
-        g = std::tan(3.141592653589793 * hz / kSampleRate);
+        g = std::tan(kPi * hz / kSampleRate);
         k = 1.0 / q;
         a1 = 1.0 / (1.0 + g * (g + k));
         a2 = g * a1;

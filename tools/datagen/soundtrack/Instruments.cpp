@@ -53,7 +53,7 @@ void emit(Bus& bus, const NoteEvent& note, double seconds, float pan, Voice samp
     if (first >= bus.frames || seconds <= 0.0) return;
     size_t count = std::min((size_t)(seconds * kSampleRate), bus.frames - first);
     // Equal-power pan, unity in the centre.
-    double angle = (std::clamp(pan, -1.0f, 1.0f) + 1.0) * 0.25 * 3.141592653589793;
+    double angle = (std::clamp(pan, -1.0f, 1.0f) + 1.0) * 0.25 * kPi;
     double panLeft = std::cos(angle) * 1.4142135623730951;
     double panRight = std::sin(angle) * 1.4142135623730951;
     double gain = v.gain * note.velocity;

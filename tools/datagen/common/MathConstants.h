@@ -1,0 +1,4 @@
+// Constants shared by the picture, scene and soundtrack generators.
+#pragma once
+
+constexpr double kPi = 3.14159265358979323846;
