@@ -97,7 +97,7 @@ DialogPicture loadEmbedded(const uint8_t* bytes, size_t size, const char* name) 
     DialogPicture picture;
     const char* error = nullptr;
     if (!decodePaletteBmp(bytes, size, picture, &error))
-        std::fprintf(stderr, "LaunchDialog: [%s] %s\n", name, error);
+        std::fprintf(stderr, "orvane: %s: %s\n", name, error);
     return picture;
 }
 

@@ -50,14 +50,14 @@ bool initSound(int mixRate, int softwareChannels, uint32_t flags) {
     logCall("init %d %d %u", mixRate, softwareChannels, flags);
     if (deviceOpen) return true;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-        fprintf(stderr, "Sound: no audio (%s); the show plays silently\n", SDL_GetError());
+        fprintf(stderr, "orvane: no audio (%s); the show plays silently\n", SDL_GetError());
         return false;
     }
     deviceOpenCount++;
     mixerCodecsLoaded = (Mix_Init(MIX_INIT_MP3) & MIX_INIT_MP3) != 0;
     // No format changes allowed: SDL converts to whatever the device takes.
     if (Mix_OpenAudioDevice(mixRate, AUDIO_S16SYS, kOutputChannels, kChunkFrames, nullptr, 0) != 0) {
-        fprintf(stderr, "Sound: no audio device (%s); the show plays silently\n", Mix_GetError());
+        fprintf(stderr, "orvane: no audio device (%s); the show plays silently\n", Mix_GetError());
         if (mixerCodecsLoaded) Mix_Quit();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
@@ -86,7 +86,7 @@ SoundStream* openSoundStream(const char* path, uint32_t mode, int length) {
     // Mix_LoadMUS reads only the header here; the rest streams while playing.
     Mix_Music* music = Mix_LoadMUS(path);
     if (!music) {
-        fprintf(stderr, "Sound: [%s] cannot be played (%s); the show plays silently\n", path,
+        fprintf(stderr, "orvane: %s: cannot be played (%s); the show plays silently\n", path,
                 Mix_GetError());
         return nullptr;
     }
