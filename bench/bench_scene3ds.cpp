@@ -32,11 +32,6 @@ constexpr int kLitVertices = 5000;
 
 const std::string kCorpusLargest = std::string(ORVANE_SHARED_DIR) + "/3ds-corpus/fels.3ds";
 
-int noTexture(uint32_t* table, const char*, int slot) {
-    table[slot] = 0;
-    return 0;
-}
-
 void addTrackedMesh(Chunk3dsWriter& w, int index, int vertices, int faces) {
     std::string name = "Mesh" + std::to_string(index);
     w.begin(0x4000).string(name).begin(0x4100);
@@ -119,11 +114,10 @@ void reportRates(benchmark::State& state, const std::string& path, long objects)
 
 void loadOrvane(benchmark::State& state, const std::string& path) {
     setHeadlessMessages(true);
-    sceneTextureLoader = noTexture;
     long objects = 0;
     for (auto _ : state) {
         Scene scene;
-        scene.load(path.c_str());
+        scene.loadWithoutTextures(path.c_str());
         objects = scene.objectCount;
         benchmark::DoNotOptimize(scene.cursor);
     }
@@ -158,11 +152,10 @@ BENCHMARK_CAPTURE(loadOrvane, built_largest, builtScene())->Unit(benchmark::kMil
 
 void vertexLighting(benchmark::State& state) {
     setHeadlessMessages(true);
-    sceneTextureLoader = noTexture;
     static const std::string path =
         buildScene("lit.3ds", kLitMeshes, kLitVertices, kLitVertices, kMaxLights);
     Scene scene;
-    scene.load(path.c_str());
+    scene.loadWithoutTextures(path.c_str());
     for (auto _ : state) {
         scene.computeVertexLighting();
         benchmark::DoNotOptimize(scene.vertexColors.data());

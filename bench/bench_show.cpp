@@ -17,15 +17,13 @@
 #include <vector>
 
 #include "app/DataDirectory.h"
-#include "app/RunShow.h"
-#include "app/ShowWindow.h"
-#include "app/VideoCapture.h"
 #include "core/RunSettings.h"
 #include "platform/Platform.h"
 #include "platform/PlatformWindow.h"
-#include "scenes/LoadingScreen.h"
 #include "scenes/SceneTimings.h"
 #include "scenes/Show.h"
+#include "scenes/ShowLoading.h"
+#include "window/ShowWindow.h"
 
 namespace {
 
@@ -81,19 +79,17 @@ void onLoadingScreen(float) {
 enum StepKind { kPictures, kBitmaps, kSceneFiles, kEmitters, kStepKinds };
 const char* const kStepNames[kStepKinds] = {"pictures", "bitmaps", "scene_files", "emitters"};
 
-// loadShow's steps in order, each with the loading screens drawn after it.
-struct LoadStep {
-    StepKind kind;
-    int screens;
-};
-const LoadStep kLoadSteps[] = {
-    {kPictures, 1}, {kPictures, 1}, {kPictures, 1}, {kEmitters, 1},                     // up to the shared particles
-    {kBitmaps, 1}, {kBitmaps, 1}, {kBitmaps, 1}, {kBitmaps, 1}, {kBitmaps, 1},          // five bitmaps
-    {kSceneFiles, 1}, {kSceneFiles, 2}, {kSceneFiles, 2},                               // yoda, meta, entree
-    {kSceneFiles, 3}, {kEmitters, 3}, {kSceneFiles, 3}, {kEmitters, 3},                 // race, city
-    {kSceneFiles, 3}, {kEmitters, 3}, {kSceneFiles, 3}, {kEmitters, 3},                 // rooms, water
-    {kSceneFiles, 3}, {kEmitters, 3}, {kBitmaps, 2},                                    // mine, vesk
-};
+// The report's kind of a loading step (the shared pool counts with the emitters).
+StepKind reportKind(LoadStepKind kind) {
+    switch (kind) {
+    case LoadStepKind::Texture: return kPictures;
+    case LoadStepKind::Bitmap: return kBitmaps;
+    case LoadStepKind::SceneFile: return kSceneFiles;
+    case LoadStepKind::SharedParticles:
+    case LoadStepKind::Emitters: return kEmitters;
+    }
+    return kEmitters;
+}
 
 struct LoadReport {
     Instant total;
@@ -105,7 +101,8 @@ struct LoadReport {
 double median(std::vector<double> values);
 
 // Splits the time between loading screens: the interval that follows a step
-// holds the step and one screen; the step's other screens give the screen time.
+// holds the step and one screen; the step's other screens give the screen
+// time. A step without screens is timed with the next (the same kind).
 LoadReport splitLoad(const Instant& start, const Instant& end) {
     LoadReport report;
     report.total = since(start, end);
@@ -128,7 +125,8 @@ LoadReport splitLoad(const Instant& start, const Instant& end) {
     const double screen = median(plainScreens);
     at = 0;
     for (const LoadStep& step : kLoadSteps) {
-        report.kinds[step.kind] += std::max(0.0, intervals[at] - screen);
+        if (step.screens == 0) continue;
+        report.kinds[reportKind(step.kind)] += std::max(0.0, intervals[at] - screen);
         at += static_cast<size_t>(step.screens);
     }
     double steps = 0.0;
@@ -252,7 +250,7 @@ bool parseOptions(int argc, char** argv, Options& o) {
             ++i;
         } else if (option == "--fps" && value && (o.fps = std::atoi(value)) >= 1 && o.fps <= 1000) {
             ++i;
-        } else if (option == "--scene" && value && (o.scene = std::atoi(value)) >= 1 && o.scene <= kTimedScenes) {
+        } else if (option == "--scene" && value && (o.scene = std::atoi(value)) >= 1 && o.scene <= kShowSceneCount) {
             ++i;
         } else if (option == "--frame-log" && value) {
             o.frameLog = value;
@@ -282,10 +280,7 @@ int main(int argc, char** argv) {
     runSettings.noLights = o.noLights;
     useSteppedClock(1000.0 / o.fps);
     if (!enterDataDirectory()) return 1;
-    if (!createShowWindow("Orvane bench", o.width, o.height, 0, false) || initGL() == 0) {
-        std::fprintf(stderr, "bench_show: no window or OpenGL context: %s\n", platformError());
-        return 1;
-    }
+    if (!openShowWindow()) return 1;
     bench.frames.resize(static_cast<size_t>(showLengthSeconds() * o.fps * 1.1) + 1000);
     bench.loadingMarks.reserve(256);
     loadingScreenObserver = onLoadingScreen;
@@ -293,18 +288,18 @@ int main(int argc, char** argv) {
     loadShow();
     const LoadReport load = splitLoad(loadStart, now());
     loadingScreenObserver = nullptr;
-    presentObserver = onPresent;
+    presentHook = onPresent;
     bench.last = now();
     if (o.scene != 0) {
         playShowScene(o.scene);  // from the loading's pictures, not the scene before
     } else {
         playShowScenes();
     }
-    presentObserver = nullptr;
+    presentHook = nullptr;
     releaseShow();
     shutdownWindow();
     std::vector<SceneReport> scenes;
-    for (int scene = 1; scene <= kTimedScenes; ++scene) {
+    for (int scene = 1; scene <= kShowSceneCount; ++scene) {
         if (o.scene == 0 || scene == o.scene) scenes.push_back(sceneReport(scene));
     }
     printText(o, load, scenes);

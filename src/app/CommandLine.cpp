@@ -1,12 +1,10 @@
 #include "app/CommandLine.h"
 
-#include <cerrno>
-#include <cmath>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
 
+#include "app/OptionValues.h"
 #include "core/RunSettings.h"
 
 namespace {
@@ -14,14 +12,6 @@ namespace {
 constexpr int kMaxSide = 16384;         // pixels
 constexpr double kMaxFixedFps = 1000.0;  // frames per second
 constexpr size_t kMaxCaptureTimes = 10000;
-
-bool parseNumber(const char* text, double* value) {
-    if (text == nullptr || *text == '\0') return false;
-    char* end = nullptr;
-    errno = 0;
-    *value = std::strtod(text, &end);
-    return errno == 0 && *end == '\0' && std::isfinite(*value);
-}
 
 bool parseSide(const char* begin, const char* end, int* side) {
     if (begin == end || end - begin > 6) return false;
@@ -47,7 +37,7 @@ bool parseTimes(const char* text, CommandLine& line) {
         size_t comma = list.find(',', start);
         if (comma == std::string::npos) comma = list.size();
         double time = 0.0;
-        if (!parseNumber(list.substr(start, comma - start).c_str(), &time) || time < 0.0) return false;
+        if (!parseNumber(list.substr(start, comma - start), &time) || time < 0.0) return false;
         if (line.framesAt.size() >= kMaxCaptureTimes) return false;
         line.framesAt.push_back(time);
         start = comma + 1;
@@ -55,10 +45,7 @@ bool parseTimes(const char* text, CommandLine& line) {
     return !line.framesAt.empty();
 }
 
-bool fail(CommandLine& line, const std::string& message) {
-    line.error = message;
-    return false;
-}
+bool fail(CommandLine& line, const std::string& message) { return failWith(line.error, message); }
 
 // An option with a value: checks the value exists and parses it.
 bool parseValued(const std::string& option, const char* value, CommandLine& line) {

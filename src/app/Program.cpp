@@ -7,18 +7,24 @@
 #include "app/DataDirectory.h"
 #include "app/FrameCapture.h"
 #include "app/LaunchDialog.h"
+#include "app/OptionValues.h"
 #include "app/RunShow.h"
 #include "app/SceneViewer.h"
+#include "app/VideoCapture.h"
 #include "app/VideoCaptureRun.h"
 #include "core/RunSettings.h"
 #include "platform/Platform.h"
 #include "scene3ds/SceneReport.h"
 #include "scenes/SceneTimings.h"
+#include "window/ShowWindow.h"
 
 namespace {
 
-// Exit code for bad usage of the command line.
-constexpr int kUsageExit = 2;
+// Every frame passes the frame and video captures just before its present.
+void capturePresentedFrame() {
+    captureFrameIfDue();
+    captureVideoFrame();
+}
 
 int usageError(const CommandLine& line) {
     std::fprintf(stderr, "orvane: %s\nTry 'orvane --help'.\n", line.error.c_str());
@@ -45,6 +51,7 @@ int runProgram(int argc, const char* const* argv) {
     applyCommandLine(line);
     if (line.fixedFps > 0.0) useSteppedClock(1000.0 / line.fixedFps);
     setTimingsPrinted(line.timings);
+    presentHook = capturePresentedFrame;
     if (!line.view.path.empty()) return viewSceneFile(line);
     if (!line.capture.path.empty()) return runVideoCapture(line);
     enterDataDirectory();

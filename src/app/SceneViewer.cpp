@@ -9,34 +9,18 @@
 #include <cstring>
 
 #include "app/FrameCapture.h"
+#include "app/OptionValues.h"
 #include "app/SceneViewerCamera.h"
-#include "app/ShowWindow.h"
 #include "core/RunSettings.h"
+#include "platform/Platform.h"
 #include "platform/PlatformWindow.h"
 #include "render/ResetAnimation.h"
-#include "scenes/SceneLoop.h"
+#include "window/ShowWindow.h"
 
 namespace {
 
-constexpr int kUsageExit = 2;              // exit code of bad usage, as the command line's
 constexpr double kFramesPerSecond = 30.0;  // default playing speed of a file
 constexpr double kViewDepth = 4000.0;      // scene units, the far plane of the show's projection
-
-// The show's window and GL context, as the run sequence makes them; false
-// (reason printed) when either cannot be made.
-bool openWindow() {
-    if (!createShowWindow("Orvane", runSettings.width, runSettings.height, 0, runSettings.fullscreen)) {
-        std::fprintf(stderr, "orvane: cannot open the show window: %s\n", platformError());
-        shutdownWindow();
-        return false;
-    }
-    if (initGL() == 0) {
-        std::fprintf(stderr, "orvane: cannot create the OpenGL context: %s\n", platformError());
-        shutdownWindow();
-        return false;
-    }
-    return true;
-}
 
 // Width over height of the client area, the projection's aspect.
 double windowAspect() {
@@ -94,10 +78,10 @@ ViewLoop loopFor(Scene& scene, const ViewOptions& view) {
 
 // Expects and leaves the state render expects (the show's starting state).
 void playView(Scene& scene, ViewLoop& loop, bool capturing) {
-    const float start = sceneSeconds();
+    const float start = tickSeconds();
     markShowStart();
     while (!showQuitRequested()) {
-        poseForView(scene, loop, sceneSeconds() - start);
+        poseForView(scene, loop, tickSeconds() - start);
         clearFrame();
         scene.render();
         pumpFrame();
@@ -122,7 +106,7 @@ void poseForView(Scene& scene, ViewLoop& loop, double elapsed) {
 int viewSceneFile(const CommandLine& line) {
     const ViewOptions& view = line.view;
     const bool capturing = !line.framesAt.empty();
-    if (!openWindow()) return 1;
+    if (!openShowWindow()) return 1;
     SceneObject standIn;  // the camera of a camera-less file; outlives the Scene
     Scene scene;
     scene.keepUnplayable = true;

@@ -1,9 +1,9 @@
 // Parsing of --view, --frames, --seconds and --emitters.
 #include "app/SceneViewerOptions.h"
 
-#include <cerrno>
 #include <cmath>
-#include <cstdlib>
+
+#include "app/OptionValues.h"
 
 namespace {
 
@@ -15,17 +15,6 @@ constexpr double kMaxEmitterRate = 100000.0;  // particles per second
 constexpr double kMaxEmitterLength = 1.0e6;   // size and rise, scene units
 constexpr double kMaxEmitterLifetime = 3600.0;  // seconds
 
-bool parseNumber(const char* begin, const char* end, double* value) {
-    if (begin == end) return false;
-    const std::string text(begin, end);
-    char* stop = nullptr;
-    errno = 0;
-    *value = std::strtod(text.c_str(), &stop);
-    return errno == 0 && *stop == '\0' && std::isfinite(*value);
-}
-
-bool isWhole(double value) { return value == std::floor(value); }
-
 // "CAPACITY,LIFETIME,RATE,SIZE,RISE", each within the particle code's limits.
 bool parseEmitters(const char* text, ViewEmitters& emitters) {
     double field[kEmitterFields] = {};
@@ -33,7 +22,7 @@ bool parseEmitters(const char* text, ViewEmitters& emitters) {
     for (int i = 0; i < kEmitterFields; ++i) {
         const char* stop = start;
         while (*stop != '\0' && *stop != ',') ++stop;
-        if (!parseNumber(start, stop, &field[i])) return false;
+        if (!parseNumber(std::string(start, stop), &field[i])) return false;
         if ((*stop == ',') != (i < kEmitterFields - 1)) return false;
         start = stop + 1;
     }
@@ -54,21 +43,19 @@ bool isViewOption(const std::string& option) {
 }
 
 bool parseViewOption(const std::string& option, const char* value, ViewOptions& view, std::string& error) {
-    const char* end = value;
-    while (*end != '\0') ++end;
     double number = 0.0;
     if (option == "--view") {
         view.path = value;
         if (!view.path.empty()) return true;
         error = "--view wants a 3DS file";
     } else if (option == "--frames") {
-        if (parseNumber(value, end, &number) && isWhole(number) && number >= 1 && number <= kMaxViewFrames) {
+        if (parseNumber(value, &number) && isWhole(number) && number >= 1 && number <= kMaxViewFrames) {
             view.frames = static_cast<int>(number);
             return true;
         }
         error = "--frames wants a whole number of animation frames from 1 to 65535";
     } else if (option == "--seconds") {
-        if (parseNumber(value, end, &number) && number > 0.0 && number <= kMaxViewSeconds) {
+        if (parseNumber(value, &number) && number > 0.0 && number <= kMaxViewSeconds) {
             view.seconds = number;
             return true;
         }

@@ -21,6 +21,7 @@
 
 #include "app/FrameCapture.h"
 #include "platform/Platform.h"
+#include "window/ShowWindow.h"
 
 extern char** environ;
 
@@ -176,10 +177,19 @@ bool startVideoCapture(const VideoCaptureSetup& setup) {
     return true;
 }
 
-void (*presentObserver)() = nullptr;
+namespace {
+
+// The show is asked to end once the capture has what it wants or ffmpeg
+// has stopped taking frames.
+void endCapture(bool failed) {
+    capture.failed = failed;
+    capture.ended = true;
+    requestShowQuit();
+}
+
+}  // namespace
 
 void captureVideoFrame() {
-    if (presentObserver != nullptr) presentObserver();
     if (capture.pipe < 0 || capture.ended || !showHasStarted()) return;
     if (capture.written == 0) capture.wallStart = capture.lastProgress = wallClockSeconds();
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
@@ -187,11 +197,11 @@ void captureVideoFrame() {
     glReadPixels(0, 0, capture.setup.width, capture.setup.height, GL_RGB, GL_UNSIGNED_BYTE, capture.pixels.data());
     if (!writeAll(capture.pixels.data(), capture.pixels.size())) {
         std::fprintf(stderr, "\norvane: ffmpeg stopped taking frames\n");
-        capture.failed = capture.ended = true;
+        endCapture(true);
         return;
     }
     ++capture.written;
-    if (capture.setup.stopAtLength && capture.written >= capture.total) capture.ended = true;
+    if (capture.setup.stopAtLength && capture.written >= capture.total) endCapture(false);
     printProgress(false);
 }
 

@@ -35,8 +35,5 @@ bool videoCaptureEnded();
 // removes FILE.part. interrupted: the show ended early by a quit request.
 // True when FILE was written.
 bool finishVideoCapture(bool interrupted);
-// Benchmarks: called just before every present, capture or not (lifetime:
-// program; null: none).
-extern void (*presentObserver)();
 // Frames written so far.
 long videoFramesWritten();

@@ -10,16 +10,17 @@
 
 #include "app/DataDirectory.h"
 #include "app/FrameCapture.h"
+#include "app/OptionValues.h"
 #include "app/RunShow.h"
-#include "app/ShowWindow.h"
 #include "app/VideoCapture.h"
 #include "core/RunSettings.h"
 #include "platform/Platform.h"
 #include "platform/PlatformWindow.h"
+#include "scenes/ShowPlan.h"
+#include "window/ShowWindow.h"
 
 namespace {
 
-constexpr int kRefusedExit = 2;
 constexpr int kFailedExit = 1;
 constexpr const char* kSoundtrack = "data/zik.mp3";
 
@@ -45,13 +46,13 @@ bool partIsWritable(const std::string& path) {
 int refusal(const std::string& path) {
     if (containerFor(path).empty()) {
         std::fprintf(stderr, "orvane: --capture writes .mp4, .mov or .mkv files, not %s\n", path.c_str());
-        return kRefusedExit;
+        return kUsageExit;
     }
     if (findFfmpeg().empty()) {
         std::fprintf(stderr, "orvane: --capture needs ffmpeg, and there is none on PATH (Debian: apt install ffmpeg)\n");
-        return kRefusedExit;
+        return kUsageExit;
     }
-    return partIsWritable(path) ? 0 : kRefusedExit;
+    return partIsWritable(path) ? 0 : kUsageExit;
 }
 
 std::string soundtrack(bool noMusic) {
@@ -89,7 +90,7 @@ int runVideoCapture(const CommandLine& line) {
     useSteppedClock(1000.0 / setup.fps);
     if (!line.framesAt.empty() && !setFrameCaptures(line.framesAt, line.framesDir, setup.width, setup.height)) {
         std::filesystem::remove(path + ".part");
-        return kRefusedExit;
+        return kUsageExit;
     }
     if (!startVideoCapture(setup)) {
         finishVideoCapture(true);

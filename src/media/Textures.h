@@ -7,10 +7,19 @@
 // [SECTION] Texture table --------------------------------------------------
 
 constexpr int kTextureSlots = 8;
-// OpenGL texture names by slot; slot 0 is the transition texture.
-// Lifetime: program. Filled by the loading sequence, never replaced.
+// OpenGL texture names by slot. Lifetime: program. Filled by the loading
+// sequence, never replaced.
 extern uint32_t textureTable[kTextureSlots];
-constexpr int kTransitionSlot = 0;
+// The slots, by what the loading sequence puts there (2 and 6 stay empty).
+constexpr int kTransitionSlot = 0;  // the hand-over: a scene's last frame, for the next
+constexpr int kGroupSlot = 1;       // data/group.jpg
+constexpr int kLoadingSlot = 3;     // data/load.jpg
+constexpr int kBackdropSlot = 4;    // data/fond1.jpg
+constexpr int kTitleSlot = 5;       // data/tete.jpg
+constexpr int kRenderSlot = 7;      // the rooms scene's own render target
+// Side of the two capture textures (slots 0 and 7) and of the corner of the
+// frame copied into them, pixels.
+constexpr int kCaptureSide = 512;
 
 // [SECTION] Pictures ---------------------------------------------------------
 

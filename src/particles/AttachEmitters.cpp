@@ -22,14 +22,18 @@ const char* materialPath(const Scene& scene, const SceneObject& object)
     return scene.materials[index].name;
 }
 
-// Deletes the pool records; installed as the Scene's destroyEmitters.
-void deleteEmitterRecords(Scene& scene)
+// Deletes the pools and the draw list; installed as the Scene's
+// destroyEmitters.
+void deleteEmitters(Scene& scene)
 {
     for (int i = 0; i < scene.emitterCount && i < kMaxEmitters; ++i) {
         delete scene.emitters[i];
         scene.emitters[i] = nullptr;
     }
     scene.emitterCount = 0;
+    delete[] scene.sortBuffer;
+    scene.sortBuffer = nullptr;
+    scene.sortCount = 0;
 }
 
 bool isEmitterMesh(const SceneObject& object)
@@ -42,12 +46,7 @@ bool isEmitterMesh(const SceneObject& object)
 void Scene::attachEmitters(int capacity, float lifetime, int rate, float size, float rise)
 {
     // A second call replaces the first set instead of leaking it.
-    deleteEmitterRecords(*this);
-    delete[] sortBuffer;
-    sortBuffer = nullptr;
-    sortCount = 0;
-
-    emitterCount = 0;
+    deleteEmitters(*this);
     bool refused = false;
     rewind();
     for (int n = 0; n < objectCount; ++n) {
@@ -55,7 +54,7 @@ void Scene::attachEmitters(int capacity, float lifetime, int rate, float size, f
         if (isEmitterMesh(object)) {
             if (emitterCount >= kMaxDrawnEmitters) {
                 if (!refused)
-                    std::fprintf(stderr, "PARTICLES: [%s] more than %d emitter meshes; this one and later ones are ignored\n",
+                    std::fprintf(stderr, "orvane: %s: more than %d emitter meshes; this one and later ones are ignored\n",
                                  object.name, kMaxDrawnEmitters);
                 refused = true;
             } else {
@@ -71,7 +70,7 @@ void Scene::attachEmitters(int capacity, float lifetime, int rate, float size, f
     }
     const int entries = (capacity > 0 ? capacity : 1) * (emitterCount + 1);
     sortBuffer = new SortEntry[entries];
-    destroyEmitters = &deleteEmitterRecords;
+    destroyEmitters = &deleteEmitters;
     rewind();
 }
 

@@ -9,6 +9,7 @@
 #include "particles/Billboard.h"
 #include "particles/EmitterLimits.h"
 #include "particles/Particles.h"
+#include "platform/Platform.h"
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include "particles/Billboard.h"
 #include "particles/Particles.h"
 #include "particles/SpriteBatch.h"
+#include "platform/Platform.h"
 
 namespace {
 

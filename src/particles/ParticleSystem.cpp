@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "media/Textures.h"
+#include "platform/Platform.h"
 
 float brightness(const Particle& particle, float t)
 {

@@ -6,9 +6,6 @@
 
 #include "scene3ds/Scene.h"
 
-// Seconds of the particle clock: the platform tick count times 0.001f.
-float tickSeconds();
-
 struct Particle {
     Vec3 position;
     float birthTime = 0.0f;

@@ -52,3 +52,8 @@ void advanceSteppedClock() {
 double wallClockSeconds() {
     return std::chrono::duration<double>(WallClock::now() - programStart).count();
 }
+
+float tickSeconds() {
+    constexpr float kSecondsPerTick = 0.001f;  // the tick count is in milliseconds
+    return static_cast<float>(tickCount()) * kSecondsPerTick;
+}

@@ -28,6 +28,9 @@ void setSteppedTime(double ms);
 void advanceSteppedClock();
 // Seconds on the wall clock whatever the tick source (frame-rate reports).
 double wallClockSeconds();
+// The tick count in seconds, as the show times everything: tickCount() times
+// the float nearest 0.001.
+float tickSeconds();
 
 // [SECTION] Message box ------------------------------------------------------
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "core/RunSettings.h"
+#include "particles/Particles.h"  // drawEmitters, a Scene member implemented there
 #include "render/Render.h"
 
 namespace {

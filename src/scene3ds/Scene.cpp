@@ -6,7 +6,6 @@ Scene::Scene() { objectCount = 0; }
 
 Scene::~Scene() {
     if (destroyEmitters) destroyEmitters(*this);
-    delete[] sortBuffer;
     releaseObjects();
     if (file) std::fclose(file);
 }

@@ -145,10 +145,10 @@ struct Scene : SceneObject {
     ParticleSystem* emitters[kMaxEmitters] = {};
     SceneObject* emitterObjects[kMaxEmitters] = {};
     int32_t emitterCount = 0;
-    SortEntry* sortBuffer = nullptr;  // sized once by attachEmitters, freed by ~Scene
+    SortEntry* sortBuffer = nullptr;  // sized once by attachEmitters
     int32_t sortCount = 0;
-    // Set by attachEmitters: deletes the ParticleSystem records when the Scene
-    // goes (scene3ds cannot see their type).
+    // Set by attachEmitters: frees what it allocated (the pools and the draw
+    // list) when the Scene goes; scene3ds cannot see the pools' type.
     void (*destroyEmitters)(Scene&) = nullptr;
     SceneObject* camera = nullptr;
     Material materials[kMaxMaterials];
@@ -157,12 +157,16 @@ struct Scene : SceneObject {
     int32_t frameCount = 0;
     FILE* file = nullptr;  // open only during load
 
-    // -- scene3ds: loading and the object cursor --
+    // -- Loading and the object cursor (src/scene3ds) --
     // Reads a 3DS file; false when it cannot be opened, is not a 3DS file, or
     // lacks a playable camera (the reason is in loadError()). After a false
     // result the Scene is empty (no objects, lights, materials or camera,
     // `frameCount` 0) and plays as empty frames, unless keepUnplayable is set.
     bool load(const char* fileName);
+    // load without making textures: every material's texture stays 0. For
+    // what runs without a GL context (inspection, tests, benchmarks, the
+    // fuzzer).
+    bool loadWithoutTextures(const char* fileName);
     // Keeps what was read from a file refused for want of a camera
     // (inspection and tests look at such files); the show leaves it false.
     bool keepUnplayable = false;
@@ -183,11 +187,12 @@ struct Scene : SceneObject {
     // Debugging listing of the objects (and vertices) into a text file.
     void dumpText(const char* fileName, bool withVertices);
 
-    // -- render: animation and drawing --
+    // -- Animation and drawing (src/render: Keyframes.cpp, SceneRender.cpp) --
     void evaluateKeyframes();
     void render();
 
-    // -- particles: object-attached emitters --
+    // -- Object-attached emitters (src/particles: AttachEmitters.cpp,
+    // DrawEmitters.cpp); load-time allocations freed through destroyEmitters --
     void attachEmitters(int capacity, float lifetime, int rate, float size, float rise);
     void drawEmitters();
     bool releaseEmitters();

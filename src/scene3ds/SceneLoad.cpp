@@ -162,3 +162,11 @@ bool Scene::setUpCamera() {
     camera = nullptr;
     return false;
 }
+
+bool Scene::loadWithoutTextures(const char* fileName) {
+    const SceneTextureLoader loader = sceneTextureLoader;
+    sceneTextureLoader = nullptr;
+    const bool loaded = load(fileName);
+    sceneTextureLoader = loader;
+    return loaded;
+}

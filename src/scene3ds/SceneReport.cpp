@@ -11,11 +11,6 @@
 #include "scene3ds/Scene.h"
 
 namespace {
-int nameTextureOnly(uint32_t* table, const char*, int slot) {
-    table[slot] = 0;
-    return 0;
-}
-
 // [SECTION] JSON writing
 
 void writeString(FILE* out, const char* text) {
@@ -156,12 +151,9 @@ std::vector<std::string> sceneWarnings(const Scene& scene) {
 
 int inspectSceneFile(const char* path, FILE* out) {
     setHeadlessMessages(true);
-    SceneTextureLoader savedLoader = sceneTextureLoader;
-    sceneTextureLoader = nameTextureOnly;
     Scene scene;
     scene.keepUnplayable = true;
-    bool loaded = scene.load(path);
-    sceneTextureLoader = savedLoader;
+    const bool loaded = scene.loadWithoutTextures(path);
 
     std::fputs("{\n  \"file\": ", out);
     writeString(out, path);

@@ -2,22 +2,21 @@
 // spikes where they come near each other, between a backdrop band, scene 1's
 // last frame receding with the group picture above it, and the spinning
 // backdrop over everything.
+#include "scenes/Scene2MeshPair.h"
+
 #include <GL/gl.h>
 
 #include <algorithm>
 #include <cmath>
 
-#include "app/ShowWindow.h"
 #include "media/Textures.h"
-#include "scenes/Backdrop.h"
-#include "scenes/SceneFrames.h"
+#include "scenes/Layers.h"
 #include "scenes/SceneLoop.h"
 #include "scenes/Show.h"
+#include "window/ShowWindow.h"
 
 namespace {
 
-constexpr double kMetaFrameFactor = 199;  // animation frames per scene
-constexpr int kGroupSlot = 1;             // data/group.jpg
 constexpr float kSpikeRadius = 60.0f;     // scene units
 constexpr double kSpikeGain = 2.0;        // largest push factor
 constexpr double kPi = 3.14;              // the effect's own pi
@@ -147,17 +146,18 @@ void drawScene2Frame(Scene& scene, const MeshPair& pair, float e, float d) {
 }
 
 void playScene2(float duration) {
-    if (!showScenes[kMeta] || !showSceneLoaded[kMeta]) {
+    Scene* playable = playableScene(2);
+    if (!playable) {
         playRefusedScene(duration, false);
         return;
     }
-    Scene& scene = *showScenes[kMeta];
+    Scene& scene = *playable;
     const MeshPair pair = findMeshPair(scene);
     SceneClock clock;
     glColor3d(1.0, 1.0, 1.0);
     while (clock.running(duration)) {
         clock.tick();
-        scene.frame = clock.elapsed / duration * kMetaFrameFactor;
+        scene.frame = sceneFrame(scenePlan(2), clock.elapsed, duration);
         scene.evaluateKeyframes();
         drawScene2Frame(scene, pair, clock.elapsed, duration);
         pumpFrame();

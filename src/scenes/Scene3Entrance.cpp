@@ -4,21 +4,15 @@
 
 #include <GL/gl.h>
 
-#include "app/ShowWindow.h"
 #include "core/RunSettings.h"
 #include "media/Textures.h"
-#include "scenes/Backdrop.h"
-#include "scenes/SceneFrames.h"
+#include "scenes/Layers.h"
 #include "scenes/SceneLoop.h"
 #include "scenes/Show.h"
-
-constexpr float kEntranceFrameFactor = 799.0f;  // animation frames per scene
-constexpr int kCaptureSide = 512;                // pixels
+#include "window/ShowWindow.h"
 
 void writeNameLettering(float t, float duration, ParticleSystem& pool) {
-    uint8_t* bitmap = showBitmaps[kOrvaneBmp];
-    if (!bitmap) return;
-    traceOutline(t, duration, bitmap, kNameSteps, pool, kNameStartX, kNameStartY, kLetteringHomeStep);
+    writeLettering(showBitmaps[kOrvaneBmp], t, duration, kNameSteps, kNameStartX, kNameStartY, pool);
 }
 
 // Expects the viewport of the window and the state render needs; leaves the
@@ -43,16 +37,17 @@ void drawScene3Frame(Scene& scene, float t, float duration) {
 }
 
 void playScene3(float duration) {
-    if (!showSceneLoaded[kEntree] || !showScenes[kEntree]) {
+    Scene* playable = playableScene(3);
+    if (!playable) {
         playRefusedScene(duration, true);
         return;
     }
-    Scene& scene = *showScenes[kEntree];
+    Scene& scene = *playable;
     SceneClock clock;
     while (clock.running(duration)) {
         clock.tick();
         const float t = clock.elapsed;
-        scene.frame = t / duration * kEntranceFrameFactor;
+        scene.frame = sceneFrame(scenePlan(3), t, duration);
         scene.rewind();
         scene.evaluateKeyframes();
         drawScene3Frame(scene, t, duration);

@@ -1,15 +1,14 @@
-// The entrance scene's own pieces: the name lettering and the closing
-// capture with the backdrop.
+// Scene 3's pieces apart from its frame loop: the name lettering and the
+// closing capture with the backdrop.
 #pragma once
 
 class ParticleSystem;
 struct Scene;
 
-// Walker steps over the whole scene, start pixel and home step of the name.
+// Walker steps over the whole scene, and the start pixel of the name.
 constexpr int kNameSteps = 3000;
 constexpr int kNameStartX = 52;  // bitmap pixels
 constexpr int kNameStartY = 82;
-constexpr int kLetteringHomeStep = 21;  // bitmap pixels, for every lettering
 
 // Writes the show's name into pool at scene time t of duration; nothing when
 // the name bitmap is missing.

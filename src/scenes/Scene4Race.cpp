@@ -1,17 +1,17 @@
 // Scene 4: the race animation with its emitters; during the first 3 seconds
 // the frame of scene 3 lies over it cut into 10x10 tiles that turn about
 // their own centres and fly toward the viewer.
+#include "scenes/Scene4Race.h"
+
 #include <GL/gl.h>
 
-#include "app/ShowWindow.h"
 #include "media/Textures.h"
-#include "scenes/SceneFrames.h"
 #include "scenes/SceneLoop.h"
 #include "scenes/Show.h"
+#include "window/ShowWindow.h"
 
 namespace {
 
-constexpr double kRaceFrameFactor = 215;  // animation frames per scene
 constexpr int kGridSide = 10;             // tiles per row and per column
 constexpr float kTileHalfWidth = 0.15f;   // eye-space units
 constexpr float kTileHalfHeight = 0.1f;
@@ -66,15 +66,16 @@ void drawScene4Frame(Scene& scene, float e) {
 }
 
 void playScene4(float duration) {
-    if (!showScenes[kRace] || !showSceneLoaded[kRace]) {
+    Scene* playable = playableScene(4);
+    if (!playable) {
         playRefusedScene(duration, true);
         return;
     }
-    Scene& scene = *showScenes[kRace];
+    Scene& scene = *playable;
     SceneClock clock;
     while (clock.running(duration)) {
         clock.tick();
-        scene.frame = clock.elapsed / duration * kRaceFrameFactor;
+        scene.frame = sceneFrame(scenePlan(4), clock.elapsed, duration);
         scene.rewind();
         scene.evaluateKeyframes();
         drawScene4Frame(scene, clock.elapsed);

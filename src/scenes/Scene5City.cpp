@@ -1,18 +1,19 @@
 // Scene 5: the city animation with its particles drawn over everything
 // (no depth test, unsorted); during the first 4 seconds scene 4's last frame
 // turns away and recedes over it.
+#include "scenes/Scene5City.h"
+
 #include <GL/gl.h>
 
-#include "app/ShowWindow.h"
 #include "media/Textures.h"
 #include "particles/Particles.h"
-#include "scenes/SceneFrames.h"
+#include "scenes/Layers.h"
 #include "scenes/SceneLoop.h"
 #include "scenes/Show.h"
+#include "window/ShowWindow.h"
 
 namespace {
 
-constexpr double kCityFrameFactor = 1485;         // animation frames per scene
 constexpr float kTransitionSpinDegrees = 90.0f;   // over the transition
 constexpr float kRecedeRate = 3.0f;               // depth units per second
 
@@ -43,15 +44,16 @@ void drawScene5Frame(Scene& scene, float e) {
 void playScene5(float duration) {
     SceneClock clock;
     particleDepthTestOff();
-    if (!showScenes[kCity] || !showSceneLoaded[kCity]) {
+    Scene* playable = playableScene(5);
+    if (!playable) {
         playRefusedScene(duration, true);
         particleDepthTestOn();
         return;
     }
-    Scene& scene = *showScenes[kCity];
+    Scene& scene = *playable;
     while (clock.running(duration)) {
         clock.tick();
-        scene.frame = clock.elapsed / duration * kCityFrameFactor;
+        scene.frame = sceneFrame(scenePlan(5), clock.elapsed, duration);
         scene.rewind();
         scene.evaluateKeyframes();
         drawScene5Frame(scene, clock.elapsed);

@@ -4,17 +4,13 @@
 
 #include <GL/gl.h>
 
-#include "app/ShowWindow.h"
 #include "core/RunSettings.h"
 #include "media/Textures.h"
-#include "scenes/SceneFrames.h"
-#include "scenes/Scene3Entrance.h"
+#include "scenes/Layers.h"
 #include "scenes/SceneLoop.h"
 #include "scenes/Show.h"
+#include "window/ShowWindow.h"
 
-constexpr float kRoomsFrameFactor = 1590.0f;  // animation frames per scene
-constexpr int kRenderSlot = 7;                // the scene's own render target
-constexpr int kCaptureSide = 512;             // pixels
 constexpr int kCreditStartX = 52;             // bitmap pixels
 constexpr int kCreditStartY = 82;
 
@@ -38,21 +34,9 @@ bool CreditLettering::write(float t, ParticleSystem& pool) {
         pool.count = 0;
         ++phase;
     }
-    uint8_t* bitmap = showBitmaps[kCreditBitmaps[w]];
-    if (bitmap) {
-        traceOutline(t - kCreditStarts[w], kCreditSeconds, bitmap, kCreditSteps, pool, kCreditStartX,
-                     kCreditStartY, kLetteringHomeStep);
-    }
+    writeLettering(showBitmaps[kCreditBitmaps[w]], t - kCreditStarts[w], kCreditSeconds, kCreditSteps,
+                   kCreditStartX, kCreditStartY, pool);
     return true;
-}
-
-void drawCaptureQuad() {
-    glBegin(GL_QUADS);
-        glTexCoord2f(0.0f, 1.0f); glVertex3f(-1.5f, 1.0f, 0.0f);
-        glTexCoord2f(0.0f, 0.0f); glVertex3f(-1.5f, -1.0f, 0.0f);
-        glTexCoord2f(1.0f, 0.0f); glVertex3f(1.5f, -1.0f, 0.0f);
-        glTexCoord2f(1.0f, 1.0f); glVertex3f(1.5f, 1.0f, 0.0f);
-    glEnd();
 }
 
 // Expects a cleared frame, the window's viewport, depth test on and blending
@@ -96,17 +80,18 @@ void drawScene6Frame(Scene& scene, CreditLettering& credits, float t) {
 }
 
 void playScene6(float duration) {
-    if (!showSceneLoaded[kRooms] || !showScenes[kRooms]) {
+    Scene* playable = playableScene(6);
+    if (!playable) {
         playRefusedScene(duration, true);
         return;
     }
-    Scene& scene = *showScenes[kRooms];
+    Scene& scene = *playable;
     CreditLettering credits;
     SceneClock clock;
     while (clock.running(duration)) {
         clock.tick();
         const float t = clock.elapsed;
-        scene.frame = t / duration * kRoomsFrameFactor;
+        scene.frame = sceneFrame(scenePlan(6), t, duration);
         scene.rewind();
         scene.evaluateKeyframes();
         drawScene6Frame(scene, credits, t);

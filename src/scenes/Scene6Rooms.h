@@ -1,4 +1,5 @@
-// The rooms scene's own pieces: the fly-in and the three credit windows.
+// Scene 6's pieces apart from its frame loop: the fly-in and the three
+// credit windows.
 #pragma once
 
 class ParticleSystem;

@@ -2,34 +2,12 @@
 // its last two seconds.
 #include "scenes/Scene7Water.h"
 
-#include <GL/gl.h>
-
-#include "app/ShowWindow.h"
-#include "media/Textures.h"
-#include "scenes/SceneFrames.h"
+#include "scenes/Layers.h"
 #include "scenes/SceneLoop.h"
 #include "scenes/Show.h"
-
-constexpr float kWaterFrameFactor = 1500.0f;  // animation frames per scene
-constexpr int kTitleSlot = 5;
+#include "window/ShowWindow.h"
 
 bool returningTitleShown(float e, float duration) { return !(duration - kTitleReturnSeconds > e); }
-
-void drawTitle(float z, float angle) {
-    // The blend function stays as render left it (one, one): the title adds.
-    glEnable(GL_BLEND);
-    glLoadIdentity();
-    glTranslatef(0.0f, 0.0f, z);
-    glRotatef(angle, 0.0f, 1.0f, 0.0f);
-    glBindTexture(GL_TEXTURE_2D, textureTable[kTitleSlot]);
-    glBegin(GL_QUADS);
-        glColor3f(1.0f, 1.0f, 1.0f); glTexCoord2f(0.0f, 1.0f); glVertex3f(-1.5f, -1.0f, 0.0f);
-        glColor3f(1.0f, 1.0f, 1.0f); glTexCoord2f(0.0f, 0.0f); glVertex3f(-1.5f, 1.0f, 0.0f);
-        glColor3f(1.0f, 1.0f, 1.0f); glTexCoord2f(1.0f, 0.0f); glVertex3f(1.5f, 1.0f, 0.0f);
-        glColor3f(1.0f, 1.0f, 1.0f); glTexCoord2f(1.0f, 1.0f); glVertex3f(1.5f, -1.0f, 0.0f);
-    glEnd();
-    glDisable(GL_BLEND);
-}
 
 void drawScene7Frame(Scene& scene, float e, float duration) {
     clearFrame();
@@ -41,16 +19,17 @@ void drawScene7Frame(Scene& scene, float e, float duration) {
 }
 
 void playScene7(float duration) {
-    if (!showSceneLoaded[kWater] || !showScenes[kWater]) {
+    Scene* playable = playableScene(7);
+    if (!playable) {
         playRefusedScene(duration, false);
         return;
     }
-    Scene& scene = *showScenes[kWater];
+    Scene& scene = *playable;
     SceneClock clock;
     while (clock.running(duration)) {
         clock.tick();
         const float e = clock.elapsed;
-        scene.frame = e / duration * kWaterFrameFactor;
+        scene.frame = sceneFrame(scenePlan(7), e, duration);
         scene.rewind();
         scene.evaluateKeyframes();
         drawScene7Frame(scene, e, duration);

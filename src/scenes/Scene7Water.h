@@ -1,4 +1,4 @@
-// The water scene's own pieces, and the title quad that scenes 1, 7 and 8 share.
+// Scene 7's pieces apart from its frame loop: the returning title.
 #pragma once
 
 struct Scene;
@@ -8,12 +8,6 @@ constexpr float kTitleReturnSeconds = 2.0f;
 
 // True while the returning title is drawn: the last 2 s of the scene.
 bool returningTitleShown(float e, float duration);
-
-// The title picture (slot 5) at depth z turned by angle degrees about y,
-// added to the frame. Expects blending off; keeps the caller's depth test
-// (scenes 7 and 8 leave it on, so nearer geometry hides the title); leaves
-// blending off.
-void drawTitle(float z, float angle);
 
 // One whole frame at elapsed time e (clears first, presents nothing); the
 // caller has posed the Scene. Leaves depth test on, blending off.

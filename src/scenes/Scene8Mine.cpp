@@ -6,15 +6,12 @@
 #include <cmath>
 #include <cstring>
 
-#include "app/ShowWindow.h"
 #include "media/Textures.h"
-#include "scenes/SceneFrames.h"
-#include "scenes/Scene3Entrance.h"
-#include "scenes/Scene7Water.h"
+#include "scenes/Layers.h"
 #include "scenes/SceneLoop.h"
 #include "scenes/Show.h"
+#include "window/ShowWindow.h"
 
-constexpr float kMineFrameFactor = 1299.0f;     // animation frames per scene
 constexpr float kClosingLifetime = 8.0f;        // seconds, the pool's lifetime from here on
 constexpr float kTitleLeaveSeconds = 2.0f;      // scene seconds
 constexpr double kRippleFramesPerRadian = 10.0;
@@ -85,10 +82,8 @@ void applyRipple(SceneObject& mesh, const uint8_t* heightMap, double amplitude) 
 bool closingLetteringShown(float t) { return t >= kClosingStart; }
 
 void writeClosingLettering(float t, ParticleSystem& pool) {
-    uint8_t* bitmap = showBitmaps[kEndBmp];
-    if (!bitmap) return;
-    traceOutline(t - kClosingStart, kClosingSeconds, bitmap, kClosingSteps, pool, kClosingStartX,
-                 kClosingStartY, kLetteringHomeStep);
+    writeLettering(showBitmaps[kEndBmp], t - kClosingStart, kClosingSeconds, kClosingSteps, kClosingStartX,
+                   kClosingStartY, pool);
 }
 
 void drawScene8Frame(Scene& scene, SceneObject* rippleMesh, float t) {
@@ -110,17 +105,18 @@ void playScene8(float duration) {
         sharedParticles->count = 0;
         sharedParticles->lifetime = kClosingLifetime;
     }
-    if (!showSceneLoaded[kMine] || !showScenes[kMine]) {
+    Scene* playable = playableScene(8);
+    if (!playable) {
         playRefusedScene(duration, false);
         return;
     }
-    Scene& scene = *showScenes[kMine];
+    Scene& scene = *playable;
     SceneObject* rippleMesh = findRippleMesh(scene);
     SceneClock clock;
     while (clock.running(duration)) {
         clock.tick();
         const float t = clock.elapsed;
-        scene.frame = t / duration * kMineFrameFactor;
+        scene.frame = sceneFrame(scenePlan(8), t, duration);
         // No rewind here: the keyframe evaluation starts from the first
         // object by itself.
         scene.evaluateKeyframes();

@@ -1,5 +1,5 @@
-// The mine scene's own pieces: the height-map ripple of the "vesk" mesh and
-// the closing lettering.
+// Scene 8's pieces apart from its frame loop: the height-map ripple of the
+// "vesk" mesh and the closing lettering.
 #pragma once
 
 #include <cstdint>

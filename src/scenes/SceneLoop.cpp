@@ -1,22 +1,16 @@
-// What every scene function shares: the clock, the closing capture, and the
-// copy of the lower-left corner into a texture slot.
 #include "scenes/SceneLoop.h"
 
 #include <GL/gl.h>
 
 #include <algorithm>
 
-#include "app/ShowWindow.h"
 #include "core/RunSettings.h"
 #include "media/Textures.h"
-#include "platform/Platform.h"
 #include "platform/PlatformWindow.h"
 #include "scenes/SceneTimings.h"
+#include "window/ShowWindow.h"
 
 namespace {
-
-constexpr int kCaptureSide = 512;     // pixels, the corner and slot 0
-constexpr float kSecondsPerTick = 0.001f;
 
 // Black for the part of a capture that lies outside the window (lifetime:
 // program, never written).
@@ -39,8 +33,6 @@ void blackenTexels(int x, int y, int width, int height) {
 }
 
 }  // namespace
-
-float sceneSeconds() { return static_cast<float>(tickCount()) * kSecondsPerTick; }
 
 bool SceneClock::running(float duration) const {
     const bool goesOn = elapsed <= duration && !showQuitRequested();
@@ -78,7 +70,14 @@ void closingCapture(Scene& scene) {
     glViewport(0, 0, runSettings.width, runSettings.height);
 }
 
-void drawEmptyFrame() {
+void playRefusedScene(float duration, bool captures) {
+    SceneClock clock;
+    while (clock.running(duration)) {
+        clock.tick();
+        clearFrame();
+        pumpFrame();
+    }
+    if (!captures) return;
     clearFrame();
-    pumpFrame();
+    captureCorner(kTransitionSlot);
 }

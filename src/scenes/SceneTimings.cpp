@@ -8,7 +8,7 @@ namespace {
 
 // Records by scene (index 0 takes loops run outside the run sequence).
 struct TimingState {
-    SceneTiming records[kTimedScenes + 1];
+    SceneTiming records[kShowSceneCount + 1];
     int current = 0;
     double wallStart = 0.0;
     bool printed = false;
@@ -18,7 +18,7 @@ TimingState timings;
 }  // namespace
 
 void beginSceneTimings(int scene, float duration) {
-    timings.current = scene >= 1 && scene <= kTimedScenes ? scene : 0;
+    timings.current = scene >= 1 && scene <= kShowSceneCount ? scene : 0;
     SceneTiming& record = timings.records[timings.current];
     record = SceneTiming{};
     record.scene = timings.current;
@@ -52,5 +52,5 @@ int timedSceneNow() { return timings.current; }
 void setTimingsPrinted(bool printed) { timings.printed = printed; }
 
 const SceneTiming& sceneTiming(int scene) {
-    return timings.records[scene >= 1 && scene <= kTimedScenes ? scene : 0];
+    return timings.records[scene >= 1 && scene <= kShowSceneCount ? scene : 0];
 }

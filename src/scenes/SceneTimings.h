@@ -3,7 +3,7 @@
 // test of the loop. Lifetime: program.
 #pragma once
 
-constexpr int kTimedScenes = 8;
+#include "scenes/ShowPlan.h"
 
 struct SceneTiming {
     int scene = 0;              // 1 to 8; 0 when never played

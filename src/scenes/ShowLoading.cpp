@@ -1,13 +1,14 @@
 // The loading sequence: everything the scenes use, in one fixed order, with a
 // loading-screen frame between the steps; and its release after the show.
+#include "scenes/ShowLoading.h"
+
 #include <GL/gl.h>
 
 #include <cstdio>
 
-#include "app/ShowWindow.h"
 #include "media/Textures.h"
-#include "scenes/LoadingScreen.h"
 #include "scenes/Show.h"
+#include "window/ShowWindow.h"
 
 Scene* showScenes[kShowSceneCount] = {};
 bool showSceneLoaded[kShowSceneCount] = {};
@@ -15,19 +16,41 @@ uint8_t* showBitmaps[kShowBitmapCount] = {};
 ParticleSystem* sharedParticles = nullptr;
 void (*loadingScreenObserver)(float countdown) = nullptr;
 
+const LoadStep kLoadSteps[kLoadStepCount] = {
+    {LoadStepKind::Texture, kTransitionSlot, 0}, {LoadStepKind::Texture, kGroupSlot, 0},
+    {LoadStepKind::Texture, kLoadingSlot, 0},    {LoadStepKind::Texture, kBackdropSlot, 1},
+    {LoadStepKind::Texture, kTitleSlot, 1},      {LoadStepKind::Texture, kRenderSlot, 1},
+    {LoadStepKind::SharedParticles, 0, 1},
+    {LoadStepKind::Bitmap, kOrvaneBmp, 1},       {LoadStepKind::Bitmap, kCodebyBmp, 1},
+    {LoadStepKind::Bitmap, kGfxbyBmp, 1},        {LoadStepKind::Bitmap, kZikbyBmp, 1},
+    {LoadStepKind::Bitmap, kEndBmp, 1},
+    {LoadStepKind::SceneFile, 1, 1},             {LoadStepKind::SceneFile, 2, 2},
+    {LoadStepKind::SceneFile, 3, 2},             {LoadStepKind::SceneFile, 4, 3},
+    {LoadStepKind::Emitters, 4, 3},              {LoadStepKind::SceneFile, 5, 3},
+    {LoadStepKind::Emitters, 5, 3},              {LoadStepKind::SceneFile, 6, 3},
+    {LoadStepKind::Emitters, 6, 3},              {LoadStepKind::SceneFile, 7, 3},
+    {LoadStepKind::Emitters, 7, 3},              {LoadStepKind::SceneFile, 8, 3},
+    {LoadStepKind::Emitters, 8, 3},              {LoadStepKind::Bitmap, kVeskBmp, 2},
+};
+
 namespace {
 
-constexpr int kLoadingSlot = 3;     // texture slot of data/load.jpg
-constexpr int kCaptureSide = 512;   // pixels, slots 0 and 7
-
-const char* const kSceneFiles[kShowSceneCount] = {
-    "data/yoda.3ds", "data/meta.3ds",  "data/entree.3ds", "data/race.3ds",
-    "data/city.3ds", "data/rooms.3ds", "data/water.3ds",  "data/mine.3ds",
+// The picture of each texture slot; null for the capture slots (blank) and
+// the two unused ones.
+const char* const kSlotPictures[kTextureSlots] = {
+    nullptr, "data/group.jpg", nullptr, "data/load.jpg", "data/fond1.jpg", "data/tete.jpg", nullptr, nullptr,
 };
 const char* const kBitmapFiles[kShowBitmapCount] = {
     "data/orvane.bmp", "data/codeby.bmp", "data/gfxby.bmp",
     "data/zikby.bmp",  "data/end.bmp",    "data/vesk.bmp",
 };
+
+// The shared pool: 10000 screen-space sprites for the lettering.
+constexpr int kSharedCapacity = 10000;
+constexpr float kSharedLifetime = 4.0f;  // seconds
+constexpr int kSharedRate = 150;         // particles per second
+constexpr float kSharedSize = 10.0f;     // sprite side, eye-space units
+constexpr double kSharedEyeDistance = 500.0;
 
 // Lifetime: one loadShow call.
 float countdown = kCountdownStart;
@@ -43,35 +66,59 @@ void showScreens(int frames) {
     }
 }
 
-void loadBitmap(ShowBitmap which) {
+void loadTexture(int slot) {
+    if (slot == kTransitionSlot || slot == kRenderSlot) {
+        createBlankTexture(textureTable, kCaptureSide, 3, GL_RGB, slot);
+    } else {
+        loadJpegTexture(textureTable, kSlotPictures[slot], slot);
+    }
+}
+
+void loadBitmap(int which) {
     showBitmaps[which] = new uint8_t[kBitmapBytes];
     readIndexedBitmap(kBitmapFiles[which], showBitmaps[which]);
 }
 
-void loadScene(ShowScene which) {
-    showScenes[which] = new Scene();
-    showSceneLoaded[which] = showScenes[which]->load(kSceneFiles[which]);
+void loadScene(int n) {
+    const char* file = scenePlan(n).file;
+    showScenes[n - 1] = new Scene();
+    showSceneLoaded[n - 1] = showScenes[n - 1]->load(file);
     // A refused file is said once; its scene then plays black frames.
-    if (!showSceneLoaded[which]) {
-        std::fprintf(stderr, "orvane: %s: %s; the scene plays without it\n", kSceneFiles[which],
-                     showScenes[which]->loadError());
+    if (!showSceneLoaded[n - 1]) {
+        std::fprintf(stderr, "orvane: %s: %s; the scene plays without it\n", file, showScenes[n - 1]->loadError());
     }
 }
 
 // Emitters only on a scene that loaded: a refused scene plays black frames.
-void attachSceneEmitters(ShowScene which, int capacity, float lifetime, int rate, float size,
-                         float rise) {
-    if (showSceneLoaded[which]) showScenes[which]->attachEmitters(capacity, lifetime, rate, size, rise);
+void attachSceneEmitters(int n) {
+    const EmitterSettings& e = scenePlan(n).emitters;
+    if (Scene* scene = playableScene(n)) scene->attachEmitters(e.capacity, e.lifetime, e.rate, e.size, e.rise);
 }
 
 void createSharedParticles() {
-    sharedParticles = new ParticleSystem(10000, "data/plume.jpg", 4.0f, 150, 10.0f, 0.0f);
-    sharedParticles->viewPosition = Vec3{0.0, 0.0, 500.0};
+    sharedParticles = new ParticleSystem(kSharedCapacity, "data/plume.jpg", kSharedLifetime, kSharedRate,
+                                         kSharedSize, 0.0f);
+    sharedParticles->viewPosition = Vec3{0.0, 0.0, kSharedEyeDistance};
     sharedParticles->viewRotation = Vec3{};
     sharedParticles->depthTest = false;
 }
 
+void runStep(const LoadStep& step) {
+    switch (step.kind) {
+    case LoadStepKind::Texture: loadTexture(step.which); break;
+    case LoadStepKind::SharedParticles: createSharedParticles(); break;
+    case LoadStepKind::Bitmap: loadBitmap(step.which); break;
+    case LoadStepKind::SceneFile: loadScene(step.which); break;
+    case LoadStepKind::Emitters: attachSceneEmitters(step.which); break;
+    }
+}
+
 }  // namespace
+
+Scene* playableScene(int n) {
+    if (n < 1 || n > kShowSceneCount || !showSceneLoaded[n - 1]) return nullptr;
+    return showScenes[n - 1];
+}
 
 float lowerCountdown(float value) {
     if (value > 0.0f) value -= kCountdownStep;
@@ -82,35 +129,12 @@ LoadingPose loadingPose(float value) {
     return {-value - 1.0f, 90.0f - (kCountdownStart - value) * 90.0f / kCountdownStart};
 }
 
-// Steps and the number of screens after each, in this exact order.
 void loadShow() {
     countdown = kCountdownStart;
-    createBlankTexture(textureTable, kCaptureSide, 3, GL_RGB, 0);
-    loadJpegTexture(textureTable, "data/group.jpg", 1);
-    loadJpegTexture(textureTable, "data/load.jpg", kLoadingSlot);
-    loadJpegTexture(textureTable, "data/fond1.jpg", 4);  showScreens(1);
-    loadJpegTexture(textureTable, "data/tete.jpg", 5);   showScreens(1);
-    createBlankTexture(textureTable, kCaptureSide, 3, GL_RGB, 7);  showScreens(1);
-    createSharedParticles();       showScreens(1);
-    loadBitmap(kOrvaneBmp);        showScreens(1);
-    loadBitmap(kCodebyBmp);        showScreens(1);
-    loadBitmap(kGfxbyBmp);         showScreens(1);
-    loadBitmap(kZikbyBmp);         showScreens(1);
-    loadBitmap(kEndBmp);           showScreens(1);
-    loadScene(kYoda);              showScreens(1);
-    loadScene(kMeta);              showScreens(2);
-    loadScene(kEntree);            showScreens(2);
-    loadScene(kRace);              showScreens(3);
-    attachSceneEmitters(kRace, 1000, 1.0f, 100, 10.0f, 0.0f);   showScreens(3);
-    loadScene(kCity);              showScreens(3);
-    attachSceneEmitters(kCity, 1000, 2.0f, 100, 3.0f, 0.0f);    showScreens(3);
-    loadScene(kRooms);             showScreens(3);
-    attachSceneEmitters(kRooms, 1000, 1.0f, 100, 30.0f, 0.0f);  showScreens(3);
-    loadScene(kWater);             showScreens(3);
-    attachSceneEmitters(kWater, 50, 1.0f, 10, 15.0f, 80.0f);    showScreens(3);
-    loadScene(kMine);              showScreens(3);
-    attachSceneEmitters(kMine, 50, 1.5f, 20, 25.0f, 180.0f);    showScreens(3);
-    loadBitmap(kVeskBmp);          showScreens(2);
+    for (const LoadStep& step : kLoadSteps) {
+        runStep(step);
+        showScreens(step.screens);
+    }
 }
 
 // Expects the state initGL leaves (depth test on, GL_TEXTURE_2D on, blending

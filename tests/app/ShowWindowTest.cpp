@@ -7,7 +7,7 @@
 #include <cmath>
 #include <vector>
 
-#include "app/ShowWindow.h"
+#include "window/ShowWindow.h"
 #include "core/RunSettings.h"
 #include "platform/Platform.h"
 #include "platform/PlatformWindow.h"

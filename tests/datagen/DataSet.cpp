@@ -2,21 +2,9 @@
 
 std::string dataPath(const std::string& name) { return std::string(ORVANE_BINARY_DIR) + "/data/" + name; }
 
-const std::vector<SceneUse>& sceneUses() {
-    static const std::vector<SceneUse> uses = {
-        {"yoda.3ds", 699, false}, {"meta.3ds", 199, false},  {"entree.3ds", 799, false},
-        {"race.3ds", 215, true},  {"city.3ds", 1485, true},  {"rooms.3ds", 1590, true},
-        {"water.3ds", 1500, true}, {"mine.3ds", 1299, true},
-    };
-    return uses;
-}
-
 std::unique_ptr<Scene> loadScene(const std::string& path) {
-    SceneTextureLoader saved = sceneTextureLoader;
-    sceneTextureLoader = [](uint32_t* table, const char*, int slot) { return static_cast<int>(table[slot] = 0); };
     auto scene = std::make_unique<Scene>();
-    scene->load(path.c_str());
-    sceneTextureLoader = saved;
+    scene->loadWithoutTextures(path.c_str());
     return scene;
 }
 

@@ -1,5 +1,6 @@
-// Shared helpers of the data set tests: where the generated files are, the
-// show's use of them, and a GL-free scene load.
+// Shared helpers of the data set tests: where the generated files are, and a
+// GL-free scene load. The show's use of the scene files is its own table,
+// scenes/ShowPlan.h.
 #pragma once
 
 #include <memory>
@@ -10,14 +11,6 @@
 
 // The build's generated data directory.
 std::string dataPath(const std::string& name);
-
-struct SceneUse {
-    const char* file;
-    int frameFactor;  // frames the show plays
-    bool hasEmitters;
-};
-// The eight scene files in load order, as the show plays them.
-const std::vector<SceneUse>& sceneUses();
 
 // Loads a scene file without a GL context (materials get no texture).
 std::unique_ptr<Scene> loadScene(const std::string& path);

@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "DataSet.h"
+#include "scenes/ShowPlan.h"
 
 namespace {
 constexpr size_t kMaxTriangles = 40000;  // per scene, for the software renderer
@@ -20,14 +21,14 @@ double length(const Vec3& v) { return std::sqrt(v.x * v.x + v.y * v.y + v.z * v.
 Vec3 eyeAt(const SceneObject& c, double f) { return trackAt(c.positionKeyFrames, c.positionKeys, c.positionKeyCount, f); }
 Vec3 targetAt(const SceneObject& c, double f) { return trackAt(c.rotationKeyFrames, c.rotationKeys, c.rotationKeyCount, f); }
 
-class SceneFile : public ::testing::TestWithParam<SceneUse> {};
+class SceneFile : public ::testing::TestWithParam<ScenePlan> {};
 
 // Loads without problems, under the triangle limit, with its pictures; the
 // camera runs the whole scene in keys 2 to 20 frames apart and never looks
 // straight up or down; lights reach, meshes move in rising keys, and each
 // emitter sits on its mesh with a sprite picture.
 TEST_P(SceneFile, LoadsAndCarriesWhatItsSceneNeeds) {
-    auto scene = loadScene(dataPath(GetParam().file));
+    auto scene = loadScene(std::string(ORVANE_BINARY_DIR) + "/" + GetParam().file);
     EXPECT_STREQ(scene->loadError(), "");
     for (const std::string& problem : scene->loadProblems()) ADD_FAILURE() << problem;
     for (int i = 0; i < scene->materialCount; ++i) {
@@ -78,13 +79,13 @@ TEST_P(SceneFile, LoadsAndCarriesWhatItsSceneNeeds) {
     EXPECT_LT(triangles, kMaxTriangles);
     EXPECT_GE(moving, 2);
     EXPECT_LE(emitters, kMaxEmitters);
-    EXPECT_EQ(emitters > 0, GetParam().hasEmitters);
+    EXPECT_EQ(emitters > 0, GetParam().emitters.capacity > 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Show, SceneFile, ::testing::ValuesIn(sceneUses()),
-                         [](const ::testing::TestParamInfo<SceneUse>& info) {
-                             std::string n = info.param.file;
-                             return n.substr(0, n.find('.'));
+INSTANTIATE_TEST_SUITE_P(Show, SceneFile, ::testing::ValuesIn(kShowPlan),
+                         [](const ::testing::TestParamInfo<ScenePlan>& info) {
+                             const std::string n = info.param.file;  // data/NAME.3ds
+                             return n.substr(5, n.find('.') - 5);
                          });
 
 // Scene 2's first two meshes come together, close enough for the spikes

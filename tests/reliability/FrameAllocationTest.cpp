@@ -12,10 +12,9 @@
 #include <string>
 
 #include "DataCopy.h"
-#include "app/RunShow.h"
-#include "scenes/SceneTimings.h"
 #include "platform/Platform.h"
 #include "platform/PlatformWindow.h"
+#include "scenes/SceneTimings.h"
 #include "scenes/Show.h"
 #include "support/GlTestContext.h"
 
@@ -90,7 +89,7 @@ void expectNoAllocationPerFrame(const std::string& folder) {
     ::testing::internal::CaptureStderr();  // the missing files' messages
     loadShow();
     const long framesBefore = presentedFrameCount();
-    for (int n = 1; n <= kTimedScenes; ++n) {
+    for (int n = 1; n <= kShowSceneCount; ++n) {
         const long before = programAllocations.load();
         playShowScene(n);
         EXPECT_EQ(programAllocations.load() - before, 0) << folder << ", scene " << n;

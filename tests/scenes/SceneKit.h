@@ -129,15 +129,15 @@ struct SharedPool {
     ~SharedPool() { sharedParticles = nullptr; }
 };
 
-// Installs scene as the show's scene `which` (loaded or refused) for the
+// Installs scene as the show's scene number n (loaded or refused) for the
 // life of the guard.
 struct ShowSceneSlot {
-    ShowScene which;
-    ShowSceneSlot(ShowScene which_, Scene* scene, bool loaded) : which(which_) {
-        showScenes[which] = scene;
-        showSceneLoaded[which] = loaded;
+    int index;
+    ShowSceneSlot(int n, Scene* scene, bool loaded) : index(n - 1) {
+        showScenes[index] = scene;
+        showSceneLoaded[index] = loaded;
     }
-    ~ShowSceneSlot() { showScenes[which] = nullptr; showSceneLoaded[which] = false; }
+    ~ShowSceneSlot() { showScenes[index] = nullptr; showSceneLoaded[index] = false; }
 };
 
 // A GL test on the shared 640x480 window, back on the real clock and a black

@@ -3,8 +3,11 @@
 #include <cmath>
 
 #include "SceneKit.h"
-#include "app/ShowWindow.h"
-#include "scenes/SceneFrames.h"
+#include "window/ShowWindow.h"
+#include "scenes/Scene1Opening.h"
+#include "scenes/Scene2MeshPair.h"
+#include "scenes/Scene4Race.h"
+#include "scenes/Scene5City.h"
 
 namespace {
 
@@ -71,7 +74,7 @@ TEST_F(ScenesTest, Scene1TitleUpToTwoSecondsThenTheBackdrop) {
 // anything (here blue).
 TEST_F(ScenesTest, Scene1LeavesItsLastFrameInSlotZero) {
     std::unique_ptr<Scene> scene = makeScene(0.0, 0.0, -10.0, 1.0);
-    ShowSceneSlot yoda(kYoda, scene.get(), true);
+    ShowSceneSlot yoda(1, scene.get(), true);
     useSteppedClock(kFrameMs);
     for (bool played : {true, false}) {
         setSlot(kTransitionSlot, 0x000000, 512);
@@ -189,7 +192,7 @@ TEST_F(ScenesTest, Scene5QuadCoversTheScreenAtTheStartAndIsGoneAfterFourSeconds)
 // above a 480-row window black); refused, they leave their black last frame.
 // Scene 5 turns the particles' depth test back on either way.
 TEST_F(ScenesTest, Scenes4And5LeaveTheirLastFrameInSlotZero) {
-    const std::pair<void (*)(float), ShowScene> scenes[] = {{playScene4, kRace}, {playScene5, kCity}};
+    const std::pair<void (*)(float), int> scenes[] = {{playScene4, 4}, {playScene5, 5}};
     std::unique_ptr<Scene> scene = makeScene(0.0, 0.0, -10.0, 1.0);
     useSteppedClock(kFrameMs);
     for (const auto& [play, which] : scenes) {

@@ -5,7 +5,7 @@
 #include <tuple>
 
 #include "SceneKit.h"
-#include "app/ShowWindow.h"
+#include "window/ShowWindow.h"
 #include "scenes/Scene3Entrance.h"
 #include "scenes/Scene6Rooms.h"
 #include "scenes/Scene7Water.h"
@@ -252,7 +252,7 @@ TEST_F(LetteringScenesTest, Scene8ResetsThePoolAtItsStartEvenRefused) {
     EXPECT_TRUE(closingLetteringShown(30.0f));
     SharedPool shared;
     shared.pool.emitAt(1.0, 2.0, 3.0);
-    showSceneLoaded[kMine] = false;
+    showSceneLoaded[8 - 1] = false;
     useSteppedClock(100.0);
     playScene8(0.5f);
     EXPECT_EQ(shared.pool.count, 0);

@@ -7,10 +7,10 @@
 #include <tuple>
 
 #include "SceneKit.h"
-#include "app/ShowWindow.h"
+#include "window/ShowWindow.h"
 #include "media/Overlay.h"
 #include "platform/PlatformWindow.h"
-#include "scenes/LoadingScreen.h"
+#include "scenes/ShowLoading.h"
 #include "scenes/SceneLoop.h"
 #include "scenes/SceneTimings.h"
 
@@ -166,7 +166,8 @@ TEST_F(SceneLoopTest, SteppedLoopDrawsTheFramesItsDurationImplies) {
         beginSceneTimings(1, duration);  // a bare loop, like a scene whose file was refused
         for (SceneClock clock; clock.running(duration);) {
             clock.tick();
-            drawEmptyFrame();
+            clearFrame();
+            pumpFrame();
         }
         endSceneTimings();
         const SceneTiming& timing = sceneTiming(1);

@@ -1,16 +1,13 @@
 // The show window: display mode, window, GL context and starting state,
 // projection, event handling, and the two per-frame operations.
-#include "app/ShowWindow.h"
+#include "window/ShowWindow.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
 
 #include <cstdio>
 
-#include "app/FrameCapture.h"
-#include "app/VideoCapture.h"
 #include "core/RunSettings.h"
-#include "particles/Particles.h"
 #include "platform/Platform.h"
 #include "platform/PlatformWindow.h"
 
@@ -82,8 +79,21 @@ int initGL() {
     createGLContext(window.clientWidth, window.clientHeight);
     if (!window.contextReady) return 0;
     setInitialGLState();
-    particleDepthTestOn();
     return 1;
+}
+
+bool openShowWindow() {
+    if (!createShowWindow("Orvane", runSettings.width, runSettings.height, 0, runSettings.fullscreen)) {
+        std::fprintf(stderr, "orvane: cannot open the show window: %s\n", platformError());
+        shutdownWindow();
+        return false;
+    }
+    if (initGL() == 0) {
+        std::fprintf(stderr, "orvane: cannot create the OpenGL context: %s\n", platformError());
+        shutdownWindow();
+        return false;
+    }
+    return true;
 }
 
 void setInitialGLState() {
@@ -143,11 +153,16 @@ void pumpFrame() {
         handleWindowEvent(event);
         return;
     }
-    captureFrameIfDue();
-    captureVideoFrame();
+    if (presentHook != nullptr) presentHook();
     presentFrame();
 }
 
-bool showQuitRequested() { return window.quitRequested || quitSignalReceived() || videoCaptureEnded(); }
+void (*presentHook)() = nullptr;
+
+// [SECTION] Quit requests ----------------------------------------------------
+
+bool showQuitRequested() { return window.quitRequested || quitSignalReceived(); }
+
+void requestShowQuit() { window.quitRequested = true; }
 
 void clearQuitRequest() { window.quitRequested = false; }
