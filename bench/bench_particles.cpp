@@ -27,8 +27,7 @@ constexpr int kViewHeight = 600;
 // dies and nothing is emitted (the pools are full).
 struct BusyScene {
     Scene scene;
-    BusyScene()
-    {
+    BusyScene() {
         openTestGlContext(kViewWidth, kViewHeight);
         useSteppedClock(1000.0 / 30.0);
         setSteppedTime(5000);
@@ -53,14 +52,12 @@ struct BusyScene {
     }
 };
 
-BusyScene& busyScene()
-{
+BusyScene& busyScene() {
     static BusyScene* scene = new BusyScene();
     return *scene;
 }
 
-void BM_drawEmitters(benchmark::State& state)
-{
+void BM_drawEmitters(benchmark::State& state) {
     BusyScene& busy = busyScene();
     for (auto _ : state) {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -73,8 +70,7 @@ BENCHMARK(BM_drawEmitters)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_drawEmitters)->Name("BM_drawEmitters_processCpu")->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
 
 // The draw list of the same 49 950 particles: gather and sort only.
-void BM_buildAndSortDrawList(benchmark::State& state)
-{
+void BM_buildAndSortDrawList(benchmark::State& state) {
     BusyScene& busy = busyScene();
     particleDepthTestOn();
     for (auto _ : state) {

@@ -12,8 +12,8 @@
 
 #include "core/RunSettings.h"
 #include "platform/Platform.h"
-#include "support/GlHelpers.h"
 #include "render/Render.h"
+#include "support/GlHelpers.h"
 #include "support/TestScenes.h"
 
 using namespace testscenes;
@@ -24,15 +24,13 @@ constexpr int kRelightVertices = 20000;
 constexpr int kRelightLights = 8;
 constexpr int kViewWidth = 800;  // pixels
 constexpr int kViewHeight = 600;
-constexpr int kGridSide = 50;         // quads per grid side: 2 x 50 x 50 = 5000 triangles
-constexpr int kGridMeshes = 10;       // 10 x 5000 = 50 000 triangles
+constexpr int kGridSide = 50;    // quads per grid side: 2 x 50 x 50 = 5000 triangles
+constexpr int kGridMeshes = 10;  // 10 x 5000 = 50 000 triangles
 
 // Every vertex lies inside every light's cube and sphere: full work per pair.
-void BM_relightMesh(benchmark::State& state)
-{
+void BM_relightMesh(benchmark::State& state) {
     Scene scene;
-    for (int k = 0; k < kRelightLights; ++k)
-        addLight(scene, {10.0 * k, 20, 30}, 400.0f, {0.2f, 0.2f, 0.2f});
+    for (int k = 0; k < kRelightLights; ++k) addLight(scene, {10.0 * k, 20, 30}, 400.0f, {0.2f, 0.2f, 0.2f});
     SceneObject& mesh = appendObject(scene, ObjectKind::Mesh, "mover");
     for (int j = 0; j < kRelightVertices; ++j)
         mesh.vertices.push_back({std::fmod(j * 7.0, 100.0), std::fmod(j * 13.0, 100.0), std::fmod(j * 3.0, 100.0)});
@@ -49,8 +47,7 @@ void BM_relightMesh(benchmark::State& state)
 BENCHMARK(BM_relightMesh);
 
 // A grid of kGridSide x kGridSide quads in the plane z, size units across.
-SceneObject& addGridMesh(Scene& scene, const char* name, double cx, double cy, double z, double size)
-{
+SceneObject& addGridMesh(Scene& scene, const char* name, double cx, double cy, double z, double size) {
     SceneObject& mesh = appendObject(scene, ObjectKind::Mesh, name);
     const int n = kGridSide + 1;
     for (int y = 0; y < n; ++y)
@@ -77,34 +74,28 @@ SceneObject& addGridMesh(Scene& scene, const char* name, double cx, double cy, d
 // four lights), a 256x256 texture.
 struct BigScene {
     Scene scene;
-    BigScene()
-    {
+    BigScene() {
         openTestGlContext(kViewWidth, kViewHeight);
         useSteppedClock(1000.0 / 30.0);
         runSettings.noLights = false;
         addStillCamera(scene, {0, 0, 400}, {0, 0, 0}, 1000);
-        scene.materials[0].texture = testgl::makeTexture(256, [](int x, int y) {
-            return ((x / 32 + y / 32) % 2) ? 0x806040u : 0xe0d0c0u;
-        });
+        scene.materials[0].texture =
+            testgl::makeTexture(256, [](int x, int y) { return ((x / 32 + y / 32) % 2) ? 0x806040u : 0xe0d0c0u; });
         scene.materialCount = 1;
         for (int i = 0; i < kGridMeshes; ++i) {
             SceneObject& grid = addGridMesh(scene, "grid", (i % 5 - 2) * 60.0, (i / 5 - 0.5) * 120.0, -i * 5.0, 300);
-            if (i < 2)
-                setPositionTrack(grid, {0, 1000}, {{0, 0, 0}, {100, 0, 0}});
+            if (i < 2) setPositionTrack(grid, {0, 1000}, {{0, 0, 0}, {100, 0, 0}});
         }
-        for (int k = 0; k < 4; ++k)
-            addLight(scene, {-150.0 + 100 * k, 0, 50}, 250.0f, {0.6f, 0.6f, 0.6f});
+        for (int k = 0; k < 4; ++k) addLight(scene, {-150.0 + 100 * k, 0, 50}, 250.0f, {0.6f, 0.6f, 0.6f});
     }
 };
 
-BigScene& bigScene()
-{
+BigScene& bigScene() {
     static BigScene* scene = new BigScene();
     return *scene;
 }
 
-void renderFrames(benchmark::State& state, int viewport)
-{
+void renderFrames(benchmark::State& state, int viewport) {
     BigScene& big = bigScene();
     glViewport(0, 0, viewport == 0 ? kViewWidth : 1, viewport == 0 ? kViewHeight : 1);
     int frame = 0;
@@ -116,7 +107,8 @@ void renderFrames(benchmark::State& state, int viewport)
         glFinish();
     }
     glViewport(0, 0, kViewWidth, kViewHeight);
-    state.counters["frames_per_s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["frames_per_s"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
     state.counters["triangles"] = kGridMeshes * 2 * kGridSide * kGridSide;
 }
 
@@ -130,8 +122,7 @@ BENCHMARK(BM_renderSceneSubmissionOnly)->Unit(benchmark::kMillisecond)->MeasureP
 
 // Reference: the same triangles from client vertex arrays in one call per
 // mesh (not what the show does; it shows the immediate-mode overhead).
-void BM_vertexArrayReference(benchmark::State& state)
-{
+void BM_vertexArrayReference(benchmark::State& state) {
     BigScene& big = bigScene();
     std::vector<std::vector<float>> xyz, uv, rgb;
     big.scene.rewind();
@@ -171,7 +162,8 @@ void BM_vertexArrayReference(benchmark::State& state)
     glDisableClientState(GL_VERTEX_ARRAY);
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     glDisableClientState(GL_COLOR_ARRAY);
-    state.counters["frames_per_s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["frames_per_s"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_vertexArrayReference)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 

@@ -2,9 +2,9 @@
 // and a large built scene), and the vertex lighting in vertex-light pairs/s.
 #include <benchmark/benchmark.h>
 
+#include <sys/stat.h>
 #include <cstdio>
 #include <string>
-#include <sys/stat.h>
 #include <vector>
 
 #include "platform/Platform.h"
@@ -12,8 +12,8 @@
 #include "support/Chunk3dsWriter.h"
 
 #ifdef ORVANE_HAVE_LIB3DS
-#include <lib3ds/file.h>
 #include <lib3ds/camera.h>
+#include <lib3ds/file.h>
 #include <lib3ds/light.h>
 #include <lib3ds/mesh.h>
 #endif
@@ -22,9 +22,9 @@ namespace {
 // Built scene: meshes of many vertices with a material, texture coordinates
 // and animated tracks, and lights.
 constexpr int kBuiltMeshes = 200;
-constexpr int kBuiltVertices = 8000;   // per mesh
-constexpr int kBuiltFaces = 16000;     // per mesh
-constexpr int kBuiltKeys = 100;        // per track
+constexpr int kBuiltVertices = 8000;  // per mesh
+constexpr int kBuiltFaces = 16000;    // per mesh
+constexpr int kBuiltKeys = 100;       // per track
 constexpr int kBuiltLights = 100;
 // Lighting scene: every vertex against every light.
 constexpr int kLitMeshes = 20;
@@ -93,8 +93,7 @@ std::string buildScene(const std::string& name, int meshes, int vertices, int fa
 }
 
 const std::string& builtScene() {
-    static const std::string path =
-        buildScene("largest.3ds", kBuiltMeshes, kBuiltVertices, kBuiltFaces, kBuiltLights);
+    static const std::string path = buildScene("largest.3ds", kBuiltMeshes, kBuiltVertices, kBuiltFaces, kBuiltLights);
     return path;
 }
 
@@ -152,8 +151,7 @@ BENCHMARK_CAPTURE(loadOrvane, built_largest, builtScene())->Unit(benchmark::kMil
 
 void vertexLighting(benchmark::State& state) {
     setHeadlessMessages(true);
-    static const std::string path =
-        buildScene("lit.3ds", kLitMeshes, kLitVertices, kLitVertices, kMaxLights);
+    static const std::string path = buildScene("lit.3ds", kLitMeshes, kLitVertices, kLitVertices, kMaxLights);
     Scene scene;
     scene.loadWithoutTextures(path.c_str());
     for (auto _ : state) {

@@ -182,9 +182,9 @@ struct Options {
     int width = 800, height = 600;  // pixels
     int fps = 60;                   // stepped clock rate
     bool noLights = false;
-    int scene = 0;                  // 1 to 8: play only this scene (profiling); 0: the whole show
+    int scene = 0;  // 1 to 8: play only this scene (profiling); 0: the whole show
     std::string json;
-    std::string frameLog;           // one line per frame: scene, wall ms, thread CPU ms
+    std::string frameLog;  // one line per frame: scene, wall ms, thread CPU ms
 };
 
 void printText(const Options& o, const LoadReport& load, const std::vector<SceneReport>& scenes) {
@@ -199,9 +199,10 @@ void printText(const Options& o, const LoadReport& load, const std::vector<Scene
         std::printf("  (loading screens do not match the step table: no split)\n");
     }
     for (const SceneReport& s : scenes) {
-        std::printf("scene %d: %5ld frames  median %6.2f ms  p99 %6.2f ms  %6.1f fps  cpu median: thread %6.2f ms "
-                    "(p99 %6.2f ms), process %6.2f ms\n", s.scene, s.frames, s.medianMs, s.p99Ms, s.fps, s.threadCpuMs,
-                    s.threadCpuP99Ms, s.processCpuMs);
+        std::printf(
+            "scene %d: %5ld frames  median %6.2f ms  p99 %6.2f ms  %6.1f fps  cpu median: thread %6.2f ms "
+            "(p99 %6.2f ms), process %6.2f ms\n",
+            s.scene, s.frames, s.medianMs, s.p99Ms, s.fps, s.threadCpuMs, s.threadCpuP99Ms, s.processCpuMs);
     }
 }
 
@@ -219,7 +220,8 @@ bool writeJson(const Options& o, const LoadReport& load, const std::vector<Scene
     std::fprintf(file, "},\n  \"scenes\": [\n");
     for (size_t i = 0; i < scenes.size(); ++i) {
         const SceneReport& s = scenes[i];
-        std::fprintf(file, "    {\"scene\": %d, \"frames\": %ld, \"median_ms\": %.3f, \"p99_ms\": %.3f, \"fps\": %.2f, "
+        std::fprintf(file,
+                     "    {\"scene\": %d, \"frames\": %ld, \"median_ms\": %.3f, \"p99_ms\": %.3f, \"fps\": %.2f, "
                      "\"thread_cpu_median_ms\": %.3f, \"thread_cpu_p99_ms\": %.3f, "
                      "\"process_cpu_median_ms\": %.3f}%s\n",
                      s.scene, s.frames, s.medianMs, s.p99Ms, s.fps, s.threadCpuMs, s.threadCpuP99Ms, s.processCpuMs,
@@ -259,8 +261,9 @@ bool parseOptions(int argc, char** argv, Options& o) {
             o.json = value;
             ++i;
         } else {
-            std::fprintf(stderr, "usage: bench_show [--size WxH] [--fps N] [--no-lights] [--scene N] [--json FILE] "
-                                 "[--frame-log FILE]\n");
+            std::fprintf(stderr,
+                         "usage: bench_show [--size WxH] [--fps N] [--no-lights] [--scene N] [--json FILE] "
+                         "[--frame-log FILE]\n");
             return false;
         }
     }

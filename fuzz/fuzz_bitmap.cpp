@@ -1,11 +1,11 @@
 // libFuzzer target: arbitrary bytes as an indexed bitmap file through
 // readIndexedBitmap; the buffer must come back fully written.
+#include <sys/mman.h>
+#include <unistd.h>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <sys/mman.h>
-#include <unistd.h>
 
 #include "media/Textures.h"
 #include "platform/Platform.h"

@@ -12,8 +12,7 @@ void showMessageBox(const char*, const char*) {}
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     RgbImage* image = decodeJpegMemory(data, size);
     if (image == nullptr) return 0;
-    if (image->width <= 0 || image->height <= 0 || image->pixels == nullptr ||
-        image->stride < image->width * 3) {
+    if (image->width <= 0 || image->height <= 0 || image->pixels == nullptr || image->stride < image->width * 3) {
         std::abort();
     }
     // Every byte a texture upload would read; ASan catches a short buffer.

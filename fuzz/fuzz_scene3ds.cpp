@@ -1,10 +1,10 @@
 // libFuzzer target: arbitrary bytes as a 3DS file through Scene::load, then
 // every array the loaded Scene promises is read to its stated count.
+#include <sys/mman.h>
+#include <unistd.h>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
-#include <sys/mman.h>
-#include <unistd.h>
 
 #include "platform/Platform.h"
 #include "scene3ds/Scene.h"
@@ -37,10 +37,8 @@ double touchScene(Scene& scene) {
                 sum += o->vertices[v].x + o->vertexColors[v].r + o->texCoords[v].u;
             }
         }
-        if (o->positionKeys.size() < o->positionKeyCount ||
-            o->positionKeyFrames.size() < o->positionKeyCount ||
-            o->rotationKeys.size() < o->rotationKeyCount ||
-            o->rotationKeyFrames.size() < o->rotationKeyCount) {
+        if (o->positionKeys.size() < o->positionKeyCount || o->positionKeyFrames.size() < o->positionKeyCount ||
+            o->rotationKeys.size() < o->rotationKeyCount || o->rotationKeyFrames.size() < o->rotationKeyCount) {
             std::abort();
         }
         if (o->kind == ObjectKind::Mesh && o->materialIndex != kNoMaterial &&

@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr int kMaxSide = 16384;         // pixels
+constexpr int kMaxSide = 16384;          // pixels
 constexpr double kMaxFixedFps = 1000.0;  // frames per second
 constexpr size_t kMaxCaptureTimes = 10000;
 

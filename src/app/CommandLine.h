@@ -9,22 +9,22 @@
 #include "app/VideoCaptureOptions.h"
 
 struct CommandLine {
-    bool play = false;        // skip the launch dialog
+    bool play = false;  // skip the launch dialog
     bool windowed = false;
-    int width = 0;            // 0: keep the default size
+    int width = 0;  // 0: keep the default size
     int height = 0;
     bool noLights = false;
     bool noMusic = false;
-    double fixedFps = 0.0;    // 0: real clock
+    double fixedFps = 0.0;         // 0: real clock
     std::vector<double> framesAt;  // show times in seconds
     std::string framesDir;
     bool timings = false;
     bool help = false;
     bool version = false;
     std::string inspectPath;
-    ViewOptions view;         // --view and its companions
-    CaptureOptions capture;   // --capture and its companions
-    std::string error;        // set when the usage is bad
+    ViewOptions view;        // --view and its companions
+    CaptureOptions capture;  // --capture and its companions
+    std::string error;       // set when the usage is bad
 };
 
 // Reads argv; false (with error set) on bad usage.

@@ -2,8 +2,7 @@
 
 #include "core/RunSettings.h"
 
-const int32_t kRadioIds[kRadioCount] = {kControl640x480, kControl800x600, kControl1024x768,
-                                        kControl1152x864};
+const int32_t kRadioIds[kRadioCount] = {kControl640x480, kControl800x600, kControl1024x768, kControl1152x864};
 
 namespace {
 

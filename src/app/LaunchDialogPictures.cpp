@@ -57,7 +57,8 @@ const char* readLayout(const uint8_t* bytes, size_t size, BmpLayout& layout) {
     layout.paletteCount = used == 0 ? maxColours : used;
     if (layout.paletteCount > maxColours) return "palette larger than the bit depth allows";
     layout.paletteOffset = kFileHeaderBytes + infoBytes;
-    if (layout.paletteCount * kPaletteEntryBytes > size - layout.paletteOffset) return "palette past the end of the file";
+    if (layout.paletteCount * kPaletteEntryBytes > size - layout.paletteOffset)
+        return "palette past the end of the file";
     layout.pixelOffset = readU32(bytes + 10);
     layout.stride = (size_t(layout.width) * size_t(layout.bits) + 31) / 32 * 4;
     if (layout.pixelOffset > size || layout.stride * size_t(layout.height) > size - layout.pixelOffset)
@@ -96,8 +97,7 @@ const char* decodeRows(const uint8_t* bytes, const BmpLayout& layout, DialogPict
 DialogPicture loadEmbedded(const uint8_t* bytes, size_t size, const char* name) {
     DialogPicture picture;
     const char* error = nullptr;
-    if (!decodePaletteBmp(bytes, size, picture, &error))
-        std::fprintf(stderr, "orvane: %s: %s\n", name, error);
+    if (!decodePaletteBmp(bytes, size, picture, &error)) std::fprintf(stderr, "orvane: %s: %s\n", name, error);
     return picture;
 }
 

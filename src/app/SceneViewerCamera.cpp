@@ -10,10 +10,10 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 constexpr double kHalfFieldOfView = 22.5 * kPi / 180.0;  // radians, half of the show's 45 degrees
-constexpr double kMargin = 1.1;            // room left around the box, as a factor
-constexpr double kNearRoom = 1.0;          // scene units kept in front of the near plane
-constexpr double kAzimuth = 30.0 * kPi / 180.0;    // radians, eye to the right of the front
-constexpr double kElevation = 30.0 * kPi / 180.0;  // radians, eye above the centre
+constexpr double kMargin = 1.1;                          // room left around the box, as a factor
+constexpr double kNearRoom = 1.0;                        // scene units kept in front of the near plane
+constexpr double kAzimuth = 30.0 * kPi / 180.0;          // radians, eye to the right of the front
+constexpr double kElevation = 30.0 * kPi / 180.0;        // radians, eye above the centre
 
 Vec3 sub(const Vec3& a, const Vec3& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
 double dot(const Vec3& a, const Vec3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
@@ -59,16 +59,15 @@ double frameBox(const Vec3& low, const Vec3& high, double aspect, SceneObject& c
         const Vec3 c{corner & 1 ? high.x : low.x, corner & 2 ? high.y : low.y, corner & 4 ? high.z : low.z};
         const Vec3 offset = sub(c, centre);
         const double depth = dot(offset, back);  // towards the eye
-        const double across = std::max(std::fabs(dot(offset, right)) / tanHalfWide,
-                                       std::fabs(dot(offset, up)) / tanHalf);
+        const double across =
+            std::max(std::fabs(dot(offset, right)) / tanHalfWide, std::fabs(dot(offset, up)) / tanHalf);
         distance = std::max(distance, depth + std::max(across * kMargin, kNearRoom));
         deepest = std::max(deepest, -depth);
     }
     camera = SceneObject();
     camera.kind = ObjectKind::Camera;
     camera.cameraTarget = centre;
-    camera.cameraPosition = {centre.x + back.x * distance, centre.y + back.y * distance,
-                             centre.z + back.z * distance};
+    camera.cameraPosition = {centre.x + back.x * distance, centre.y + back.y * distance, centre.z + back.z * distance};
     camera.positionKeyIndex = 1;
     camera.rotationKeyIndex = 1;
     return distance + deepest;

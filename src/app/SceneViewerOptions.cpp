@@ -7,13 +7,13 @@
 
 namespace {
 
-constexpr int kMaxViewFrames = 65535;         // a key frame number is 16 bits
-constexpr double kMaxViewSeconds = 86400.0;   // one loop of the animation
+constexpr int kMaxViewFrames = 65535;        // a key frame number is 16 bits
+constexpr double kMaxViewSeconds = 86400.0;  // one loop of the animation
 constexpr int kEmitterFields = 5;
 constexpr double kMaxEmitterCapacity = 100000.0;  // particles per emitter
-constexpr double kMaxEmitterRate = 100000.0;  // particles per second
-constexpr double kMaxEmitterLength = 1.0e6;   // size and rise, scene units
-constexpr double kMaxEmitterLifetime = 3600.0;  // seconds
+constexpr double kMaxEmitterRate = 100000.0;      // particles per second
+constexpr double kMaxEmitterLength = 1.0e6;       // size and rise, scene units
+constexpr double kMaxEmitterLifetime = 3600.0;    // seconds
 
 // "CAPACITY,LIFETIME,RATE,SIZE,RISE", each within the particle code's limits.
 bool parseEmitters(const char* text, ViewEmitters& emitters) {
@@ -31,8 +31,12 @@ bool parseEmitters(const char* text, ViewEmitters& emitters) {
                     field[2] <= kMaxEmitterRate && field[3] >= 0.0 && field[3] <= kMaxEmitterLength &&
                     std::fabs(field[4]) <= kMaxEmitterLength;
     if (!ok) return false;
-    emitters = {true, static_cast<int>(field[0]), static_cast<float>(field[1]), static_cast<int>(field[2]),
-                static_cast<float>(field[3]), static_cast<float>(field[4])};
+    emitters = {true,
+                static_cast<int>(field[0]),
+                static_cast<float>(field[1]),
+                static_cast<int>(field[2]),
+                static_cast<float>(field[3]),
+                static_cast<float>(field[4])};
     return true;
 }
 

@@ -35,13 +35,13 @@ struct CaptureState {
     VideoCaptureSetup setup;
     std::string partPath;
     pid_t ffmpeg = -1;
-    int pipe = -1;                  // write end of ffmpeg's standard input
-    std::vector<uint8_t> pixels;    // width x height x 3, bottom row first
+    int pipe = -1;                // write end of ffmpeg's standard input
+    std::vector<uint8_t> pixels;  // width x height x 3, bottom row first
     long written = 0;
-    long total = 0;                 // frames in lengthSeconds
-    bool ended = false;             // the show was asked to end
-    bool failed = false;            // ffmpeg stopped taking frames
-    double wallStart = 0.0;         // seconds, first frame written
+    long total = 0;          // frames in lengthSeconds
+    bool ended = false;      // the show was asked to end
+    bool failed = false;     // ffmpeg stopped taking frames
+    double wallStart = 0.0;  // seconds, first frame written
     double lastProgress = 0.0;
 };
 CaptureState capture;
@@ -51,13 +51,17 @@ const char* const kVideoFilter = "vflip,pad=ceil(iw/2)*2:ceil(ih/2)*2";
 
 std::vector<std::string> ffmpegArguments(const std::string& program) {
     const VideoCaptureSetup& s = capture.setup;
-    std::vector<std::string> args = {program, "-hide_banner", "-loglevel", "error", "-nostdin", "-y",
-                                     "-f", "rawvideo", "-pix_fmt", "rgb24",
+    std::vector<std::string> args = {program,       "-hide_banner",
+                                     "-loglevel",   "error",
+                                     "-nostdin",    "-y",
+                                     "-f",          "rawvideo",
+                                     "-pix_fmt",    "rgb24",
                                      "-video_size", std::to_string(s.width) + "x" + std::to_string(s.height),
-                                     "-framerate", std::to_string(s.fps), "-i", "pipe:0"};
+                                     "-framerate",  std::to_string(s.fps),
+                                     "-i",          "pipe:0"};
     if (!s.music.empty()) args.insert(args.end(), {"-i", s.music});
-    args.insert(args.end(), {"-map", "0:v", "-vf", kVideoFilter, "-c:v", "libx264", "-preset", "veryfast",
-                             "-crf", "18", "-pix_fmt", "yuv420p"});
+    args.insert(args.end(), {"-map", "0:v", "-vf", kVideoFilter, "-c:v", "libx264", "-preset", "veryfast", "-crf", "18",
+                             "-pix_fmt", "yuv420p"});
     // The soundtrack is padded with silence and cut where the frames end.
     if (!s.music.empty()) {
         args.insert(args.end(), {"-map", "1:a", "-af", "apad", "-c:a", "aac", "-b:a", kAudioBitrate, "-shortest"});
@@ -113,8 +117,7 @@ void printProgress(bool last) {
     if (!last && now - capture.lastProgress < kProgressPeriod) return;
     capture.lastProgress = now;
     // The last frame of each scene may fall a step past its end: at most 100%.
-    const double share =
-        capture.total > 0 ? std::min(1.0, static_cast<double>(capture.written) / capture.total) : 1.0;
+    const double share = capture.total > 0 ? std::min(1.0, static_cast<double>(capture.written) / capture.total) : 1.0;
     const double spent = now - capture.wallStart;
     const long left = share > 0.0 ? std::lround(spent * (1.0 - share) / share) : 0;
     std::fprintf(stderr, "\rcapture: %3d%%  %ld/%ld frames  %ld:%02ld left ", static_cast<int>(share * 100.0),
@@ -127,8 +130,7 @@ void printProgress(bool last) {
 bool reapFfmpeg() {
     if (capture.ffmpeg < 0) return false;
     int status = 0;
-    while (waitpid(capture.ffmpeg, &status, 0) < 0 && errno == EINTR) {
-    }
+    while (waitpid(capture.ffmpeg, &status, 0) < 0 && errno == EINTR) {}
     capture.ffmpeg = -1;
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }

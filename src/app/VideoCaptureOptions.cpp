@@ -5,8 +5,8 @@
 
 namespace {
 
-constexpr int kMaxCaptureFps = 240;             // frames per second
-constexpr double kMaxStopAfter = 86400.0;       // seconds of show time
+constexpr int kMaxCaptureFps = 240;        // frames per second
+constexpr double kMaxStopAfter = 86400.0;  // seconds of show time
 
 }  // namespace
 
@@ -21,8 +21,7 @@ bool parseCaptureOption(const std::string& option, const char* value, CaptureOpt
         return !capture.path.empty() || failWith(error, "--capture wants a video file, such as show.mp4");
     }
     if (option == "--fps") {
-        const bool ok = parseNumber(value, &number) && isWhole(number) && number >= 1.0 &&
-                        number <= kMaxCaptureFps;
+        const bool ok = parseNumber(value, &number) && isWhole(number) && number >= 1.0 && number <= kMaxCaptureFps;
         capture.fps = ok ? static_cast<int>(number) : 0;
         return ok || failWith(error, "--fps wants a whole number of frames per second from 1 to 240");
     }

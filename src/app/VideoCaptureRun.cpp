@@ -49,7 +49,8 @@ int refusal(const std::string& path) {
         return kUsageExit;
     }
     if (findFfmpeg().empty()) {
-        std::fprintf(stderr, "orvane: --capture needs ffmpeg, and there is none on PATH (Debian: apt install ffmpeg)\n");
+        std::fprintf(stderr,
+                     "orvane: --capture needs ffmpeg, and there is none on PATH (Debian: apt install ffmpeg)\n");
         return kUsageExit;
     }
     return partIsWritable(path) ? 0 : kUsageExit;

@@ -6,12 +6,12 @@
 #include <cstdint>
 
 struct RunSettings {
-    int32_t width = 800;      // client size and full-screen resolution, pixels
+    int32_t width = 800;  // client size and full-screen resolution, pixels
     int32_t height = 600;
     bool fullscreen = true;
-    bool noLights = false;    // the renderer sends no vertex colours
+    bool noLights = false;  // the renderer sends no vertex colours
     bool noMusic = false;
-    int32_t quit = 0;         // Exit or close was chosen in the launch dialog
+    int32_t quit = 0;  // Exit or close was chosen in the launch dialog
 };
 
 extern RunSettings runSettings;

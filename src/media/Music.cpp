@@ -4,11 +4,11 @@
 
 namespace {
 
-const int kMixRate = 44100;            // Hz
+const int kMixRate = 44100;  // Hz
 const int kSoftwareChannels = 32;
 const uint32_t kInitFlags = 0;
-const uint32_t kStreamMode = 0x2000;   // open as a stream from disk
-const int kStreamLength = 0;           // the whole file
+const uint32_t kStreamMode = 0x2000;  // open as a stream from disk
+const int kStreamLength = 0;          // the whole file
 const int kMusicChannel = 0;
 
 // The stream; lifetime: from startMusic to stopMusic. Null when the file or

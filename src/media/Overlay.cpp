@@ -29,12 +29,14 @@ void drawFullscreenOverlay(int slot) {
     glColor4f(1.0f, 1.0f, 1.0f, kOverlayAlpha);
     beginOverlay2D(0, 0, kOverlayWidth, kOverlayHeight);
     // t = 1 at the top edge: a captured frame (row 0 at the bottom) stands upright.
+    // clang-format off
     glBegin(GL_QUADS);
         glTexCoord2f(0.0f, 1.0f); glVertex2f(0.0f, 0.0f);
         glTexCoord2f(0.0f, 0.0f); glVertex2f(0.0f, kOverlayHeight);
         glTexCoord2f(1.0f, 0.0f); glVertex2f(kOverlayWidth, kOverlayHeight);
         glTexCoord2f(1.0f, 1.0f); glVertex2f(kOverlayWidth, 0.0f);
     glEnd();
+    // clang-format on
     endOverlay2D();
     glEnable(GL_DEPTH_TEST);
     glDisable(GL_BLEND);

@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr int kMaxPngSide = 16384;          // pixels
+constexpr int kMaxPngSide = 16384;           // pixels
 constexpr uint32_t kStoredBlockMax = 65535;  // bytes per stored deflate block
 constexpr uint32_t kAdlerModulus = 65521;
 

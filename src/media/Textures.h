@@ -25,7 +25,7 @@ constexpr int kCaptureSide = 512;
 
 // A decoded picture: 8-bit RGB rows, top row first, no padding.
 struct RgbImage {
-    int32_t stride = 0;   // bytes per row
+    int32_t stride = 0;  // bytes per row
     int32_t width = 0;
     int32_t height = 0;
     uint8_t* pixels = nullptr;

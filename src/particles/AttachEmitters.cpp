@@ -8,24 +8,20 @@
 namespace {
 
 // Name character 1 selects the type; anything but "0" to "3" is type 0.
-int emitterTypeFromName(const char* name)
-{
+int emitterTypeFromName(const char* name) {
     const char c = name[1];
     return (c >= '0' && c <= '3') ? c - '0' : 0;
 }
 
-const char* materialPath(const Scene& scene, const SceneObject& object)
-{
+const char* materialPath(const Scene& scene, const SceneObject& object) {
     const int index = object.materialIndex;
-    if (index < 0 || index >= scene.materialCount || index >= kMaxMaterials)
-        return nullptr;
+    if (index < 0 || index >= scene.materialCount || index >= kMaxMaterials) return nullptr;
     return scene.materials[index].name;
 }
 
 // Deletes the pools and the draw list; installed as the Scene's
 // destroyEmitters.
-void deleteEmitters(Scene& scene)
-{
+void deleteEmitters(Scene& scene) {
     for (int i = 0; i < scene.emitterCount && i < kMaxEmitters; ++i) {
         delete scene.emitters[i];
         scene.emitters[i] = nullptr;
@@ -36,15 +32,11 @@ void deleteEmitters(Scene& scene)
     scene.sortCount = 0;
 }
 
-bool isEmitterMesh(const SceneObject& object)
-{
-    return object.kind == ObjectKind::Mesh && object.name[0] == '*';
-}
+bool isEmitterMesh(const SceneObject& object) { return object.kind == ObjectKind::Mesh && object.name[0] == '*'; }
 
 }  // namespace
 
-void Scene::attachEmitters(int capacity, float lifetime, int rate, float size, float rise)
-{
+void Scene::attachEmitters(int capacity, float lifetime, int rate, float size, float rise) {
     // A second call replaces the first set instead of leaking it.
     deleteEmitters(*this);
     bool refused = false;
@@ -54,7 +46,8 @@ void Scene::attachEmitters(int capacity, float lifetime, int rate, float size, f
         if (isEmitterMesh(object)) {
             if (emitterCount >= kMaxDrawnEmitters) {
                 if (!refused)
-                    std::fprintf(stderr, "orvane: %s: more than %d emitter meshes; this one and later ones are ignored\n",
+                    std::fprintf(stderr,
+                                 "orvane: %s: more than %d emitter meshes; this one and later ones are ignored\n",
                                  object.name, kMaxDrawnEmitters);
                 refused = true;
             } else {
@@ -74,10 +67,8 @@ void Scene::attachEmitters(int capacity, float lifetime, int rate, float size, f
     rewind();
 }
 
-bool Scene::releaseEmitters()
-{
+bool Scene::releaseEmitters() {
     for (int i = 0; i < emitterCount && i < kMaxEmitters; ++i)
-        if (emitters[i] != nullptr)
-            emitters[i]->release();
+        if (emitters[i] != nullptr) emitters[i]->release();
     return true;
 }

@@ -13,5 +13,5 @@ void applyBillboardTransform(const Vec3& eyePosition, const Vec3& eyeRotation, c
 // textured and grey level `level`. Expects: modelview matrix mode,
 // GL_TEXTURE_2D on. Leaves: the texture bound, colour level, the sprite's
 // modelview.
-void drawBillboard(const Vec3& eyePosition, const Vec3& eyeRotation, const Vec3& at, float half,
-                   float level, uint32_t texture);
+void drawBillboard(const Vec3& eyePosition, const Vec3& eyeRotation, const Vec3& at, float half, float level,
+                   uint32_t texture);

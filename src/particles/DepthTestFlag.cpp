@@ -4,12 +4,6 @@
 
 bool particleDepthTest = true;
 
-void particleDepthTestOn()
-{
-    particleDepthTest = true;
-}
+void particleDepthTestOn() { particleDepthTest = true; }
 
-void particleDepthTestOff()
-{
-    particleDepthTest = false;
-}
+void particleDepthTestOff() { particleDepthTest = false; }

@@ -23,8 +23,7 @@ bool rises(int type) { return type == 1 || type == 3; }
 
 // Type 3 takes x, y and z from three random vertices; a mesh without
 // vertices emits at its position, like the other types.
-void placeEmitPosition(ParticleSystem& system, const SceneObject& mesh)
-{
+void placeEmitPosition(ParticleSystem& system, const SceneObject& mesh) {
     if (system.emitterType != 3 || mesh.vertexCount == 0) {
         system.emitPosition = mesh.position;
         return;
@@ -36,41 +35,34 @@ void placeEmitPosition(ParticleSystem& system, const SceneObject& mesh)
 }
 
 // Types 1 and 3 lift every particle by the part of its life already spent.
-void raiseParticles(ParticleSystem& system, const SceneObject& mesh, float t)
-{
+void raiseParticles(ParticleSystem& system, const SceneObject& mesh, float t) {
     for (int p = 0; p < system.count; ++p) {
         const float b = brightness(system.particles[p], t);
         system.particles[p].position.y = (system.rise - b * system.rise) + mesh.position.y;
     }
 }
 
-void feedEmitters(Scene& scene, int emitterCount, float t)
-{
+void feedEmitters(Scene& scene, int emitterCount, float t) {
     for (int s = 0; s < emitterCount; ++s) {
         ParticleSystem* system = scene.emitters[s];
         const SceneObject* mesh = scene.emitterObjects[s];
         drawnCount[s] = 0;
-        if (system == nullptr || mesh == nullptr)
-            continue;
+        if (system == nullptr || mesh == nullptr) continue;
         placeEmitPosition(*system, *mesh);
         system->update();
-        if (rises(system->emitterType))
-            raiseParticles(*system, *mesh, t);
+        if (rises(system->emitterType)) raiseParticles(*system, *mesh, t);
     }
 }
 
 // One sprite: the optional depth offset, then the billboard in the camera's
 // view, of half side b * size for the shrinking types.
-void drawSprite(const ParticleSystem& system, const Particle& particle, const SceneObject& camera,
-                int drawn, float t)
-{
+void drawSprite(const ParticleSystem& system, const Particle& particle, const SceneObject& camera, int drawn, float t) {
     const float b = brightness(particle, t);
     const bool shrinking = shrinks(system.emitterType);
     const float half = shrinking ? b * system.size : system.size;
 
     glLoadIdentity();
-    if (shrinking)
-        glTranslatef(0.0f, 0.0f, static_cast<float>(drawn - system.count) * kDepthOffsetSpan / system.count);
+    if (shrinking) glTranslatef(0.0f, 0.0f, static_cast<float>(drawn - system.count) * kDepthOffsetSpan / system.count);
     drawBillboard(camera.cameraPosition, camera.rotation, particle.position, half, b, system.texture);
 }
 
@@ -80,8 +72,7 @@ void drawSprite(const ParticleSystem& system, const Particle& particle, const Sc
 // as found (it is switched off while drawing when particleDepthTest is
 // false, then on), blending off, blend function (GL_ONE, GL_ONE), colour
 // white, the modelview of the last sprite.
-void Scene::drawEmitters()
-{
+void Scene::drawEmitters() {
     const float t = tickSeconds();
     const int count = std::min(emitterCount, kMaxDrawnEmitters);
     static const SceneObject noCamera;
@@ -90,8 +81,7 @@ void Scene::drawEmitters()
     feedEmitters(*this, count, t);
     buildDrawList(*this);
 
-    if (!particleDepthTest)
-        glDisable(GL_DEPTH_TEST);
+    if (!particleDepthTest) glDisable(GL_DEPTH_TEST);
     glBlendFunc(GL_ONE, GL_ONE);
     glEnable(GL_BLEND);
     for (int e = 0; e < sortCount; ++e) {
@@ -100,8 +90,7 @@ void Scene::drawEmitters()
         drawSprite(system, system.particles[entry.particleIndex], cam, drawnCount[entry.emitterIndex], t);
         drawnCount[entry.emitterIndex] += 1;
     }
-    if (!particleDepthTest)
-        glEnable(GL_DEPTH_TEST);
+    if (!particleDepthTest) glEnable(GL_DEPTH_TEST);
     glDisable(GL_BLEND);
     glColor3f(1.0f, 1.0f, 1.0f);
 }

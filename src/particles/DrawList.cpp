@@ -9,8 +9,7 @@
 namespace {
 
 // City-block distance, each difference rounded to float before summing.
-float cityBlockDistance(const Vec3& p, const Vec3& eye)
-{
+float cityBlockDistance(const Vec3& p, const Vec3& eye) {
     const float dx = std::fabs(static_cast<float>(p.x - eye.x));
     const float dy = std::fabs(static_cast<float>(p.y - eye.y));
     const float dz = std::fabs(static_cast<float>(p.z - eye.z));
@@ -21,17 +20,14 @@ float cityBlockDistance(const Vec3& p, const Vec3& eye)
 
 }  // namespace
 
-void buildDrawList(Scene& scene)
-{
+void buildDrawList(Scene& scene) {
     scene.sortCount = 0;
-    if (scene.sortBuffer == nullptr)
-        return;
+    if (scene.sortBuffer == nullptr) return;
     const Vec3 eye = scene.camera != nullptr ? scene.camera->cameraPosition : Vec3{};
     const int emitterCount = std::min(scene.emitterCount, kMaxDrawnEmitters);
     for (int s = 0; s < emitterCount; ++s) {
         const ParticleSystem* system = scene.emitters[s];
-        if (system == nullptr || system->particles == nullptr)
-            continue;
+        if (system == nullptr || system->particles == nullptr) continue;
         // The buffer holds capacity x (emitters + 1) entries for pools of
         // one capacity; a pool never holds more than capacity - 1.
         const int live = std::min(system->count, system->capacity - 1);
@@ -42,12 +38,10 @@ void buildDrawList(Scene& scene)
             entry.distance = cityBlockDistance(system->particles[p].position, eye);
         }
     }
-    if (particleDepthTest)
-        sortDrawList(scene, 0, scene.sortCount - 1);
+    if (particleDepthTest) sortDrawList(scene, 0, scene.sortCount - 1);
 }
 
-void sortDrawList(Scene& scene, int lo, int hi)
-{
+void sortDrawList(Scene& scene, int lo, int hi) {
     SortEntry* entries = scene.sortBuffer;
     // The second recursive call is a loop: same order of work, less stack.
     while (lo < hi) {
@@ -55,18 +49,15 @@ void sortDrawList(Scene& scene, int lo, int hi)
         int i = lo;
         int j = hi;
         while (i <= j) {
-            while (entries[i].distance > pivot)
-                ++i;
-            while (entries[j].distance < pivot)
-                --j;
+            while (entries[i].distance > pivot) ++i;
+            while (entries[j].distance < pivot) --j;
             if (i <= j) {
                 std::swap(entries[i], entries[j]);
                 ++i;
                 --j;
             }
         }
-        if (i < hi)
-            sortDrawList(scene, i, hi);
+        if (i < hi) sortDrawList(scene, i, hi);
         hi = j;
     }
 }

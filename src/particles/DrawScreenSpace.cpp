@@ -11,10 +11,7 @@ namespace {
 
 // A sprite past its lifetime is drawn black; added with (GL_ONE, GL_ONE)
 // and no depth test it leaves every pixel as it was, so it is not sent.
-bool invisible(const ParticleSystem& system, float level)
-{
-    return !system.depthTest && level <= 0.0f;
-}
+bool invisible(const ParticleSystem& system, float level) { return !system.depthTest && level <= 0.0f; }
 
 // One run of sprites of the same grey level, from `first` (always drawn,
 // even at a NaN level), in one glBegin/glEnd; returns the index after it.
@@ -23,13 +20,13 @@ bool invisible(const ParticleSystem& system, float level)
 // across the quad, which would round differently. The identity loaded first
 // ends the previous run's draw; without it the GL may join runs into one
 // draw where the colour becomes a per-vertex value.
-int drawRun(const ParticleSystem& system, SpriteTransform& transform, int first, float level, float t)
-{
+int drawRun(const ParticleSystem& system, SpriteTransform& transform, int first, float level, float t) {
     const float s = system.size;
     // Corners and texture coordinates in the billboard's order.
     const float corners[4][4] = {{-s, -s, 0.0f, 1.0f}, {-s, s, 0.0f, 0.0f}, {s, s, 1.0f, 0.0f}, {s, -s, 1.0f, 1.0f}};
     glLoadIdentity();
     glColor3f(level, level, level);
+    // clang-format off
     glBegin(GL_QUADS);
     int i = first;
     for (; i < system.count && (i == first || brightness(system.particles[i], t) == level); ++i) {
@@ -42,6 +39,7 @@ int drawRun(const ParticleSystem& system, SpriteTransform& transform, int first,
         }
     }
     glEnd();
+    // clang-format on
     return i;
 }
 
@@ -49,8 +47,7 @@ int drawRun(const ParticleSystem& system, SpriteTransform& transform, int first,
 // in one frame) each in one glBegin/glEnd, their corners given in clip space
 // under identity matrices (see SpriteBatch.h). Leaves the projection as
 // found, an identity modelview.
-void drawBatched(const ParticleSystem& system, float t)
-{
+void drawBatched(const ParticleSystem& system, float t) {
     SpriteTransform transform;
     glGetFloatv(GL_PROJECTION_MATRIX, transform.projection);
     glMatrixMode(GL_PROJECTION);
@@ -70,21 +67,18 @@ void drawBatched(const ParticleSystem& system, float t)
 }
 
 // A turned eye: one billboard, with its own matrix, per sprite.
-void drawOneByOne(const ParticleSystem& system, float t)
-{
+void drawOneByOne(const ParticleSystem& system, float t) {
     for (int i = 0; i < system.count; ++i) {
         const Particle& particle = system.particles[i];
         const float b = brightness(particle, t);
-        if (invisible(system, b))
-            continue;
+        if (invisible(system, b)) continue;
         glLoadIdentity();
         drawBillboard(system.viewPosition, system.viewRotation, particle.position, system.size, b, system.texture);
     }
 }
 
 // The modelview of the pool's last sprite, as one billboard would leave it.
-void loadLastSpriteMatrix(const ParticleSystem& system)
-{
+void loadLastSpriteMatrix(const ParticleSystem& system) {
     glLoadIdentity();
     applyBillboardTransform(system.viewPosition, system.viewRotation, system.particles[system.count - 1].position);
 }
@@ -95,8 +89,7 @@ void loadLastSpriteMatrix(const ParticleSystem& system)
 // blending off, blend function (GL_ONE, GL_ONE), colour white, the modelview
 // of the pool's last sprite (unchanged for an empty pool), the projection
 // as found.
-void drawScreenSpace(ParticleSystem& system)
-{
+void drawScreenSpace(ParticleSystem& system) {
     const float t = tickSeconds();
 
     glBlendFunc(GL_ONE, GL_ONE);

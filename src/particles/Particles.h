@@ -58,8 +58,8 @@ void particleDepthTestOff();
 // [SECTION] Lettering --------------------------------------------------------
 
 // Writes the shapes of a 320x200 bitmap with particles, progressively.
-void traceOutline(float elapsed, float duration, uint8_t* bitmap, int totalSteps,
-                  ParticleSystem& system, int startX, int startY, int homeStep);
+void traceOutline(float elapsed, float duration, uint8_t* bitmap, int totalSteps, ParticleSystem& system, int startX,
+                  int startY, int homeStep);
 
 // Draws every particle of a pool from the pool's own fixed eye; without the
 // depth test, particles past their lifetime (which would add black) are not

@@ -11,14 +11,12 @@ float at4(const float* m, int row, int col) { return m[col * 4 + row]; }
 
 }  // namespace
 
-bool eyeFacesStraight(const Vec3& eyeRotation)
-{
+bool eyeFacesStraight(const Vec3& eyeRotation) {
     return static_cast<float>(eyeRotation.x) == 0.0f && static_cast<float>(eyeRotation.y) == 0.0f &&
            static_cast<float>(eyeRotation.z) == 0.0f;
 }
 
-void placeSprite(SpriteTransform& transform, const Vec3& eye, const Vec3& at)
-{
+void placeSprite(SpriteTransform& transform, const Vec3& eye, const Vec3& at) {
     // glTranslatef(-eye) then glTranslatef(at) on an identity: each element
     // of the last column is at + (-eye), one rounding.
     const float t[3] = {static_cast<float>(at.x) + -static_cast<float>(eye.x),
@@ -33,8 +31,7 @@ void placeSprite(SpriteTransform& transform, const Vec3& eye, const Vec3& at)
     }
 }
 
-void clipCorner(const SpriteTransform& transform, float x, float y, float clip[4])
-{
+void clipCorner(const SpriteTransform& transform, float x, float y, float clip[4]) {
     // The first three columns of projection x translation are the
     // projection's own; z is 0 and w is 1.
     const float* p = transform.projection;

@@ -23,10 +23,8 @@ constexpr Direction kTurnOrder[8] = {
 
 // Pixels outside the bitmap read as background: strokes touching the
 // border stop there instead of reading past the buffer.
-uint8_t pixelAt(const uint8_t* bitmap, int x, int y)
-{
-    if (x < 0 || y < 0 || x >= kBitmapWidth || y >= kBitmapHeight)
-        return 0;
+uint8_t pixelAt(const uint8_t* bitmap, int x, int y) {
+    if (x < 0 || y < 0 || x >= kBitmapWidth || y >= kBitmapHeight) return 0;
     return bitmap[y * kBitmapWidth + x];
 }
 
@@ -38,11 +36,9 @@ struct Walker {
 };
 
 // First set neighbour that is not straight back; (0, 0) at a dead end.
-void turn(Walker& w, const uint8_t* bitmap)
-{
+void turn(Walker& w, const uint8_t* bitmap) {
     for (const Direction& d : kTurnOrder) {
-        if (d.dx == -w.dx && d.dy == -w.dy)
-            continue;
+        if (d.dx == -w.dx && d.dy == -w.dy) continue;
         if (pixelAt(bitmap, w.x + d.dx, w.y + d.dy) != 0) {
             w.dx = d.dx;
             w.dy = d.dy;
@@ -53,8 +49,7 @@ void turn(Walker& w, const uint8_t* bitmap)
     w.dy = 0;
 }
 
-void move(Walker& w, int homeStep)
-{
+void move(Walker& w, int homeStep) {
     if (w.walking) {
         w.x += w.dx;
         w.y += w.dy;
@@ -72,27 +67,22 @@ void move(Walker& w, int homeStep)
 }
 
 // Number of steps: every whole i >= 0 with i < totalSteps * elapsed / duration.
-long stepBudget(float elapsed, float duration, int totalSteps)
-{
+long stepBudget(float elapsed, float duration, int totalSteps) {
     const float product = static_cast<float>(totalSteps) * elapsed / duration;
-    if (!(product > 0.0f))
-        return 0;
+    if (!(product > 0.0f)) return 0;
     constexpr float kMaxSteps = 1.0e7f;  // bounds a zero or tiny duration; callers use at most a few thousand
     return static_cast<long>(std::ceil(product < kMaxSteps ? product : kMaxSteps));
 }
 
 }  // namespace
 
-void traceOutline(float elapsed, float duration, uint8_t* bitmap, int totalSteps, ParticleSystem& system,
-                  int startX, int startY, int homeStep)
-{
+void traceOutline(float elapsed, float duration, uint8_t* bitmap, int totalSteps, ParticleSystem& system, int startX,
+                  int startY, int homeStep) {
     const long steps = stepBudget(elapsed, duration, totalSteps);
     Walker w{startX, startY, 1, 0, startX, startY, true};
     for (long i = 0; i < steps; ++i) {
-        if (w.walking && pixelAt(bitmap, w.x, w.y) == 0)
-            w = Walker{startX, startY, 1, 0, startX, startY, true};
-        if (pixelAt(bitmap, w.x + w.dx, w.y + w.dy) == 0)
-            turn(w, bitmap);
+        if (w.walking && pixelAt(bitmap, w.x, w.y) == 0) w = Walker{startX, startY, 1, 0, startX, startY, true};
+        if (pixelAt(bitmap, w.x + w.dx, w.y + w.dy) == 0) turn(w, bitmap);
         move(w, homeStep);
         const uint8_t pixel = pixelAt(bitmap, w.x, w.y);
         if (w.walking && pixel != 0 && pixel != kVisitedMark) {

@@ -32,9 +32,7 @@ uint32_t tickCount() {
     return static_cast<uint32_t>(since.count());
 }
 
-void useSteppedClock(double msPerFrame) {
-    stepped = SteppedClock{true, 0.0, msPerFrame, 0};
-}
+void useSteppedClock(double msPerFrame) { stepped = SteppedClock{true, 0.0, msPerFrame, 0}; }
 
 void useRealClock() { stepped.active = false; }
 
@@ -49,9 +47,7 @@ void advanceSteppedClock() {
     if (stepped.active) ++stepped.frames;
 }
 
-double wallClockSeconds() {
-    return std::chrono::duration<double>(WallClock::now() - programStart).count();
-}
+double wallClockSeconds() { return std::chrono::duration<double>(WallClock::now() - programStart).count(); }
 
 float tickSeconds() {
     constexpr float kSecondsPerTick = 0.001f;  // the tick count is in milliseconds

@@ -36,8 +36,7 @@ void showMessageBox(const char* text, const char* caption) {
     ++boxCount;
     if (text == nullptr) text = "";
     if (caption == nullptr) caption = "";
-    if (!headlessMessages() &&
-        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, caption, text, nullptr) == 0) {
+    if (!headlessMessages() && SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, caption, text, nullptr) == 0) {
         return;
     }
     std::fprintf(stderr, "%s: %s\n", caption, text);

@@ -54,9 +54,7 @@ SDL_Event toSdlEvent(const WindowEvent& event) {
         sdl.key.keysym.sym = SDLK_ESCAPE;
         sdl.key.keysym.scancode = SDL_SCANCODE_ESCAPE;
         break;
-    case WindowEventKind::other:
-        sdl.type = SDL_USEREVENT;
-        break;
+    case WindowEventKind::other: sdl.type = SDL_USEREVENT; break;
     }
     return sdl;
 }

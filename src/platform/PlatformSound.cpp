@@ -13,16 +13,16 @@ struct SoundStream {
 
 namespace {
 
-const int kOutputChannels = 2;         // stereo device
-const int kChunkFrames = 2048;         // device buffer, sample frames (46 ms at 44.1 kHz)
-const int kSpectrumUnitHandle = 1;     // the one spectrum unit
+const int kOutputChannels = 2;      // stereo device
+const int kChunkFrames = 2048;      // device buffer, sample frames (46 ms at 44.1 kHz)
+const int kSpectrumUnitHandle = 1;  // the one spectrum unit
 
 // Sound state; lifetime: program. Written only by the program thread.
 bool deviceOpen = false;
 bool mixerCodecsLoaded = false;
 int deviceOpenCount = 0;
 bool spectrumOn = false;
-SoundStream stream;                    // the one stream slot
+SoundStream stream;  // the one stream slot
 bool streamOpen = false;
 std::vector<std::string> callLog;
 
@@ -86,8 +86,7 @@ SoundStream* openSoundStream(const char* path, uint32_t mode, int length) {
     // Mix_LoadMUS reads only the header here; the rest streams while playing.
     Mix_Music* music = Mix_LoadMUS(path);
     if (!music) {
-        fprintf(stderr, "orvane: %s: cannot be played (%s); the show plays silently\n", path,
-                Mix_GetError());
+        fprintf(stderr, "orvane: %s: cannot be played (%s); the show plays silently\n", path, Mix_GetError());
         return nullptr;
     }
     stream.music = music;

@@ -32,9 +32,7 @@ struct FormatTry {
 };
 constexpr FormatTry kFormatTries[] = {{32, 32}, {0, 32}, {32, 24}, {0, 24}, {0, 16}};
 
-void keepError(const char* what) {
-    std::snprintf(state.error, sizeof state.error, "%s: %s", what, SDL_GetError());
-}
+void keepError(const char* what) { std::snprintf(state.error, sizeof state.error, "%s: %s", what, SDL_GetError()); }
 
 void closeAtExit() { closePlatformWindow(); }
 

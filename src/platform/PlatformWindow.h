@@ -55,7 +55,7 @@ enum class WindowEventKind { resize, expose, close, escapeKey, other };
 
 struct WindowEvent {
     WindowEventKind kind = WindowEventKind::other;
-    int width = 0;   // resize only: the new client size
+    int width = 0;  // resize only: the new client size
     int height = 0;
 };
 

@@ -5,9 +5,7 @@
 namespace {
 
 // The first key of a track, or (0, 0, 0) for a track without keys.
-Vec3 firstKey(const std::vector<Vec3>& keys, uint32_t count) {
-    return count > 0 && !keys.empty() ? keys[0] : Vec3();
-}
+Vec3 firstKey(const std::vector<Vec3>& keys, uint32_t count) { return count > 0 && !keys.empty() ? keys[0] : Vec3(); }
 
 void resetMesh(SceneObject& mesh) {
     mesh.positionKeyIndex = 0;

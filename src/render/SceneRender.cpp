@@ -10,26 +10,22 @@
 
 namespace {
 
-GLuint meshTexture(const Scene& scene, const SceneObject& mesh)
-{
+GLuint meshTexture(const Scene& scene, const SceneObject& mesh) {
     const int index = mesh.materialIndex;
     // A mesh without a material (kNoMaterial) draws untextured.
-    if (index < 0 || index >= scene.materialCount || index >= kMaxMaterials)
-        return 0;
+    if (index < 0 || index >= scene.materialCount || index >= kMaxMaterials) return 0;
     return scene.materials[index].texture;
 }
 
 // The arrays hold at least the counts (the loader's promise); a mesh that
 // breaks it is not drawn rather than read past its arrays.
-bool meshArraysHoldCounts(const SceneObject& mesh)
-{
+bool meshArraysHoldCounts(const SceneObject& mesh) {
     const size_t n = mesh.vertexCount;
     return mesh.faces.size() >= mesh.faceCount && mesh.vertices.size() >= n && mesh.texCoords.size() >= n &&
            mesh.vertexColors.size() >= n;
 }
 
-void applyViewTransform(const SceneObject& camera)
-{
+void applyViewTransform(const SceneObject& camera) {
     glRotatef(static_cast<float>(camera.rotation.x), 1.0f, 0.0f, 0.0f);
     glRotatef(static_cast<float>(camera.rotation.y), 0.0f, 1.0f, 0.0f);
     glRotatef(static_cast<float>(camera.rotation.z), 0.0f, 0.0f, 1.0f);
@@ -37,8 +33,7 @@ void applyViewTransform(const SceneObject& camera)
                  -static_cast<float>(camera.cameraPosition.z));
 }
 
-void applyModelTransform(const SceneObject& mesh)
-{
+void applyModelTransform(const SceneObject& mesh) {
     glTranslatef(static_cast<float>(mesh.position.x), static_cast<float>(mesh.position.y),
                  static_cast<float>(mesh.position.z));
     glRotatef(static_cast<float>(mesh.rotation.x), 1.0f, 0.0f, 0.0f);
@@ -62,8 +57,7 @@ uint16_t meshCorners[kMaxMeshVertices * 3 + kSpareFloats];
 
 // The vertices as the GL takes them (float) and the corners of the faces
 // whose three vertices exist, in face order; returns the corner count.
-int fillMeshArrays(const SceneObject& mesh, bool withColours)
-{
+int fillMeshArrays(const SceneObject& mesh, bool withColours) {
     const unsigned vertexCount = mesh.vertexCount;
     for (unsigned v = 0; v < vertexCount; ++v) {
         const Vec3& p = mesh.vertices[v];
@@ -81,8 +75,7 @@ int fillMeshArrays(const SceneObject& mesh, bool withColours)
     int corners = 0;
     for (int f = 0; f < mesh.faceCount; ++f) {
         const Face& face = mesh.faces[f];
-        if (face.a >= vertexCount || face.b >= vertexCount || face.c >= vertexCount)
-            continue;
+        if (face.a >= vertexCount || face.b >= vertexCount || face.c >= vertexCount) continue;
         meshCorners[corners++] = face.a;
         meshCorners[corners++] = face.b;
         meshCorners[corners++] = face.c;
@@ -94,17 +87,14 @@ int fillMeshArrays(const SceneObject& mesh, bool withColours)
 // corners, colours, texture coordinates and positions, in the same order,
 // as one glBegin(GL_TRIANGLES) with a glColor/glTexCoord/glVertex per corner,
 // with each vertex transformed once. Leaves the client arrays off.
-void drawMesh(const Scene& scene, const SceneObject& camera, const SceneObject& mesh, bool withColours)
-{
-    if (!meshArraysHoldCounts(mesh))
-        return;
+void drawMesh(const Scene& scene, const SceneObject& camera, const SceneObject& mesh, bool withColours) {
+    if (!meshArraysHoldCounts(mesh)) return;
     glLoadIdentity();
     applyViewTransform(camera);
     applyModelTransform(mesh);
     glBindTexture(GL_TEXTURE_2D, meshTexture(scene, mesh));
     const int corners = fillMeshArrays(mesh, withColours);
-    if (corners == 0)
-        return;
+    if (corners == 0) return;
     glEnableClientState(GL_VERTEX_ARRAY);
     glVertexPointer(3, GL_FLOAT, 0, meshPositions);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
@@ -128,8 +118,7 @@ bool isGlowing(const SceneObject& object) { return object.name[0] == '%'; }
 // on, smooth shading, modelview mode, perspective projection). Leaves:
 // cursor on the first object, blending off, blend function (GL_ONE, GL_ONE),
 // colour white, the modelview of the last mesh or sprite drawn.
-void Scene::render()
-{
+void Scene::render() {
     static const SceneObject noCamera;
     const SceneObject& view = camera != nullptr ? *camera : noCamera;
     const bool noLights = runSettings.noLights;
@@ -138,10 +127,8 @@ void Scene::render()
     for (int n = 0; n < objectCount; ++n) {
         SceneObject& object = *cursor;
         if (isMesh(object)) {
-            if (relitEachFrame(object, noLights))
-                relightMesh(*this, object);
-            if (!isGlowing(object))
-                drawMesh(*this, view, object, !noLights);
+            if (relitEachFrame(object, noLights)) relightMesh(*this, object);
+            if (!isGlowing(object)) drawMesh(*this, view, object, !noLights);
         }
         advance();
     }
@@ -151,14 +138,12 @@ void Scene::render()
     glEnable(GL_BLEND);
     for (int n = 0; n < objectCount; ++n) {
         const SceneObject& object = *cursor;
-        if (isMesh(object) && isGlowing(object))
-            drawMesh(*this, view, object, !noLights);
+        if (isMesh(object) && isGlowing(object)) drawMesh(*this, view, object, !noLights);
         advance();
     }
     glDisable(GL_BLEND);
 
-    if (emitterCount > 0)
-        drawEmitters();
+    if (emitterCount > 0) drawEmitters();
     glColor3ub(255, 255, 255);
     rewind();
 }

@@ -11,13 +11,11 @@ void (*sceneTraceHook)(const char* text) = nullptr;
 
 namespace {
 constexpr uint32_t kChunkHeaderBytes = 6;
-constexpr size_t kMaxProblems = 64;       // problems remembered per load
-constexpr size_t kMaxProblemBoxes = 3;    // message boxes shown per load
+constexpr size_t kMaxProblems = 64;     // problems remembered per load
+constexpr size_t kMaxProblemBoxes = 3;  // message boxes shown per load
 constexpr char kReadErrorCaption[] = "-=(ERROR)=-";
 
-uint16_t littleU16(const unsigned char* bytes) {
-    return static_cast<uint16_t>(bytes[0] | (bytes[1] << 8));
-}
+uint16_t littleU16(const unsigned char* bytes) { return static_cast<uint16_t>(bytes[0] | (bytes[1] << 8)); }
 
 uint32_t littleU32(const unsigned char* bytes) {
     return static_cast<uint32_t>(bytes[0]) | (static_cast<uint32_t>(bytes[1]) << 8) |
@@ -31,8 +29,7 @@ uint32_t littleU32(const unsigned char* bytes) {
 // when the chunk (or the file) holds fewer.
 bool Scene::readBytes(void* destination, uint32_t size) {
     if (size == 0) return !shortRead;
-    if (shortRead || bytesLeft() < size ||
-        std::fread(destination, 1, size, file) != size) {
+    if (shortRead || bytesLeft() < size || std::fread(destination, 1, size, file) != size) {
         shortRead = true;
         std::memset(destination, 0, size);
         return false;
@@ -103,8 +100,7 @@ void Scene::readString(char* destination, int capacity, const char* what) {
         }
     }
     if (cut) {
-        reportProblem("%s \"%.40s...\" is longer than %d characters, cut", what, destination,
-                      capacity - 1);
+        reportProblem("%s \"%.40s...\" is longer than %d characters, cut", what, destination, capacity - 1);
     }
 }
 
@@ -127,8 +123,7 @@ bool Scene::readChunkHeader(ChunkHeader& header, uint32_t parentEnd) {
     readLimit = savedLimit;
     if (shortRead) return false;
     if (header.length < kChunkHeaderBytes || header.length > room) {
-        reportProblem("chunk 0x%04X claims %u bytes, %u are left in its parent", header.id,
-                      header.length, room);
+        reportProblem("chunk 0x%04X claims %u bytes, %u are left in its parent", header.id, header.length, room);
         return false;
     }
     header.end = header.start + header.length;

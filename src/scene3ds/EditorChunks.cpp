@@ -29,16 +29,13 @@ constexpr uint32_t kTexCoordBytes = 8;   // two floats
 
 float floatAt(const unsigned char* bytes) {
     uint32_t bits = static_cast<uint32_t>(bytes[0]) | (static_cast<uint32_t>(bytes[1]) << 8) |
-                    (static_cast<uint32_t>(bytes[2]) << 16) |
-                    (static_cast<uint32_t>(bytes[3]) << 24);
+                    (static_cast<uint32_t>(bytes[2]) << 16) | (static_cast<uint32_t>(bytes[3]) << 24);
     float value;
     std::memcpy(&value, &bits, sizeof value);
     return value;
 }
 
-uint16_t u16At(const unsigned char* bytes) {
-    return static_cast<uint16_t>(bytes[0] | (bytes[1] << 8));
-}
+uint16_t u16At(const unsigned char* bytes) { return static_cast<uint16_t>(bytes[0] | (bytes[1] << 8)); }
 
 float distanceBetween(const Vec3& a, const Vec3& b) {
     double dx = a.x - b.x, dy = a.y - b.y, dz = a.z - b.z;
@@ -79,8 +76,7 @@ void Scene::onObjectChunk(const ChunkHeader& header) {
         trace("   +--CHUNK_CAMERA\n");
         readCamera();
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -98,8 +94,7 @@ void Scene::onMeshChunk(const ChunkHeader& header) {
         trace("      +--CHUNK_MAPPINGCOORDINATELIST\n");
         readMappingList();
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -159,8 +154,7 @@ void Scene::readVertexList() {
     uint32_t bytes = count * kVertexBytes;
     if (shortRead) return;
     if (bytesLeft() < bytes) {
-        reportProblem("vertex list of %u points holds only %u bytes; list left out", count,
-                      bytesLeft());
+        reportProblem("vertex list of %u points holds only %u bytes; list left out", count, bytesLeft());
         return;
     }
     try {
@@ -191,8 +185,7 @@ void Scene::readFaceList(const ChunkHeader& header) {
     uint32_t bytes = count * kFaceBytes;
     if (shortRead) return;
     if (bytesLeft() < bytes) {
-        reportProblem("face list of %u faces holds only %u bytes; list left out", count,
-                      bytesLeft());
+        reportProblem("face list of %u faces holds only %u bytes; list left out", count, bytesLeft());
         return;
     }
     try {
@@ -225,8 +218,7 @@ void Scene::readFaceMaterialList() {
         }
     }
     if (materialCount >= kMaxMaterials) {
-        reportProblem("more than %d materials: \"%.40s\" is drawn untextured", kMaxMaterials,
-                      materialName);
+        reportProblem("more than %d materials: \"%.40s\" is drawn untextured", kMaxMaterials, materialName);
         cursor->materialIndex = kNoMaterial;
         return;
     }
@@ -244,8 +236,7 @@ void Scene::readMappingList() {
     uint32_t bytes = count * kTexCoordBytes;
     if (shortRead) return;
     if (bytesLeft() < bytes) {
-        reportProblem("mapping list of %u coordinates holds only %u bytes; list left out", count,
-                      bytesLeft());
+        reportProblem("mapping list of %u coordinates holds only %u bytes; list left out", count, bytesLeft());
         return;
     }
     try {

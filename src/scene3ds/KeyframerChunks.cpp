@@ -13,10 +13,10 @@ constexpr uint16_t kChunkObjectName = 0xB010;
 constexpr uint16_t kChunkPivotPoint = 0xB013;
 constexpr uint16_t kChunkPositionTrack = 0xB020;
 constexpr uint16_t kChunkRotationTrack = 0xB021;
-constexpr uint32_t kTrackHeaderWords = 5;     // flags and two unused 32-bit values
-constexpr uint32_t kPositionKeyMinBytes = 18; // frame, spline flags, three floats
-constexpr uint32_t kRotationKeyMinBytes = 22; // frame, spline flags, four floats
-constexpr int kSplineFlagBits = 5;            // tension, continuity, bias, ease to, ease from
+constexpr uint32_t kTrackHeaderWords = 5;      // flags and two unused 32-bit values
+constexpr uint32_t kPositionKeyMinBytes = 18;  // frame, spline flags, three floats
+constexpr uint32_t kRotationKeyMinBytes = 22;  // frame, spline flags, four floats
+constexpr int kSplineFlagBits = 5;             // tension, continuity, bias, ease to, ease from
 constexpr double kHalfTurnDegrees = 180.0;
 constexpr double kShowPi = 3.1415;  // the show's own pi, kept for its exact angles
 }  // namespace
@@ -25,17 +25,10 @@ constexpr double kShowPi = 3.1415;  // the show's own pi, kept for its exact ang
 
 void Scene::onKeyframerChunk(const ChunkHeader& header) {
     switch (header.id) {
-    case kChunkObjectInfoBlock:
-        trace("+--CHUNK_OBJETINFOBLOCK\n");
-        break;
-    case kChunkCameraInfoBlock:
-        trace("+--CHUNK_CAMERAINFOBLOCK\n");
-        break;
-    case kChunkCameraTargetInfoBlock:
-        trace("+--CHUNK_CAMERATARGETINFOBLOCK\n");
-        break;
-    default:
-        return;
+    case kChunkObjectInfoBlock: trace("+--CHUNK_OBJETINFOBLOCK\n"); break;
+    case kChunkCameraInfoBlock: trace("+--CHUNK_CAMERAINFOBLOCK\n"); break;
+    case kChunkCameraTargetInfoBlock: trace("+--CHUNK_CAMERATARGETINFOBLOCK\n"); break;
+    default: return;
     }
     infoBlockId = header.id;
     infoObject = nullptr;  // until the block's name chunk
@@ -62,24 +55,20 @@ void Scene::onInfoBlockChunk(const ChunkHeader& header) {
         trace("   +--CHUNK_POSITIONTRACK\n");
         if (!infoObject) break;
         if (infoBlockId == kChunkCameraTargetInfoBlock) {
-            readTrack(infoObject->rotationKeyCount, infoObject->rotationKeyFrames,
-                      infoObject->rotationKeys, false);
+            readTrack(infoObject->rotationKeyCount, infoObject->rotationKeyFrames, infoObject->rotationKeys, false);
             infoObject->rotationKeyIndex = 1;
         } else {
-            readTrack(infoObject->positionKeyCount, infoObject->positionKeyFrames,
-                      infoObject->positionKeys, false);
+            readTrack(infoObject->positionKeyCount, infoObject->positionKeyFrames, infoObject->positionKeys, false);
             infoObject->positionKeyIndex = 1;
         }
         break;
     case kChunkRotationTrack:
         trace("   +--CHUNK_ROTATIONTRACK\n");
         if (!infoObject || infoBlockId != kChunkObjectInfoBlock) break;
-        readTrack(infoObject->rotationKeyCount, infoObject->rotationKeyFrames,
-                  infoObject->rotationKeys, true);
+        readTrack(infoObject->rotationKeyCount, infoObject->rotationKeyFrames, infoObject->rotationKeys, true);
         infoObject->rotationKeyIndex = 0;
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -98,8 +87,7 @@ SceneObject* Scene::findObject(const char* objectName) {
 // values: positions as points, rotations as axis times angle in degrees with
 // key 0 zeroed (each key adds to the previous one). A count the chunk cannot
 // hold empties the track; keys cut short by the chunk's end are dropped.
-void Scene::readTrack(uint32_t& count, std::vector<uint16_t>& frames, std::vector<Vec3>& keys,
-                      bool rotationKeys) {
+void Scene::readTrack(uint32_t& count, std::vector<uint16_t>& frames, std::vector<Vec3>& keys, bool rotationKeys) {
     for (uint32_t i = 0; i < kTrackHeaderWords; ++i) readU16();
     uint32_t stored = readU32();
     uint32_t minKeyBytes = rotationKeys ? kRotationKeyMinBytes : kPositionKeyMinBytes;

@@ -48,14 +48,12 @@ void Scene::dumpText(const char* fileName, bool withVertices) {
     FILE* out = std::fopen(fileName, "w");
     if (!out) return;
     for (SceneObject* object = this; object; object = object->next) {
-        std::fprintf(out, "| name = %10s | number of face = %6d | number of vertex = %6d ",
-                     object->name, object->faceCount, object->vertexCount);
-        std::fprintf(out, "| cle position = %6d | cle rotation = %6d |\n",
-                     static_cast<int>(object->positionKeyCount),
+        std::fprintf(out, "| name = %10s | number of face = %6d | number of vertex = %6d ", object->name,
+                     object->faceCount, object->vertexCount);
+        std::fprintf(out, "| cle position = %6d | cle rotation = %6d |\n", static_cast<int>(object->positionKeyCount),
                      static_cast<int>(object->rotationKeyCount));
         if (!withVertices) continue;
-        for (int i = 0; i < object->vertexCount && i < static_cast<int>(object->vertices.size());
-             ++i) {
+        for (int i = 0; i < object->vertexCount && i < static_cast<int>(object->vertices.size()); ++i) {
             const Vec3& vertex = object->vertices[i];
             std::fprintf(out, "| %d | {%f,%f,%f} |\n", i, vertex.x, vertex.y, vertex.z);
         }

@@ -85,7 +85,7 @@ struct SceneObject {
     float spotFalloff = 0.0f;
 
     // Current pose, written every frame by the keyframe evaluation.
-    Vec3 rotation;      // degrees about x, y, z
+    Vec3 rotation;  // degrees about x, y, z
     Vec3 position;
     Vec3 basePosition;  // first position key: the mesh turns about it
 
@@ -126,7 +126,7 @@ extern void (*sceneTraceHook)(const char* text);
 // [SECTION] Scene ------------------------------------------------------------
 
 struct ChunkHeader {
-    uint32_t start = 0;   // file offset of the header's first byte
+    uint32_t start = 0;  // file offset of the header's first byte
     uint16_t id = 0;
     uint32_t length = 0;  // header, data and sub-chunks
     uint32_t end = 0;     // start + length
@@ -243,8 +243,7 @@ private:
     void onKeyframerChunk(const ChunkHeader& header);
     void onInfoBlockChunk(const ChunkHeader& header);
     // One key track into a count, frame numbers and values.
-    void readTrack(uint32_t& count, std::vector<uint16_t>& frames, std::vector<Vec3>& keys,
-                   bool rotationKeys);
+    void readTrack(uint32_t& count, std::vector<uint16_t>& frames, std::vector<Vec3>& keys, bool rotationKeys);
     // The first object in list order with this exact name, or null.
     SceneObject* findObject(const char* objectName);
 
@@ -265,13 +264,13 @@ private:
     // Picks the first camera; false when there is none with a position key.
     bool setUpCamera();
 
-    const char* fileName = "";    // during load
-    uint32_t fileSize = 0;        // bytes, capped at 4 GiB - 1
-    uint32_t readPosition = 0;    // offset of the next byte `file` gives
-    uint32_t readLimit = 0;       // reads stop here: the end of the chunk being read
-    bool shortRead = false;       // a read met readLimit since the last check
-    uint16_t infoBlockId = 0;     // keyframer block being walked
-    SceneObject* infoObject = nullptr;  // its object, set by its name chunk
+    const char* fileName = "";              // during load
+    uint32_t fileSize = 0;                  // bytes, capped at 4 GiB - 1
+    uint32_t readPosition = 0;              // offset of the next byte `file` gives
+    uint32_t readLimit = 0;                 // reads stop here: the end of the chunk being read
+    bool shortRead = false;                 // a read met readLimit since the last check
+    uint16_t infoBlockId = 0;               // keyframer block being walked
+    SceneObject* infoObject = nullptr;      // its object, set by its name chunk
     std::vector<unsigned char> readBuffer;  // bulk array reads, sized per list
     std::vector<std::string> problems;
     std::string errorText;

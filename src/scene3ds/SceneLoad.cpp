@@ -9,9 +9,7 @@ constexpr uint16_t kChunkMain = 0x4D4D;
 constexpr uint32_t kChunkHeaderBytes = 6;
 constexpr int kFileBufferBytes = 1 << 16;  // stdio buffer while reading
 
-Vec3 firstKey(const std::vector<Vec3>& keys, uint32_t count) {
-    return count > 0 && !keys.empty() ? keys[0] : Vec3();
-}
+Vec3 firstKey(const std::vector<Vec3>& keys, uint32_t count) { return count > 0 && !keys.empty() ? keys[0] : Vec3(); }
 
 // The file's size, capped at what 32-bit chunk offsets can address.
 uint32_t sizeOf(FILE* file) {
@@ -19,8 +17,7 @@ uint32_t sizeOf(FILE* file) {
     long size = std::ftell(file);
     std::fseek(file, 0, SEEK_SET);
     if (size < 0) return 0;
-    return static_cast<unsigned long>(size) > UINT32_MAX ? UINT32_MAX
-                                                         : static_cast<uint32_t>(size);
+    return static_cast<unsigned long>(size) > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(size);
 }
 }  // namespace
 
@@ -106,12 +103,11 @@ void Scene::checkMeshes() {
     for (SceneObject* mesh = this; mesh && objectCount > 0; mesh = mesh->next) {
         for (uint32_t i = 0; i < mesh->faceCount; ++i) {
             const Face& face = mesh->faces[i];
-            if (face.a < mesh->vertexCount && face.b < mesh->vertexCount &&
-                face.c < mesh->vertexCount) {
+            if (face.a < mesh->vertexCount && face.b < mesh->vertexCount && face.c < mesh->vertexCount) {
                 continue;
             }
-            reportProblem("mesh \"%.40s\": face %u names a vertex past its %u vertices; faces left out",
-                          mesh->name, i, mesh->vertexCount);
+            reportProblem("mesh \"%.40s\": face %u names a vertex past its %u vertices; faces left out", mesh->name, i,
+                          mesh->vertexCount);
             mesh->faceCount = 0;
             mesh->faces.clear();
             break;

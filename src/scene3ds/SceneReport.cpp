@@ -66,8 +66,8 @@ void writeMarks(FILE* out, const SceneObject& mesh) {
                  boolText(name[0] == '%'), boolText(name[0] == '$' || name[1] == '$'),
                  boolText(name[0] == '$' || name[1] == '$' || name[4] == '$'));
     if (name[0] == '*') {
-        std::fprintf(out, "{\"type\": \"%c\", \"depthTest\": %s}",
-                     name[1] >= '0' && name[1] <= '3' ? name[1] : '?', boolText(name[2] != '0'));
+        std::fprintf(out, "{\"type\": \"%c\", \"depthTest\": %s}", name[1] >= '0' && name[1] <= '3' ? name[1] : '?',
+                     boolText(name[2] != '0'));
     } else {
         std::fputs("null", out);
     }
@@ -78,8 +78,8 @@ void writeObject(FILE* out, const Scene& scene, const SceneObject& o) {
     std::fprintf(out, "    {\"kind\": \"%s\", \"name\": ", kindName(o.kind));
     writeString(out, o.name);
     if (o.kind == ObjectKind::Mesh) {
-        std::fprintf(out, ", \"vertices\": %u, \"faces\": %u, \"texCoords\": %u, \"material\": ",
-                     o.vertexCount, o.faceCount, o.texCoordCount);
+        std::fprintf(out, ", \"vertices\": %u, \"faces\": %u, \"texCoords\": %u, \"material\": ", o.vertexCount,
+                     o.faceCount, o.texCoordCount);
         if (o.materialIndex >= 0 && o.materialIndex < scene.materialCount) {
             writeString(out, scene.materials[o.materialIndex].name);
         } else {
@@ -94,8 +94,7 @@ void writeObject(FILE* out, const Scene& scene, const SceneObject& o) {
         std::fputs(", \"range\": ", out);
         writeNumber(out, o.lightRange);
     }
-    std::fprintf(out, ", \"positionKeys\": %u, \"rotationKeys\": %u}", o.positionKeyCount,
-                 o.rotationKeyCount);
+    std::fprintf(out, ", \"positionKeys\": %u, \"rotationKeys\": %u}", o.positionKeyCount, o.rotationKeyCount);
 }
 
 void writeCamera(FILE* out, const SceneObject* camera) {
@@ -142,8 +141,7 @@ std::vector<std::string> sceneWarnings(const Scene& scene) {
         warnings.push_back("no camera: the scene shows nothing");
     } else if (firstCamera->positionKeyCount < 2) {
         warnings.push_back(std::string("camera \"") + firstCamera->name + "\" has " +
-                           std::to_string(firstCamera->positionKeyCount) +
-                           " position key(s): the scene does not move");
+                           std::to_string(firstCamera->positionKeyCount) + " position key(s): the scene does not move");
     }
     return warnings;
 }
@@ -176,8 +174,8 @@ int inspectSceneFile(const char* path, FILE* out) {
         if (i) std::fputs(", ", out);
         writeString(out, scene.materials[i].name);
     }
-    std::fprintf(out, "],\n  \"lightCount\": %d,\n  \"frameCount\": %d,\n  \"warnings\": [",
-                 scene.lightCount, scene.frameCount);
+    std::fprintf(out, "],\n  \"lightCount\": %d,\n  \"frameCount\": %d,\n  \"warnings\": [", scene.lightCount,
+                 scene.frameCount);
     std::vector<std::string> warnings = sceneWarnings(scene);
     for (size_t i = 0; i < warnings.size(); ++i) {
         std::fputs(i ? ",\n    " : "\n    ", out);

@@ -38,8 +38,7 @@ void Scene::computeVertexLighting() {
         mesh.vertexColors.resize(mesh.vertexCount);
         bool white = isLitWhite(mesh.name);
         for (uint32_t v = 0; v < mesh.vertexCount; ++v) {
-            mesh.vertexColors[v] = white ? Color3{1.0f, 1.0f, 1.0f}
-                                         : lightVertex(mesh.vertices[v], lights, lightCount);
+            mesh.vertexColors[v] = white ? Color3{1.0f, 1.0f, 1.0f} : lightVertex(mesh.vertices[v], lights, lightCount);
         }
     }
     rewind();

@@ -17,12 +17,14 @@ void drawBackdropLayer(float z, float degrees) {
     glRotatef(degrees, 0.0f, 0.0f, 1.0f);
     glBindTexture(GL_TEXTURE_2D, textureTable[kBackdropSlot]);
     glDisable(GL_DEPTH_TEST);
+    // clang-format off
     glBegin(GL_QUADS);
         glColor3f(1.0f, 1.0f, 1.0f); glTexCoord2f(0.0f, 1.0f); glVertex3f(-6.0f, 4.0f, 0.0f);
         glColor3f(1.0f, 1.0f, 1.0f); glTexCoord2f(0.0f, 0.0f); glVertex3f(-6.0f, -4.0f, 0.0f);
         glColor3f(1.0f, 1.0f, 1.0f); glTexCoord2f(1.0f, 0.0f); glVertex3f(6.0f, -4.0f, 0.0f);
         glColor3f(1.0f, 1.0f, 1.0f); glTexCoord2f(1.0f, 1.0f); glVertex3f(6.0f, 4.0f, 0.0f);
     glEnd();
+    // clang-format on
 }
 
 }  // namespace
@@ -44,12 +46,14 @@ void drawBackdropBand() {
     glBindTexture(GL_TEXTURE_2D, textureTable[kBackdropSlot]);
     glBlendFunc(GL_ONE, GL_ONE);
     glDisable(GL_DEPTH_TEST);
+    // clang-format off
     glBegin(GL_QUADS);
         glTexCoord2f(0.0f, 1.0f); glVertex3f(-1.5f, -0.5f, -2.0f);
         glTexCoord2f(0.0f, 0.0f); glVertex3f(-1.5f, 0.5f, -2.0f);
         glTexCoord2f(1.0f, 0.0f); glVertex3f(1.5f, 0.5f, -2.0f);
         glTexCoord2f(1.0f, 1.0f); glVertex3f(1.5f, -0.5f, -2.0f);
     glEnd();
+    // clang-format on
     glEnable(GL_DEPTH_TEST);
 }
 
@@ -62,28 +66,31 @@ void drawTitle(float z, float angle) {
     glTranslatef(0.0f, 0.0f, z);
     glRotatef(angle, 0.0f, 1.0f, 0.0f);
     glBindTexture(GL_TEXTURE_2D, textureTable[kTitleSlot]);
+    // clang-format off
     glBegin(GL_QUADS);
         glColor3f(1.0f, 1.0f, 1.0f); glTexCoord2f(0.0f, 1.0f); glVertex3f(-1.5f, -1.0f, 0.0f);
         glColor3f(1.0f, 1.0f, 1.0f); glTexCoord2f(0.0f, 0.0f); glVertex3f(-1.5f, 1.0f, 0.0f);
         glColor3f(1.0f, 1.0f, 1.0f); glTexCoord2f(1.0f, 0.0f); glVertex3f(1.5f, 1.0f, 0.0f);
         glColor3f(1.0f, 1.0f, 1.0f); glTexCoord2f(1.0f, 1.0f); glVertex3f(1.5f, -1.0f, 0.0f);
     glEnd();
+    // clang-format on
     glDisable(GL_BLEND);
 }
 
 void drawCaptureQuad() {
+    // clang-format off
     glBegin(GL_QUADS);
         glTexCoord2f(0.0f, 1.0f); glVertex3f(-1.5f, 1.0f, 0.0f);
         glTexCoord2f(0.0f, 0.0f); glVertex3f(-1.5f, -1.0f, 0.0f);
         glTexCoord2f(1.0f, 0.0f); glVertex3f(1.5f, -1.0f, 0.0f);
         glTexCoord2f(1.0f, 1.0f); glVertex3f(1.5f, 1.0f, 0.0f);
     glEnd();
+    // clang-format on
 }
 
 // [SECTION] Lettering --------------------------------------------------------
 
-void writeLettering(uint8_t* bitmap, float t, float duration, int steps, int startX, int startY,
-                    ParticleSystem& pool) {
+void writeLettering(uint8_t* bitmap, float t, float duration, int steps, int startX, int startY, ParticleSystem& pool) {
     if (!bitmap) return;
     traceOutline(t, duration, bitmap, steps, pool, startX, startY, kLetteringHomeStep);
 }

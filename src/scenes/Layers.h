@@ -47,5 +47,4 @@ constexpr int kLetteringHomeStep = 21;
 // Writes a bitmap's text into pool at t seconds of a window of duration,
 // walking steps from the start pixel (the walker marks the pixels it has
 // written in the bitmap itself); nothing when the bitmap is missing.
-void writeLettering(uint8_t* bitmap, float t, float duration, int steps, int startX, int startY,
-                    ParticleSystem& pool);
+void writeLettering(uint8_t* bitmap, float t, float duration, int steps, int startX, int startY, ParticleSystem& pool);

@@ -17,9 +17,9 @@
 
 namespace {
 
-constexpr float kSpikeRadius = 60.0f;     // scene units
-constexpr double kSpikeGain = 2.0;        // largest push factor
-constexpr double kPi = 3.14;              // the effect's own pi
+constexpr float kSpikeRadius = 60.0f;  // scene units
+constexpr double kSpikeGain = 2.0;     // largest push factor
+constexpr double kPi = 3.14;           // the effect's own pi
 
 // Scene 1's last frame, opaque, on a 2x2 quad at depth z, and the group
 // picture added above it. Leaves blending on (GL_ONE, GL_ONE), depth on.
@@ -28,23 +28,27 @@ void drawRecedingFrame(float z) {
     glLoadIdentity();
     glTranslatef(0.0f, 0.0f, z);
     glBindTexture(GL_TEXTURE_2D, textureTable[kTransitionSlot]);
+    // clang-format off
     glBegin(GL_QUADS);
         glTexCoord2f(0.0f, 1.0f); glVertex3f(-1.0f, 1.0f, 0.0f);
         glTexCoord2f(0.0f, 0.0f); glVertex3f(-1.0f, -1.0f, 0.0f);
         glTexCoord2f(1.0f, 0.0f); glVertex3f(1.0f, -1.0f, 0.0f);
         glTexCoord2f(1.0f, 1.0f); glVertex3f(1.0f, 1.0f, 0.0f);
     glEnd();
+    // clang-format on
     glLoadIdentity();
     glTranslatef(0.0f, 0.0f, z);
     glEnable(GL_BLEND);
     glBlendFunc(GL_ONE, GL_ONE);
     glBindTexture(GL_TEXTURE_2D, textureTable[kGroupSlot]);
+    // clang-format off
     glBegin(GL_QUADS);
         glTexCoord2f(0.0f, 0.0f); glVertex3f(-1.0f, 2.0f, 0.0f);
         glTexCoord2f(0.0f, 1.0f); glVertex3f(-1.0f, 1.0f, 0.0f);
         glTexCoord2f(1.0f, 1.0f); glVertex3f(1.0f, 1.0f, 0.0f);
         glTexCoord2f(1.0f, 0.0f); glVertex3f(1.0f, 2.0f, 0.0f);
     glEnd();
+    // clang-format on
     glEnable(GL_DEPTH_TEST);
 }
 
@@ -123,10 +127,12 @@ void drawDeformedPair(Scene& scene, const MeshPair& pair) {
     const int material = pair.first->materialIndex;
     const bool textured = material >= 0 && material < scene.materialCount && material < kMaxMaterials;
     glBindTexture(GL_TEXTURE_2D, textured ? scene.materials[material].texture : 0);
+    // clang-format off
     glBegin(GL_TRIANGLES);
         emitSpikedMesh(*pair.first, *pair.second);
         emitSpikedMesh(*pair.second, *pair.first);
     glEnd();
+    // clang-format on
     scene.rewind();
 }
 

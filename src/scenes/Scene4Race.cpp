@@ -12,12 +12,12 @@
 
 namespace {
 
-constexpr int kGridSide = 10;             // tiles per row and per column
-constexpr float kTileHalfWidth = 0.15f;   // eye-space units
+constexpr int kGridSide = 10;            // tiles per row and per column
+constexpr float kTileHalfWidth = 0.15f;  // eye-space units
 constexpr float kTileHalfHeight = 0.1f;
 constexpr float kColumnPitch = 0.3f;
 constexpr float kRowPitch = 0.2f;
-constexpr float kGridLeft = -1.35f;       // centre of tile (0, 0)
+constexpr float kGridLeft = -1.35f;  // centre of tile (0, 0)
 constexpr float kGridBottom = -0.9f;
 constexpr float kBurstStartZ = -2.0f;
 constexpr float kBurstApproach = 5.0f / 3.0f;  // depth units over the burst
@@ -28,12 +28,14 @@ constexpr float kCellSide = 0.1f;              // texture units per tile
 void drawTile(int i, int j) {
     const float s = j / 10.0f;
     const float t = i / 10.0f;
+    // clang-format off
     glBegin(GL_QUADS);
         glTexCoord2f(s, t + kCellSide); glVertex3f(-kTileHalfWidth, kTileHalfHeight, 0.0f);
         glTexCoord2f(s, t); glVertex3f(-kTileHalfWidth, -kTileHalfHeight, 0.0f);
         glTexCoord2f(s + kCellSide, t); glVertex3f(kTileHalfWidth, -kTileHalfHeight, 0.0f);
         glTexCoord2f(s + kCellSide, t + kCellSide); glVertex3f(kTileHalfWidth, kTileHalfHeight, 0.0f);
     glEnd();
+    // clang-format on
 }
 
 }  // namespace

@@ -14,8 +14,8 @@
 
 namespace {
 
-constexpr float kTransitionSpinDegrees = 90.0f;   // over the transition
-constexpr float kRecedeRate = 3.0f;               // depth units per second
+constexpr float kTransitionSpinDegrees = 90.0f;  // over the transition
+constexpr float kRecedeRate = 3.0f;              // depth units per second
 
 }  // namespace
 

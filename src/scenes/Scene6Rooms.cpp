@@ -11,7 +11,7 @@
 #include "scenes/Show.h"
 #include "window/ShowWindow.h"
 
-constexpr int kCreditStartX = 52;             // bitmap pixels
+constexpr int kCreditStartX = 52;  // bitmap pixels
 constexpr int kCreditStartY = 82;
 
 // Window starts in scene seconds and their bitmaps, in order.
@@ -34,8 +34,8 @@ bool CreditLettering::write(float t, ParticleSystem& pool) {
         pool.count = 0;
         ++phase;
     }
-    writeLettering(showBitmaps[kCreditBitmaps[w]], t - kCreditStarts[w], kCreditSeconds, kCreditSteps,
-                   kCreditStartX, kCreditStartY, pool);
+    writeLettering(showBitmaps[kCreditBitmaps[w]], t - kCreditStarts[w], kCreditSeconds, kCreditSteps, kCreditStartX,
+                   kCreditStartY, pool);
     return true;
 }
 

@@ -12,11 +12,11 @@
 #include "scenes/Show.h"
 #include "window/ShowWindow.h"
 
-constexpr float kClosingLifetime = 8.0f;        // seconds, the pool's lifetime from here on
-constexpr float kTitleLeaveSeconds = 2.0f;      // scene seconds
+constexpr float kClosingLifetime = 8.0f;    // seconds, the pool's lifetime from here on
+constexpr float kTitleLeaveSeconds = 2.0f;  // scene seconds
 constexpr double kRippleFramesPerRadian = 10.0;
-constexpr double kRippleDivisor = 5.0;          // peak amplitude 2 / 5
-constexpr int kClosingStartX = 121;             // bitmap pixels
+constexpr double kRippleDivisor = 5.0;  // peak amplitude 2 / 5
+constexpr int kClosingStartX = 121;     // bitmap pixels
 constexpr int kClosingStartY = 76;
 // The rectangle of the mesh that the ripple reshapes, in scene units.
 constexpr double kRippleMinX = -155.0, kRippleMaxX = 155.0;

@@ -46,8 +46,8 @@ bool SceneClock::running(float duration) const {
 void captureCorner(int slot) {
     if (slot < 0 || slot >= kTextureSlots || textureTable[slot] == 0) return;
     glBindTexture(GL_TEXTURE_2D, textureTable[slot]);
-    const int side = std::min<int>(kCaptureSide, std::min(boundTextureSize(GL_TEXTURE_WIDTH),
-                                                          boundTextureSize(GL_TEXTURE_HEIGHT)));
+    const int side =
+        std::min<int>(kCaptureSide, std::min(boundTextureSize(GL_TEXTURE_WIDTH), boundTextureSize(GL_TEXTURE_HEIGHT)));
     if (side <= 0) return;
     int windowWidth = 0, windowHeight = 0;
     windowClientSize(&windowWidth, &windowHeight);

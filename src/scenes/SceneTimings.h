@@ -11,7 +11,7 @@ struct SceneTiming {
     long frames = 0;            // frames drawn by the loop
     float firstElapsed = 0.0f;  // elapsed time of the first and last frames, seconds
     float lastElapsed = 0.0f;
-    double wallSeconds = 0.0;   // real time the scene took
+    double wallSeconds = 0.0;  // real time the scene took
 };
 
 void beginSceneTimings(int scene, float duration);

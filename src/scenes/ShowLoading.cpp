@@ -17,20 +17,32 @@ ParticleSystem* sharedParticles = nullptr;
 void (*loadingScreenObserver)(float countdown) = nullptr;
 
 const LoadStep kLoadSteps[kLoadStepCount] = {
-    {LoadStepKind::Texture, kTransitionSlot, 0}, {LoadStepKind::Texture, kGroupSlot, 0},
-    {LoadStepKind::Texture, kLoadingSlot, 0},    {LoadStepKind::Texture, kBackdropSlot, 1},
-    {LoadStepKind::Texture, kTitleSlot, 1},      {LoadStepKind::Texture, kRenderSlot, 1},
+    {LoadStepKind::Texture, kTransitionSlot, 0},
+    {LoadStepKind::Texture, kGroupSlot, 0},
+    {LoadStepKind::Texture, kLoadingSlot, 0},
+    {LoadStepKind::Texture, kBackdropSlot, 1},
+    {LoadStepKind::Texture, kTitleSlot, 1},
+    {LoadStepKind::Texture, kRenderSlot, 1},
     {LoadStepKind::SharedParticles, 0, 1},
-    {LoadStepKind::Bitmap, kOrvaneBmp, 1},       {LoadStepKind::Bitmap, kCodebyBmp, 1},
-    {LoadStepKind::Bitmap, kGfxbyBmp, 1},        {LoadStepKind::Bitmap, kZikbyBmp, 1},
+    {LoadStepKind::Bitmap, kOrvaneBmp, 1},
+    {LoadStepKind::Bitmap, kCodebyBmp, 1},
+    {LoadStepKind::Bitmap, kGfxbyBmp, 1},
+    {LoadStepKind::Bitmap, kZikbyBmp, 1},
     {LoadStepKind::Bitmap, kEndBmp, 1},
-    {LoadStepKind::SceneFile, 1, 1},             {LoadStepKind::SceneFile, 2, 2},
-    {LoadStepKind::SceneFile, 3, 2},             {LoadStepKind::SceneFile, 4, 3},
-    {LoadStepKind::Emitters, 4, 3},              {LoadStepKind::SceneFile, 5, 3},
-    {LoadStepKind::Emitters, 5, 3},              {LoadStepKind::SceneFile, 6, 3},
-    {LoadStepKind::Emitters, 6, 3},              {LoadStepKind::SceneFile, 7, 3},
-    {LoadStepKind::Emitters, 7, 3},              {LoadStepKind::SceneFile, 8, 3},
-    {LoadStepKind::Emitters, 8, 3},              {LoadStepKind::Bitmap, kVeskBmp, 2},
+    {LoadStepKind::SceneFile, 1, 1},
+    {LoadStepKind::SceneFile, 2, 2},
+    {LoadStepKind::SceneFile, 3, 2},
+    {LoadStepKind::SceneFile, 4, 3},
+    {LoadStepKind::Emitters, 4, 3},
+    {LoadStepKind::SceneFile, 5, 3},
+    {LoadStepKind::Emitters, 5, 3},
+    {LoadStepKind::SceneFile, 6, 3},
+    {LoadStepKind::Emitters, 6, 3},
+    {LoadStepKind::SceneFile, 7, 3},
+    {LoadStepKind::Emitters, 7, 3},
+    {LoadStepKind::SceneFile, 8, 3},
+    {LoadStepKind::Emitters, 8, 3},
+    {LoadStepKind::Bitmap, kVeskBmp, 2},
 };
 
 namespace {
@@ -41,8 +53,7 @@ const char* const kSlotPictures[kTextureSlots] = {
     nullptr, "data/group.jpg", nullptr, "data/load.jpg", "data/fond1.jpg", "data/tete.jpg", nullptr, nullptr,
 };
 const char* const kBitmapFiles[kShowBitmapCount] = {
-    "data/orvane.bmp", "data/codeby.bmp", "data/gfxby.bmp",
-    "data/zikby.bmp",  "data/end.bmp",    "data/vesk.bmp",
+    "data/orvane.bmp", "data/codeby.bmp", "data/gfxby.bmp", "data/zikby.bmp", "data/end.bmp", "data/vesk.bmp",
 };
 
 // The shared pool: 10000 screen-space sprites for the lettering.
@@ -96,8 +107,8 @@ void attachSceneEmitters(int n) {
 }
 
 void createSharedParticles() {
-    sharedParticles = new ParticleSystem(kSharedCapacity, "data/plume.jpg", kSharedLifetime, kSharedRate,
-                                         kSharedSize, 0.0f);
+    sharedParticles =
+        new ParticleSystem(kSharedCapacity, "data/plume.jpg", kSharedLifetime, kSharedRate, kSharedSize, 0.0f);
     sharedParticles->viewPosition = Vec3{0.0, 0.0, kSharedEyeDistance};
     sharedParticles->viewRotation = Vec3{};
     sharedParticles->depthTest = false;
@@ -148,12 +159,14 @@ void drawLoadingScreen(float value) {
     glRotatef(pose.angle, 0.0f, 1.0f, 0.0f);
     glBindTexture(GL_TEXTURE_2D, textureTable[kLoadingSlot]);
     glColor3f(1.0f, 1.0f, 1.0f);
+    // clang-format off
     glBegin(GL_QUADS);
         glTexCoord2f(0.0f, 1.0f); glVertex3f(-1.5f, -1.0f, kLoadingQuadZ);
         glTexCoord2f(0.0f, 0.0f); glVertex3f(-1.5f, 1.0f, kLoadingQuadZ);
         glTexCoord2f(1.0f, 0.0f); glVertex3f(1.5f, 1.0f, kLoadingQuadZ);
         glTexCoord2f(1.0f, 1.0f); glVertex3f(1.5f, -1.0f, kLoadingQuadZ);
     glEnd();
+    // clang-format on
     pumpFrame();
 }
 

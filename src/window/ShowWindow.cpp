@@ -22,7 +22,7 @@ constexpr double kFarPlane = 4000.0;
 struct ShowWindowState {
     bool displayModeSwitched = false;
     bool contextReady = false;
-    int clientWidth = 0;   // refreshed on every resize in windowed mode
+    int clientWidth = 0;  // refreshed on every resize in windowed mode
     int clientHeight = 0;
     bool quitRequested = false;
 };
@@ -37,12 +37,9 @@ void handleWindowEvent(const WindowEvent& event) {
         windowClientSize(&window.clientWidth, &window.clientHeight);
         break;
     case WindowEventKind::close:
-    case WindowEventKind::escapeKey:
-        window.quitRequested = true;
-        break;
+    case WindowEventKind::escapeKey: window.quitRequested = true; break;
     case WindowEventKind::expose:
-    case WindowEventKind::other:
-        break;
+    case WindowEventKind::other: break;
     }
 }
 
@@ -130,8 +127,7 @@ void resizeView(int width, int height) {
     glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(kFieldOfViewDeg, static_cast<double>(width) / static_cast<double>(height), kNearPlane,
-                   kFarPlane);
+    gluPerspective(kFieldOfViewDeg, static_cast<double>(width) / static_cast<double>(height), kNearPlane, kFarPlane);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 }

@@ -47,14 +47,31 @@ TEST(CommandLineTest, EveryOptionIsRead) {
 
 TEST(CommandLineTest, BadUsageIsRefusedWithAReason) {
     const std::vector<std::vector<const char*>> bad = {
-        {"--bogus"}, {"extra"}, {"--size"}, {"--fixed-fps", "0"}, {"--fixed-fps", "abc"},
-        {"--fixed-fps", "nan"}, {"--fixed-fps", "5000"}, {"--frames-at", ""}, {"--frames-at", "1,,2"},
-        {"--frames-at", "-1"}, {"--frames-at", "3,x"}, {"--frames-dir", "out"}, {"--inspect"},
-        {"--frames", "10"}, {"--view", "a.3ds", "--frames", "0"}, {"--view", "a.3ds", "--seconds", "-1"},
-        {"--view", "a.3ds", "--emitters", "1000,1.0,100,10"}, {"--view", "a.3ds", "--emitters", "1000,1.0,100,10,0,5"},
-        {"--view", "a.3ds", "--emitters", "10.5,1.0,100,10,0"}, {"--fps", "30"}, {"--stop-after", "3"},
-        {"--capture", "a.mp4", "--fps", "0"}, {"--capture", "a.mp4", "--fps", "29.97"},
-        {"--capture", "a.mp4", "--stop-after", "-1"}, {"--capture", "a.mp4", "--fixed-fps", "30"},
+        {"--bogus"},
+        {"extra"},
+        {"--size"},
+        {"--fixed-fps", "0"},
+        {"--fixed-fps", "abc"},
+        {"--fixed-fps", "nan"},
+        {"--fixed-fps", "5000"},
+        {"--frames-at", ""},
+        {"--frames-at", "1,,2"},
+        {"--frames-at", "-1"},
+        {"--frames-at", "3,x"},
+        {"--frames-dir", "out"},
+        {"--inspect"},
+        {"--frames", "10"},
+        {"--view", "a.3ds", "--frames", "0"},
+        {"--view", "a.3ds", "--seconds", "-1"},
+        {"--view", "a.3ds", "--emitters", "1000,1.0,100,10"},
+        {"--view", "a.3ds", "--emitters", "1000,1.0,100,10,0,5"},
+        {"--view", "a.3ds", "--emitters", "10.5,1.0,100,10,0"},
+        {"--fps", "30"},
+        {"--stop-after", "3"},
+        {"--capture", "a.mp4", "--fps", "0"},
+        {"--capture", "a.mp4", "--fps", "29.97"},
+        {"--capture", "a.mp4", "--stop-after", "-1"},
+        {"--capture", "a.mp4", "--fixed-fps", "30"},
         {"--capture", "a.mp4", "--view", "a.3ds"},
     };
     for (const auto& args : bad) {
@@ -113,11 +130,12 @@ TEST(CommandLineTest, SizesAreReadDigitByDigit) {
     for (const auto& size : accepted) {
         CommandLine line;
         EXPECT_TRUE(parse({"--size", size.text}, line)) << size.text << ": " << line.error;
-        EXPECT_EQ((std::vector<int>{line.width, line.height}), (std::vector<int>{size.width, size.height})) << size.text;
+        EXPECT_EQ((std::vector<int>{line.width, line.height}), (std::vector<int>{size.width, size.height}))
+            << size.text;
     }
-    for (const char* size : {"0x600", "800x0", "16385x600", "800x16385",  // range
+    for (const char* size : {"0x600", "800x0", "16385x600", "800x16385",                        // range
                              "/00x600", "80:x600", "800x6/0", "800x60:", "800x-6", "+800x600",  // a non-digit
-                             "800", "800X600", "x600", "800x", "800x600x3"}) {                 // the shape
+                             "800", "800X600", "x600", "800x", "800x600x3"}) {                  // the shape
         CommandLine line;
         EXPECT_FALSE(parse({"--size", size}, line)) << size;
         EXPECT_EQ(line.error, "--size wants WIDTHxHEIGHT, for example 1024x768") << size;

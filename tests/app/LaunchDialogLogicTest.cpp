@@ -51,10 +51,26 @@ TEST(LaunchDialogLogic, ClicksChangeTheSettingsAndCloseTheDialog) {
         {"640x480", {kControl640x480}, 640, 480, true, false, false, 0, false},
         {"back to 800x600", {kControl640x480, kControl800x600}, 800, 600, true, false, false, 0, false},
         {"1152x864", {kControl1152x864}, 1152, 864, true, false, false, 0, false},
-        {"last choice wins", {kControl1152x864, kControl640x480, kControlLaunch}, 640, 480, true, false, false, 0, true},
+        {"last choice wins",
+         {kControl1152x864, kControl640x480, kControlLaunch},
+         640,
+         480,
+         true,
+         false,
+         false,
+         0,
+         true},
         {"windowed twice", {kControlWindowed, kControlWindowed}, 800, 600, true, false, false, 0, false},
         {"boxes toggle", {kControlNoLights, kControlNoMusic, kControlNoLights}, 800, 600, true, false, true, 0, false},
-        {"exit keeps choices", {kControl640x480, kControlWindowed, kControlExit}, 640, 480, false, false, false, 1, true},
+        {"exit keeps choices",
+         {kControl640x480, kControlWindowed, kControlExit},
+         640,
+         480,
+         false,
+         false,
+         false,
+         1,
+         true},
         {"close box", {kControlNoMusic, kCloseBox}, 800, 600, true, false, true, 1, true},
     };
     for (const Case& c : cases) {
@@ -98,8 +114,8 @@ TEST(LaunchDialogLogic, StartsFromTheSettings) {
                   (std::vector<int>{c.selectRadio, !c.fullscreen, c.noLights, c.noMusic}))
             << c.width << "x" << c.height;
         launchDialogProc(LaunchEvent::Command, kControlLaunch, RadioChecks{});
-        EXPECT_EQ((std::vector<int>{runSettings.width, runSettings.height, runSettings.fullscreen,
-                                    runSettings.noLights, runSettings.noMusic}),
+        EXPECT_EQ((std::vector<int>{runSettings.width, runSettings.height, runSettings.fullscreen, runSettings.noLights,
+                                    runSettings.noMusic}),
                   (std::vector<int>{c.width, c.height, c.fullscreen, c.noLights, c.noMusic}));
     }
 }

@@ -39,8 +39,10 @@ std::vector<uint8_t> makeBmp(int width, const std::vector<std::vector<uint8_t>>&
         size_t row = offset + size_t(topDown ? y : height - 1 - y) * stride;
         for (int x = 0; x < width; ++x) {
             uint8_t v = rows[y][x];
-            if (bits == 8) b[row + x] = v;
-            else b[row + x / 2] |= uint8_t(x % 2 == 0 ? v << 4 : v);
+            if (bits == 8)
+                b[row + x] = v;
+            else
+                b[row + x / 2] |= uint8_t(x % 2 == 0 ? v << 4 : v);
         }
     }
     return b;
@@ -68,7 +70,8 @@ TEST(LaunchDialogPictures, DecodesRowsTopFirstInBothStorageOrders) {
             const std::vector<uint8_t> bmp = makeBmp(3, {{1, 2, 3}, {4, 0, 1}}, bits, kPalette, topDown);
             ASSERT_TRUE(decodePaletteBmp(bmp.data(), bmp.size(), p, nullptr));
             EXPECT_TRUE(p.width == 3 && p.height == 2) << p.width << " x " << p.height;
-            const std::vector<uint8_t> rgb = {0xFF, 0, 0, 0, 0xFF, 0, 0, 0, 0xFF, 0x12, 0x34, 0x56, 0, 0, 0, 0xFF, 0, 0};
+            const std::vector<uint8_t> rgb = {0xFF, 0,    0,    0, 0xFF, 0, 0,    0, 0xFF,
+                                              0x12, 0x34, 0x56, 0, 0,    0, 0xFF, 0, 0};
             EXPECT_EQ(p.rgb, rgb) << bits << " bits, top down " << topDown;
         }
     }
@@ -86,16 +89,16 @@ TEST(LaunchDialogPictures, RejectsBrokenFilesWithAReason) {
         size_t at;
         uint32_t value;
     } damages[] = {
-        {0, 'X'},                 // magic
-        {14, 12},                 // info header too small
-        {18, 0},                  // width 0
-        {18, 100000},             // width beyond any picture we show
-        {22, 0x80000000u},        // most negative height
-        {28, 24},                 // not a palette picture
-        {30, 1},                  // run-length compressed
-        {46, 300},                // more colours than 8 bits index
-        {46, 3},                  // pixel value 4 lies past a 3-colour palette
-        {10, 0xFFFFFFF0u},        // pixel data far past the end
+        {0, 'X'},           // magic
+        {14, 12},           // info header too small
+        {18, 0},            // width 0
+        {18, 100000},       // width beyond any picture we show
+        {22, 0x80000000u},  // most negative height
+        {28, 24},           // not a palette picture
+        {30, 1},            // run-length compressed
+        {46, 300},          // more colours than 8 bits index
+        {46, 3},            // pixel value 4 lies past a 3-colour palette
+        {10, 0xFFFFFFF0u},  // pixel data far past the end
     };
     for (const auto& d : damages) {
         std::vector<uint8_t> bad = good;

@@ -31,8 +31,8 @@ std::string readFile(const std::string& path) { return shellOutput("cat '" + pat
 // A visible window of process pid titled "Orvane", other than `besides`; empty when none comes.
 std::string findWindow(int pid, const std::string& besides = "") {
     for (int waited = 0; waited < kWindowWaitMs; waited += kPollMs) {
-        std::istringstream ids(shellOutput("xdotool search --onlyvisible --pid " + std::to_string(pid) +
-                                           " --name '^Orvane$'"));
+        std::istringstream ids(
+            shellOutput("xdotool search --onlyvisible --pid " + std::to_string(pid) + " --name '^Orvane$'"));
         for (std::string id; ids >> id;)
             if (id != besides) return id;
         pause(kPollMs);
@@ -80,12 +80,14 @@ protected:
     void SetUp() override {
         if (const char* old = std::getenv("DISPLAY")) previousDisplay = old;
         int status = -1;
-        shellOutput("command -v Xvfb && command -v xdotool && command -v xwininfo && command -v xprop && "
-                    "command -v xev && command -v stdbuf", &status);
+        shellOutput(
+            "command -v Xvfb && command -v xdotool && command -v xwininfo && command -v xprop && "
+            "command -v xev && command -v stdbuf",
+            &status);
         if (status != 0) GTEST_SKIP() << "needs Xvfb, xdotool, xwininfo, xprop, xev and stdbuf";
         folder = freshTempFolder("dialog-" + std::to_string(getpid()));
-        server = std::atoi(shellOutput("(Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset -fbdir '" + folder +
-                                       "' 3>'" + folder + "/display' >/dev/null 2>&1 & echo $!)")
+        server = std::atoi(shellOutput("(Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset -fbdir '" +
+                                       folder + "' 3>'" + folder + "/display' >/dev/null 2>&1 & echo $!)")
                                .c_str());
         std::string number;
         for (int waited = 0; waited < kWindowWaitMs && number.find('\n') == std::string::npos; waited += kPollMs) {
@@ -98,8 +100,10 @@ protected:
     void TearDown() override {
         if (server > 0) kill(server, SIGTERM);
         if (!folder.empty()) std::filesystem::remove_all(folder);
-        if (previousDisplay.empty()) unsetenv("DISPLAY");
-        else setenv("DISPLAY", previousDisplay.c_str(), 1);
+        if (previousDisplay.empty())
+            unsetenv("DISPLAY");
+        else
+            setenv("DISPLAY", previousDisplay.c_str(), 1);
     }
     // Runs the program without --play; drive(pid) works the dialog and
     // returns true once it has asked the program to end, else it is killed.
@@ -125,7 +129,8 @@ TEST_F(LaunchDialogWidget, ChoicesReachTheShowWindow) {
         EXPECT_EQ((std::vector<int>{geometryValue(info, "Absolute upper-left X:"),
                                     geometryValue(info, "Absolute upper-left Y:"), geometryValue(info, "Width:"),
                                     geometryValue(info, "Height:")}),
-                  (std::vector<int>{kDialogScreenX, kDialogScreenY, 426, 185})) << info;
+                  (std::vector<int>{kDialogScreenX, kDialogScreenY, 426, 185}))
+            << info;
         EXPECT_NE(shellOutput("xprop -id " + dialog + " _NET_WM_ICON").find("32 x 32"), std::string::npos);
 
         // Neither Escape nor Enter does anything to the dialog.
@@ -135,7 +140,8 @@ TEST_F(LaunchDialogWidget, ChoicesReachTheShowWindow) {
         EXPECT_TRUE(windowExists(dialog)) << "Escape or Enter closed the dialog";
         if (!windowExists(dialog)) return false;
 
-        for (int32_t id : {kControlWindowed, kControl640x480, kControlNoMusic, kControlLaunch}) clickControl(dialog, id);
+        for (int32_t id : {kControlWindowed, kControl640x480, kControlNoMusic, kControlLaunch})
+            clickControl(dialog, id);
         const std::string show = findWindow(pid, dialog);
         EXPECT_FALSE(show.empty()) << "no show window";
         if (show.empty()) return false;
@@ -228,8 +234,8 @@ TEST_F(LaunchDialogWidget, ExitEndsTheProgramWithoutAShowWindow) {
         const std::string dialog = findWindow(pid);
         EXPECT_FALSE(dialog.empty()) << "no dialog titled Orvane";
         if (dialog.empty()) return false;
-        watcher = std::atoi(shellOutput("(stdbuf -oL xev -root -event substructure > '" + log + "' 2>&1 & echo $!)")
-                                .c_str());
+        watcher =
+            std::atoi(shellOutput("(stdbuf -oL xev -root -event substructure > '" + log + "' 2>&1 & echo $!)").c_str());
         bool listening = false;
         for (int tries = 0; tries < kWindowWaitMs / kPollMs && !listening; ++tries) {
             shellOutput("xdotool windowmove " + dialog + " " + std::to_string(kDialogScreenX + tries % 2) + " " +

@@ -43,7 +43,9 @@ TEST(SceneViewerCameraTest, EveryCornerOfTheBoxIsInTheView) {
             scene.frameCount = 1;
             scene.evaluateKeyframes();
             EXPECT_GT(std::hypot(camera.cameraTarget.x - camera.cameraPosition.x,
-                                 camera.cameraTarget.z - camera.cameraPosition.z), 0.0) << "vertical line of sight";
+                                 camera.cameraTarget.z - camera.cameraPosition.z),
+                      0.0)
+                << "vertical line of sight";
             double widest = 0.0;
             for (int corner = 0; corner < 8; ++corner) {
                 const Vec3 c{corner & 1 ? high.x : low.x, corner & 2 ? high.y : low.y, corner & 4 ? high.z : low.z};

@@ -22,8 +22,18 @@ void addBoxMesh(Chunk3dsWriter& w, const std::string& name, std::vector<float> l
         points.push_back({corner & 1 ? high[0] : low[0], corner & 2 ? high[1] : low[1], corner & 4 ? high[2] : low[2]});
     }
     addMesh(w, name, points,
-            {{0, 1, 3}, {0, 3, 2}, {4, 6, 7}, {4, 7, 5}, {0, 4, 5}, {0, 5, 1},
-             {2, 3, 7}, {2, 7, 6}, {0, 2, 6}, {0, 6, 4}, {1, 5, 7}, {1, 7, 3}});
+            {{0, 1, 3},
+             {0, 3, 2},
+             {4, 6, 7},
+             {4, 7, 5},
+             {0, 4, 5},
+             {0, 5, 1},
+             {2, 3, 7},
+             {2, 7, 6},
+             {0, 2, 6},
+             {0, 6, 4},
+             {1, 5, 7},
+             {1, 7, 3}});
 }
 
 // The test scene: a lit box named "Box" at the origin that slides along X
@@ -64,8 +74,8 @@ constexpr int kDarkThreshold = 24;  // channel value above which a pixel counts 
 // writing frames at times (seconds of the view) into folder.
 ShowRun runView(const std::string& file, const std::string& times, const std::string& folder,
                 const std::vector<std::string>& extra = {}) {
-    std::vector<std::string> args = {"--view", file, "--windowed", "--size", "320x240", "--fixed-fps", "30",
-                                     "--frames-at", times, "--frames-dir", folder};
+    std::vector<std::string> args = {"--view", file,          "--windowed", "--size",       "320x240", "--fixed-fps",
+                                     "30",     "--frames-at", times,        "--frames-dir", folder};
     args.insert(args.end(), extra.begin(), extra.end());
     return runShow(quietShow(args, std::filesystem::temp_directory_path().string()));
 }
@@ -110,7 +120,8 @@ TEST(SceneViewerTest, AnimatedFileLoopsFromItsLoadedStateAndHonoursTheOptions) {
     EXPECT_GT(litCount(early), kPixels / 50);
     EXPECT_GT(litCount(late), kPixels / 50);
     EXPECT_GT(differingPixels(early, late), kPixels / 100);
-    EXPECT_EQ(differingPixels(early, frame(folder, 2.5)), 0) << "the second pass does not restart from the loaded state";
+    EXPECT_EQ(differingPixels(early, frame(folder, 2.5)), 0)
+        << "the second pass does not restart from the loaded state";
 
     const ShowRun slow = runView(file, "1", slowFolder, {"--frames", "30", "--seconds", "2"});
     ASSERT_EQ(slow.exitCode, 0) << slow.errors;

@@ -7,11 +7,11 @@
 #include <cmath>
 #include <vector>
 
-#include "window/ShowWindow.h"
 #include "core/RunSettings.h"
 #include "platform/Platform.h"
 #include "platform/PlatformWindow.h"
 #include "support/GlTestContext.h"
+#include "window/ShowWindow.h"
 
 namespace {
 
@@ -39,8 +39,11 @@ TEST_F(ShowWindowTest, ResizeSetsThe45DegreeProjectionOnlyWhenWindowed) {
     const struct {
         int width, height, viewportWidth, viewportHeight;
         bool byEvent, fullscreen;
-    } cases[] = {{640, 480, 640, 480, false, false}, {320, 200, 320, 200, false, false}, {640, 0, 640, 1, false, false},
-                 {320, 200, 320, 200, true, false}, {320, 200, 640, 480, true, true}};
+    } cases[] = {{640, 480, 640, 480, false, false},
+                 {320, 200, 320, 200, false, false},
+                 {640, 0, 640, 1, false, false},
+                 {320, 200, 320, 200, true, false},
+                 {320, 200, 640, 480, true, true}};
     for (const auto& c : cases) {
         resizeView(640, 480);
         runSettings.fullscreen = c.fullscreen;

@@ -17,8 +17,10 @@ namespace {
 
 // One line per stream ("codec_type=video|width=...|height=...|nb_read_frames=..."), then "duration=...".
 std::string probe(const std::string& path) {
-    return shellOutput("ffprobe -v error -count_frames -show_entries "
-                       "stream=codec_type,width,height,nb_read_frames:format=duration -of compact=p=0 '" + path + "'");
+    return shellOutput(
+        "ffprobe -v error -count_frames -show_entries "
+        "stream=codec_type,width,height,nb_read_frames:format=duration -of compact=p=0 '" +
+        path + "'");
 }
 
 TEST(VideoCaptureTest, ShortCapturesHoldEveryFrameAndTheSoundtrack) {
@@ -30,10 +32,18 @@ TEST(VideoCaptureTest, ShortCapturesHoldEveryFrameAndTheSoundtrack) {
         double seconds;
     } cases[] = {
         // 2.5 s at 10 fps: 25 frames of scene 1; odd sides are padded to even.
-        {"show.mp4", {"--fps", "10", "--size", "161x121", "--stop-after", "2.5"}, "25/25 frames",
-         "codec_type=video|width=162|height=122|nb_read_frames=25\n", true, 2.5},
-        {"show.mkv", {"--fps", "5", "--size", "64x48", "--stop-after", "1", "--no-music"}, "5/5 frames",
-         "codec_type=video|width=64|height=48|nb_read_frames=5\n", false, 1.0},
+        {"show.mp4",
+         {"--fps", "10", "--size", "161x121", "--stop-after", "2.5"},
+         "25/25 frames",
+         "codec_type=video|width=162|height=122|nb_read_frames=25\n",
+         true,
+         2.5},
+        {"show.mkv",
+         {"--fps", "5", "--size", "64x48", "--stop-after", "1", "--no-music"},
+         "5/5 frames",
+         "codec_type=video|width=64|height=48|nb_read_frames=5\n",
+         false,
+         1.0},
     };
     for (const Case& c : cases) {
         const std::string video = freshTempFolder("capture") + "/" + c.file;

@@ -55,9 +55,9 @@ TEST(Lettering, TheShowsWalkerWritesEveryPixelOverMostOfTheWindow) {
         EXPECT_EQ(markedAt(plan, 1.0), lit - 1);
         ByteBitmap copy;
         copy.pixels = bitmap;
-        EXPECT_EQ(walkOutline(copy, static_cast<int>(0.6 * plan.totalSteps), plan.startX, plan.startY, kHomeStep)
-                      .emitted,
-                  early);
+        EXPECT_EQ(
+            walkOutline(copy, static_cast<int>(0.6 * plan.totalSteps), plan.startX, plan.startY, kHomeStep).emitted,
+            early);
     }
 }
 

@@ -18,8 +18,12 @@ constexpr double kMinLevel = 0.05;       // smallest horizontal share of the lin
 
 Vec3 minus(const Vec3& a, const Vec3& b) { return Vec3{a.x - b.x, a.y - b.y, a.z - b.z}; }
 double length(const Vec3& v) { return std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z); }
-Vec3 eyeAt(const SceneObject& c, double f) { return trackAt(c.positionKeyFrames, c.positionKeys, c.positionKeyCount, f); }
-Vec3 targetAt(const SceneObject& c, double f) { return trackAt(c.rotationKeyFrames, c.rotationKeys, c.rotationKeyCount, f); }
+Vec3 eyeAt(const SceneObject& c, double f) {
+    return trackAt(c.positionKeyFrames, c.positionKeys, c.positionKeyCount, f);
+}
+Vec3 targetAt(const SceneObject& c, double f) {
+    return trackAt(c.rotationKeyFrames, c.rotationKeys, c.rotationKeyCount, f);
+}
 
 class SceneFile : public ::testing::TestWithParam<ScenePlan> {};
 
@@ -72,8 +76,9 @@ TEST_P(SceneFile, LoadsAndCarriesWhatItsSceneNeeds) {
             lo = Vec3{std::min(lo.x, v.x), std::min(lo.y, v.y), std::min(lo.z, v.z)};
             hi = Vec3{std::max(hi.x, v.x), std::max(hi.y, v.y), std::max(hi.z, v.z)};
         }
-        EXPECT_TRUE(at.x >= lo.x - 1 && at.x <= hi.x + 1 && at.y >= lo.y - 1 && at.y <= hi.y + 1 &&
-                    at.z >= lo.z - 1 && at.z <= hi.z + 1) << o->name << " emits away from its mesh";
+        EXPECT_TRUE(at.x >= lo.x - 1 && at.x <= hi.x + 1 && at.y >= lo.y - 1 && at.y <= hi.y + 1 && at.z >= lo.z - 1 &&
+                    at.z <= hi.z + 1)
+            << o->name << " emits away from its mesh";
         EXPECT_NE(std::strstr(scene->materials[o->materialIndex].name, ".jpg"), nullptr);
     }
     EXPECT_LT(triangles, kMaxTriangles);

@@ -32,17 +32,25 @@ TEST(BitmapTest, FilesOfEveryShapeAreReadAsTheFormatSays) {
     noise[0] = noise[1] = 'Z';
     struct Case {
         const char* name;
-        std::vector<uint8_t> file;  // none: no file at all
-        const char* note;           // after "<path>: "; null for none
+        std::vector<uint8_t> file;                // none: no file at all
+        const char* note;                         // after "<path>: "; null for none
         std::vector<std::pair<int, int>> probes;  // buffer index, value
         int all;                                  // every byte; -1 when not
     };
     const Case cases[] = {
-        {"whole", makeBitmap(kBitmapBytes), nullptr,
-         {{0, 7}, {kBottomLeft, 9}, {kBottomLeft + 1, 1}, {198 * 320, 320 % 251}}, -1},
+        {"whole",
+         makeBitmap(kBitmapBytes),
+         nullptr,
+         {{0, 7}, {kBottomLeft, 9}, {kBottomLeft + 1, 1}, {198 * 320, 320 % 251}},
+         -1},
         // One and a half rows: the bottom row, half of the next.
-        {"short", makeBitmap(480), "holds 1558 of its 65078 bytes",
-         {{kBottomLeft, 9}, {kBottomLeft + 319, 319 % 251}, {198 * 320 + 159, 479 % 251}, {198 * 320 + 160, 255},
+        {"short",
+         makeBitmap(480),
+         "holds 1558 of its 65078 bytes",
+         {{kBottomLeft, 9},
+          {kBottomLeft + 319, 319 % 251},
+          {198 * 320 + 159, 479 % 251},
+          {198 * 320 + 160, 255},
           {0, 255}},
          -1},
         {"header cut", {'B', 'M', 1, 2}, "holds 4 of its 65078 bytes", {}, 255},

@@ -14,8 +14,15 @@ using namespace musictest;
 
 std::vector<std::string> expectedCalls(const std::string& path, bool opened) {
     const std::string stream = opened ? "stream" : "null";
-    return {"init 44100 32 0", "spectrumUnit", "unitActive 1 1", "openStream " + path + " 0x2000 0",
-            "play 0 " + stream, "spectrumUnit", "unitActive 1 0", "stop " + stream, "close"};
+    return {"init 44100 32 0",
+            "spectrumUnit",
+            "unitActive 1 1",
+            "openStream " + path + " 0x2000 0",
+            "play 0 " + stream,
+            "spectrumUnit",
+            "unitActive 1 0",
+            "stop " + stream,
+            "close"};
 }
 
 TEST(MusicTest, StartAndStopMakeTheSameCallsInOrderWhateverIsMissing) {

@@ -17,8 +17,10 @@ namespace {
 // A parameter of level 0 or 1 of the bound texture; level -1: of the texture.
 GLint parameter(GLenum name, GLint level = -1) {
     GLint value = 0;
-    if (level < 0) glGetTexParameteriv(GL_TEXTURE_2D, name, &value);
-    else glGetTexLevelParameteriv(GL_TEXTURE_2D, level, name, &value);
+    if (level < 0)
+        glGetTexParameteriv(GL_TEXTURE_2D, name, &value);
+    else
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, level, name, &value);
     return value;
 }
 

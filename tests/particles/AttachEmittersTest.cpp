@@ -12,8 +12,7 @@ using namespace testscenes;
 // "*" marks a mesh; character 1 is the type ("0" to "3", anything else 0),
 // character 2 other than "0" asks for the depth test. Marked cameras and
 // lights and unmarked meshes get none.
-TEST(AttachEmitters, NameRuleGivesTypeAndDepthFlag)
-{
+TEST(AttachEmitters, NameRuleGivesTypeAndDepthFlag) {
     Scene scene;
     addStillCamera(scene, {0, 0, 10}, {0, 0, 0});
     appendObject(scene, ObjectKind::Camera, "*2cam");
@@ -26,8 +25,11 @@ TEST(AttachEmitters, NameRuleGivesTypeAndDepthFlag)
     scene.advance();
 
     scene.attachEmitters(50, 1.0f, 10, 15.0f, 80.0f);
-    const struct { const char* name; int type; bool depthTest; } expected[] = {
-        {"*10water", 1, false}, {"*21smoke", 2, true}, {"*40odd", 0, false}, {"*33embers", 3, true}};
+    const struct {
+        const char* name;
+        int type;
+        bool depthTest;
+    } expected[] = {{"*10water", 1, false}, {"*21smoke", 2, true}, {"*40odd", 0, false}, {"*33embers", 3, true}};
     ASSERT_EQ(scene.emitterCount, 4);
     for (int i = 0; i < 4; ++i) {
         EXPECT_STREQ(scene.emitterObjects[i]->name, expected[i].name);
@@ -45,12 +47,10 @@ TEST(AttachEmitters, NameRuleGivesTypeAndDepthFlag)
 
 // drawEmitters counts into a table of 50; more marked meshes are refused at
 // attach time with one message naming the first one left out.
-TEST(AttachEmitters, MoreThanFiftyAreRefusedWithAMessage)
-{
+TEST(AttachEmitters, MoreThanFiftyAreRefusedWithAMessage) {
     Scene scene;
     addStillCamera(scene, {0, 0, 10}, {0, 0, 0});
-    for (int i = 0; i < 55; ++i)
-        appendObject(scene, ObjectKind::Mesh, ("*00spark" + std::to_string(i)).c_str());
+    for (int i = 0; i < 55; ++i) appendObject(scene, ObjectKind::Mesh, ("*00spark" + std::to_string(i)).c_str());
     testing::internal::CaptureStderr();
     scene.attachEmitters(50, 1.0f, 10, 15.0f, 0.0f);
     const std::string message = testing::internal::GetCapturedStderr();

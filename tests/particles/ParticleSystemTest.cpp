@@ -14,8 +14,7 @@
 namespace {
 
 // Puts the stepped clock at ms and returns the particle clock there.
-float at(double ms)
-{
+float at(double ms) {
     useSteppedClock(1000.0 / 30.0);
     setSteppedTime(ms);
     return tickSeconds();
@@ -25,12 +24,10 @@ float at(double ms)
 
 // Capacity 10000 holds 9999; emitAt stamps birth and death on the stepped
 // clock and leaves the rate clock alone.
-TEST(ParticleSystem, EmitAtFillsAllButOneSlotOnTheSteppedClock)
-{
+TEST(ParticleSystem, EmitAtFillsAllButOneSlotOnTheSteppedClock) {
     const float t = at(3000);
     ParticleSystem pool(10000, nullptr, 4.0f, 150, 10.0f, 0.0f);
-    for (int i = 0; i < 10000; ++i)
-        pool.emitAt(i, 0, 0);
+    for (int i = 0; i < 10000; ++i) pool.emitAt(i, 0, 0);
     EXPECT_EQ(pool.count, 9999);
     EXPECT_EQ(pool.particles[9998].position.x, 9998.0);
     EXPECT_EQ(pool.particles[0].birthTime, t);
@@ -45,12 +42,14 @@ TEST(ParticleSystem, EmitAtFillsAllButOneSlotOnTheSteppedClock)
 // never more than one per call. A full pool refuses and the rate clock
 // waits; emission is tried before removal, so a death frees its slot for
 // the next call, which emits at once.
-TEST(ParticleSystem, UpdateEmitsAtMostOnePerCallAtTheRate)
-{
+TEST(ParticleSystem, UpdateEmitsAtMostOnePerCallAtTheRate) {
     at(1000);
     ParticleSystem pool(4, nullptr, 0.5f, 100, 10.0f, 0.0f);
-    const struct { double ms; int count; } steps[] = {{1000, 0}, {1004, 0}, {1008, 0}, {1012, 1}, {1016, 1},
-                                                      {1100, 2}, {1200, 3}, {1300, 3}, {1520, 2}, {1521, 3}};
+    const struct {
+        double ms;
+        int count;
+    } steps[] = {{1000, 0}, {1004, 0}, {1008, 0}, {1012, 1}, {1016, 1},
+                 {1100, 2}, {1200, 3}, {1300, 3}, {1520, 2}, {1521, 3}};
     for (const auto& s : steps) {
         at(s.ms);
         pool.update();
@@ -61,12 +60,10 @@ TEST(ParticleSystem, UpdateEmitsAtMostOnePerCallAtTheRate)
 }
 
 // Removal at the death time, and removal by index keeping the order.
-TEST(ParticleSystem, RemovalKeepsTheRestInOrder)
-{
+TEST(ParticleSystem, RemovalKeepsTheRestInOrder) {
     const float t = at(2000);
     ParticleSystem pool(10, nullptr, 4.0f, 0, 10.0f, 0.0f);
-    for (int i = 0; i < 5; ++i)
-        pool.emitAt(i, 0, 0);
+    for (int i = 0; i < 5; ++i) pool.emitAt(i, 0, 0);
     pool.particles[0].deathTime = t;                          // dies now
     pool.particles[2].deathTime = std::nextafter(t, 0.0f);    // already dead
     pool.particles[1].deathTime = std::nextafter(t, 100.0f);  // lives on
@@ -86,19 +83,15 @@ TEST(ParticleSystem, RemovalKeepsTheRestInOrder)
     pool.release();
 }
 
-TEST(ParticleSystem, BrightnessFallsLinearlyAndGoesNegativeAfterDeath)
-{
+TEST(ParticleSystem, BrightnessFallsLinearlyAndGoesNegativeAfterDeath) {
     Particle p;
     p.birthTime = 2.0f;
     p.deathTime = 6.0f;
     const float t[] = {2.0f, 4.0f, 6.0f, 7.0f}, expected[] = {1.0f, 0.5f, 0.0f, -0.25f};
-    for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(brightness(p, t[i]), expected[i]) << "at " << t[i] << " s";
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(brightness(p, t[i]), expected[i]) << "at " << t[i] << " s";
 }
 
-
-TEST(DrawList, OrderAndDistances)
-{
+TEST(DrawList, OrderAndDistances) {
     const struct {
         const char* name;
         Vec3 eye;
@@ -120,8 +113,7 @@ TEST(DrawList, OrderAndDistances)
         Scene scene;
         testscenes::addStillCamera(scene, c.eye, {0, 0, -1});
         ParticleSystem pool{100, nullptr, 4.0f, 0, 1.0f, 0.0f};
-        for (const Vec3& p : c.particles)
-            pool.emitAt(p.x, p.y, p.z);
+        for (const Vec3& p : c.particles) pool.emitAt(p.x, p.y, p.z);
         scene.emitters[0] = &pool;
         scene.emitterObjects[0] = &scene;
         scene.emitterCount = 1;

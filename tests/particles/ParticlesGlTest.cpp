@@ -20,8 +20,7 @@ namespace {
 
 class ParticlesGl : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         openTestGlContext(kWidth, kHeight);
         useSteppedClock(1000.0 / 30.0);
         setSteppedTime(1000);
@@ -36,8 +35,7 @@ struct Sprite {
 };
 
 template <typename Draw>
-std::vector<Sprite> sprites(size_t count, Draw draw)
-{
+std::vector<Sprite> sprites(size_t count, Draw draw) {
     const std::vector<FedBackPolygon> polygons = feedback(draw);
     std::vector<Sprite> out(count, Sprite{0.0f, 0.0f});
     const size_t per = polygons.size() / count;
@@ -55,8 +53,7 @@ std::vector<Sprite> sprites(size_t count, Draw draw)
 
 // One emitter mesh named name, a still camera, the view evaluated; the pool
 // emits nothing by itself (rate 0).
-ParticleSystem& emitterScene(Scene& scene, const Vec3& eye, const Vec3& target, const char* name)
-{
+ParticleSystem& emitterScene(Scene& scene, const Vec3& eye, const Vec3& target, const char* name) {
     addStillCamera(scene, eye, target);
     appendObject(scene, ObjectKind::Mesh, name);
     scene.attachEmitters(10, 2.0f, 0, 10.0f, 0.0f);
@@ -73,14 +70,17 @@ constexpr float kPixelsPerUnitAtOne = 240.0f * 2.4142136f;  // 480-pixel view, 4
 // of life, behind a grey wall. With the particle depth test off it is added
 // over the wall: full white at birth, half at mid-life, gone after death;
 // with it on the wall hides it.
-TEST_F(ParticlesGl, SpritesAddOntoTheSceneAndVanishAfterTheirLifetime)
-{
+TEST_F(ParticlesGl, SpritesAddOntoTheSceneAndVanishAfterTheirLifetime) {
     Scene scene;
     addStillCamera(scene, {0, 0, 100}, {0, 0, 0});
     addSquareMesh(scene, "wall", 0, 0, 20, 30, Color3{0.25f, 0.25f, 0.25f});
     appendObject(scene, ObjectKind::Mesh, "*00spark");
     scene.attachEmitters(2, 2.0f, 1, 10.0f, 0.0f);
-    const struct { double ms; bool depthTest; int count, centre; } frames[] = {
+    const struct {
+        double ms;
+        bool depthTest;
+        int count, centre;
+    } frames[] = {
         {1000, false, 0, 64}, {2000, false, 1, 255}, {2000, true, 1, 64}, {3000, false, 1, 191}, {4100, false, 0, 64}};
     for (const auto& f : frames) {
         particleDepthTest = f.depthTest;
@@ -96,8 +96,7 @@ TEST_F(ParticlesGl, SpritesAddOntoTheSceneAndVanishAfterTheirLifetime)
 // Type 1 rises by rise x the part of life spent; type 3 takes x and z from
 // random vertices (and rises too); a type 3 mesh without vertices emits at
 // its position.
-TEST_F(ParticlesGl, EachTypeEmitsAtItsPoint)
-{
+TEST_F(ParticlesGl, EachTypeEmitsAtItsPoint) {
     Scene scene;
     addStillCamera(scene, {0, 0, 500}, {0, 0, 0});
     appendObject(scene, ObjectKind::Mesh, "*10fountain").position = {5, 100, 7};
@@ -107,7 +106,7 @@ TEST_F(ParticlesGl, EachTypeEmitsAtItsPoint)
     embers.position = {0, 50, 0};
     appendObject(scene, ObjectKind::Mesh, "*31bare").position = {-7, 8, -9};
     scene.attachEmitters(50, 1.0f, 10, 15.0f, 80.0f);  // the water scene's pools
-    scene.drawEmitters();                               // starts the rate clocks
+    scene.drawEmitters();                              // starts the rate clocks
     const struct { double ms, fountainY, embersY; } ages[] = {{1100, 100, 50}, {1600, 140, 90}, {2000, 172, 122}};
     for (const auto& a : ages) {
         setSteppedTime(a.ms);
@@ -129,8 +128,7 @@ TEST_F(ParticlesGl, EachTypeEmitsAtItsPoint)
 // in the same order, not reversed, so under yaw and pitch a sprite leans a
 // little: these window sizes come from that transform (a reversed undo
 // gives squares of 81.94 and 96.40).
-TEST_F(ParticlesGl, DepthOffsetsShrinkingAndTheBillboard)
-{
+TEST_F(ParticlesGl, DepthOffsetsShrinkingAndTheBillboard) {
     for (const char* name : {"*21smoke", "*31embers"}) {
         setSteppedTime(1000);
         Scene scene;
@@ -159,11 +157,10 @@ TEST_F(ParticlesGl, DepthOffsetsShrinkingAndTheBillboard)
 // Both draws leave blending off with (GL_ONE, GL_ONE) and colour white.
 // drawEmitters leaves the depth test as it found it whatever the flag;
 // drawScreenSpace leaves it on, even for an empty pool.
-TEST_F(ParticlesGl, StateLeftBehind)
-{
+TEST_F(ParticlesGl, StateLeftBehind) {
     Scene scene;
     emitterScene(scene, {0, 0, 100}, {0, 0, 0}, "*00spark").emitAt(0, 0, 0);
-    setSteppedTime(1500);  // sprites drawn grey, not white
+    setSteppedTime(1500);                                           // sprites drawn grey, not white
     ParticleSystem lettering{10, nullptr, 4.0f, 150, 10.0f, 0.0f};  // empty
     const struct {
         const char* name;

@@ -27,25 +27,25 @@ using namespace testgl;
 namespace {
 
 // A soft round blob with a black rim, like the show's sprite pictures.
-GLuint blobTexture()
-{
-    return makeTexture(64, [](int x, int y) {
-        const double r = std::hypot(x - 31.5, y - 31.5) / 31.5;
-        const int level = r >= 1.0 ? 0 : static_cast<int>(255.0 * (1.0 - r) * (1.0 - r));
-        return static_cast<uint32_t>(level << 16 | (level * 3 / 4) << 8 | level / 3);
-    }, GL_LINEAR);
+GLuint blobTexture() {
+    return makeTexture(
+        64,
+        [](int x, int y) {
+            const double r = std::hypot(x - 31.5, y - 31.5) / 31.5;
+            const int level = r >= 1.0 ? 0 : static_cast<int>(255.0 * (1.0 - r) * (1.0 - r));
+            return static_cast<uint32_t>(level << 16 | (level * 3 / 4) << 8 | level / 3);
+        },
+        GL_LINEAR);
 }
 
 // The show's shared pool (its eye, size and sprite), empty.
-void makeLetteringPool(ParticleSystem& pool)
-{
+void makeLetteringPool(ParticleSystem& pool) {
     pool.viewPosition = {0, 0, 500};
     pool.depthTest = false;
 }
 
 // The reference: every particle with its own matrix, dead ones included.
-void drawOneBillboardEach(const ParticleSystem& pool)
-{
+void drawOneBillboardEach(const ParticleSystem& pool) {
     const float t = tickSeconds();
     glBlendFunc(GL_ONE, GL_ONE);
     glEnable(GL_BLEND);
@@ -60,8 +60,7 @@ void drawOneBillboardEach(const ParticleSystem& pool)
     glColor3f(1.0f, 1.0f, 1.0f);
 }
 
-std::vector<uint8_t> picture(const std::function<void()>& draw)
-{
+std::vector<uint8_t> picture(const std::function<void()>& draw) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     draw();
     return readFramebufferRgb(0, 0, kWidth, kHeight);
@@ -69,8 +68,7 @@ std::vector<uint8_t> picture(const std::function<void()>& draw)
 
 }  // namespace
 
-TEST(SameFramesGl, ScreenSpaceRunsGiveTheBillboardPicture)
-{
+TEST(SameFramesGl, ScreenSpaceRunsGiveTheBillboardPicture) {
     openTestGlContext(kWidth, kHeight);
     useSteppedClock(1000.0 / 30.0);
     ParticleSystem pool{4000, nullptr, 4.0f, 150, 10.0f, 0.0f};
@@ -117,8 +115,7 @@ TEST(SameFramesGl, ScreenSpaceRunsGiveTheBillboardPicture)
 // The closing text of the generated data set, written for 7.5 s at 20 frames
 // a second over a lit triangle (the case where an earlier version joined
 // runs of different levels into one draw): the same bytes.
-TEST(SameFramesGl, ClosingLetteringIsTheSamePicture)
-{
+TEST(SameFramesGl, ClosingLetteringIsTheSamePicture) {
     const std::string data = std::string(ORVANE_BINARY_DIR) + "/data/";
     if (std::FILE* probe = std::fopen((data + "end.bmp").c_str(), "rb")) {
         std::fclose(probe);
@@ -136,14 +133,22 @@ TEST(SameFramesGl, ClosingLetteringIsTheSamePicture)
         traceOutline(frame * 0.05f, 15.0f, bitmap.data(), 4000, pool, 121, 76, 21);
     }
     const auto background = [] {
+        // clang-format off
         glBegin(GL_TRIANGLES);
             glColor3f(0.2f, 0.3f, 0.4f); glVertex3f(-1.0f, -1.0f, -2.0f);
             glColor3f(0.5f, 0.3f, 0.4f); glVertex3f(1.0f, -1.0f, -2.0f);
             glColor3f(0.2f, 0.7f, 0.4f); glVertex3f(0.0f, 1.0f, -2.0f);
         glEnd();
+        // clang-format on
     };
-    const std::vector<uint8_t> expected = picture([&] { background(); drawOneBillboardEach(pool); });
-    const std::vector<uint8_t> seen = picture([&] { background(); drawScreenSpace(pool); });
+    const std::vector<uint8_t> expected = picture([&] {
+        background();
+        drawOneBillboardEach(pool);
+    });
+    const std::vector<uint8_t> seen = picture([&] {
+        background();
+        drawScreenSpace(pool);
+    });
     EXPECT_GT(pool.count, 500);
     EXPECT_TRUE(expected == seen) << "the closing text differs from one billboard per sprite";
     glDeleteTextures(1, &pool.texture);

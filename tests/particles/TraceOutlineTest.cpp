@@ -25,19 +25,16 @@ struct Canvas {
     std::vector<uint8_t> pixels = std::vector<uint8_t>(kBitmapBytes, 0);
     ParticleSystem pool{10000, nullptr, 4.0f, 150, 10.0f, 0.0f};
 
-    Canvas(std::initializer_list<Shape> shapes)
-    {
+    Canvas(std::initializer_list<Shape> shapes) {
         useSteppedClock(1000.0 / 30.0);
         setSteppedTime(1000);
         for (const Shape& s : shapes)
             for (int y = s.y0; y <= s.y1; ++y)
                 for (int x = s.x0; x <= s.x1; ++x)
-                    if (!s.hollow || x == s.x0 || x == s.x1 || y == s.y0 || y == s.y1)
-                        at(x, y) = kInk;
+                    if (!s.hollow || x == s.x0 || x == s.x1 || y == s.y0 || y == s.y1) at(x, y) = kInk;
     }
     uint8_t& at(int x, int y) { return pixels[y * kBitmapWidth + x]; }
-    void trace(float elapsed, int totalSteps = 3000, int startX = 52, int startY = 82)
-    {
+    void trace(float elapsed, int totalSteps = 3000, int startX = 52, int startY = 82) {
         traceOutline(elapsed, 10.0f, pixels.data(), totalSteps, pool, startX, startY, 21);
     }
 };
@@ -51,8 +48,7 @@ struct Canvas {
 // the walk (ink just right of it is never reached). Outside the bitmap is background: a stroke on the right
 // edge does not run on into the next row's first pixel, nor one at the
 // top-left past the buffer.
-TEST(TraceOutline, EmittedCountsFollowTheBudgetAndTheShape)
-{
+TEST(TraceOutline, EmittedCountsFollowTheBudgetAndTheShape) {
     const struct {
         const char* name;
         std::initializer_list<Shape> shapes;
@@ -67,13 +63,32 @@ TEST(TraceOutline, EmittedCountsFollowTheBudgetAndTheShape)
         {"budget 300", {{5, 100, 314, 100, false}}, 1.0f, 3000, 5, 100, 300},
         {"budget 3", {{5, 100, 314, 100, false}}, 1.0f, 25, 5, 100, 3},
         {"filled rectangle: border only", {{52, 82, 61, 84, false}}, 10.0f, 3000, 52, 82, 21},
-        {"T junction: down before up", {{52, 82, 56, 82, false}, {56, 78, 56, 81, false}, {56, 83, 56, 84, false}},
-         10.0f, 3000, 52, 82, 6},
+        {"T junction: down before up",
+         {{52, 82, 56, 82, false}, {56, 78, 56, 81, false}, {56, 83, 56, 84, false}},
+         10.0f,
+         3000,
+         52,
+         82,
+         6},
         {"fork: down-right before up-right",
-         {{52, 82, 56, 82, false}, {57, 83, 57, 83, false}, {58, 84, 58, 84, false}, {57, 81, 57, 81, false},
-          {58, 80, 58, 80, false}, {59, 79, 59, 79, false}},
-         10.0f, 3000, 52, 82, 6},
-        {"blank home point: back to the start", {{52, 82, 56, 86, true}, {74, 82, 78, 82, false}}, 10.0f, 3000, 52, 82, 15},
+         {{52, 82, 56, 82, false},
+          {57, 83, 57, 83, false},
+          {58, 84, 58, 84, false},
+          {57, 81, 57, 81, false},
+          {58, 80, 58, 80, false},
+          {59, 79, 59, 79, false}},
+         10.0f,
+         3000,
+         52,
+         82,
+         6},
+        {"blank home point: back to the start",
+         {{52, 82, 56, 86, true}, {74, 82, 78, 82, false}},
+         10.0f,
+         3000,
+         52,
+         82,
+         15},
         {"right edge", {{300, 100, 319, 100, false}, {0, 101, 0, 101, false}}, 10.0f, 3000, 300, 100, 19},
         {"top-left corner", {{0, 0, 10, 0, false}}, 10.0f, 3000, 0, 0, 10},
     };
@@ -88,16 +103,15 @@ TEST(TraceOutline, EmittedCountsFollowTheBudgetAndTheShape)
 // emits 15 of its 16 pixels clockwise at (2x - 320, 200 - 2y, 0), marking
 // them visited; the start pixel keeps its ink. The second ring, 21 pixels
 // right, follows from its top-left corner; a repeated call emits nothing.
-TEST(TraceOutline, RingsEmitFifteenOfSixteenPixelsThenTheNextRing)
-{
+TEST(TraceOutline, RingsEmitFifteenOfSixteenPixelsThenTheNextRing) {
     Canvas c{{52, 82, 56, 86, true}, {73, 82, 77, 86, true}};
     c.trace(0.01f);  // 3 steps
     EXPECT_EQ(c.pool.count, 3);
     c.trace(0.02f);  // 6 steps
     EXPECT_EQ(c.pool.count, 6);
     c.trace(10.0f);
-    const Pixels expected{{53, 82}, {54, 82}, {55, 82}, {56, 82}, {56, 83}, {56, 84}, {56, 85}, {56, 86},
-                          {55, 86}, {54, 86}, {53, 86}, {52, 86}, {52, 85}, {52, 84}, {52, 83}, {73, 82}, {74, 82}};
+    const Pixels expected{{53, 82}, {54, 82}, {55, 82}, {56, 82}, {56, 83}, {56, 84}, {56, 85}, {56, 86}, {55, 86},
+                          {54, 86}, {53, 86}, {52, 86}, {52, 85}, {52, 84}, {52, 83}, {73, 82}, {74, 82}};
     ASSERT_EQ(c.pool.count, 31);
     for (size_t i = 0; i < expected.size(); ++i) {
         const Vec3& p = c.pool.particles[i].position;

@@ -56,8 +56,8 @@ TEST_P(BrokenDataTest, ShowPlaysToTheEndWithOneMessageForTheFile) {
     ASSERT_TRUE(copy.ok()) << "cannot copy " << builtDataDir();
     const std::string path = copy.file(broken.name);
     const size_t size = std::filesystem::file_size(path);
-    const bool damaged = broken.damage == 0 ? std::remove(path.c_str()) == 0
-                                            : writeGarbage(path, broken.damage == 1 ? size : 0);
+    const bool damaged =
+        broken.damage == 0 ? std::remove(path.c_str()) == 0 : writeGarbage(path, broken.damage == 1 ? size : 0);
     ASSERT_TRUE(damaged);
 
     // Two frames a second of the stepped clock, a tiny window; silent unless

@@ -37,7 +37,8 @@ public:
     }
     ~DataCopy() {
         std::error_code error;
-        std::filesystem::permissions(root, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, error);
+        std::filesystem::permissions(root, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
+                                     error);
         std::filesystem::remove_all(root, error);
     }
     DataCopy(const DataCopy&) = delete;

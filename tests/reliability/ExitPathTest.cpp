@@ -49,7 +49,8 @@ TEST(ExitPathTest, SignalAtLoadingMidSceneAndDuringCapturesEndsCleanly) {
         size_t minScenes;
         bool capture;
     };
-    const Stage stages[] = {{"loading", "data/orvane.bmp", 0, false}, {"mid-scene", "scene 2:", 2, false},
+    const Stage stages[] = {{"loading", "data/orvane.bmp", 0, false},
+                            {"mid-scene", "scene 2:", 2, false},
                             {"captures", "scene 1:", 1, true}};
     for (int signal : {SIGINT, SIGTERM}) {
         for (const Stage& stage : stages) {
@@ -131,7 +132,9 @@ TEST(RunPlaceTest, EachPlaceGivesItsExitCodeAndMessage) {
     };
     const Place places[] = {
         {"no display", 1, "orvane: cannot open the show window", false,
-         [](DataCopy&, ShowRequest& r) { r.unsetEnv = {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER"}; }},
+         [](DataCopy&, ShowRequest& r) {
+             r.unsetEnv = {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER"};
+         }},
         {"no data folder", 0, "orvane: no data folder", true,
          [](DataCopy& c, ShowRequest&) { fs::remove_all(c.folder() + "/data"); }},
         {"working folder removed", 0, "orvane: no data folder", false,

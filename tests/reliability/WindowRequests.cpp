@@ -8,8 +8,9 @@
 
 bool requestWindowClose(int pid, double timeoutSeconds) {
     // xdotool finds the window by its _NET_WM_PID, waiting for it to appear.
-    const std::string found = shellOutput("timeout " + std::to_string(timeoutSeconds) + " xdotool search --sync --pid " +
-                                          std::to_string(pid) + " --name '^Orvane$' | head -n 1");
+    const std::string found =
+        shellOutput("timeout " + std::to_string(timeoutSeconds) + " xdotool search --sync --pid " +
+                    std::to_string(pid) + " --name '^Orvane$' | head -n 1");
     const Window window = std::strtoul(found.c_str(), nullptr, 10);
     Display* display = window != 0 ? XOpenDisplay(nullptr) : nullptr;
     if (display == nullptr) return false;

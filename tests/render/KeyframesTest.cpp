@@ -31,27 +31,54 @@ struct Case {
 // case's track replaces one of theirs.
 const Case kCases[] = {
     // (0, 90, 0) increments at 10 and 20: -45 at 5, -135 at 15; frame 0 restarts.
-    {"rotation increments", Track::MeshRotation, {0, 10, 20}, {{0, 0, 0}, {0, 90, 0}, {0, 90, 0}},
+    {"rotation increments",
+     Track::MeshRotation,
+     {0, 10, 20},
+     {{0, 0, 0}, {0, 90, 0}, {0, 90, 0}},
      {{5, {0, -45, 0}}, {10, {0, -90, 0}}, {15, {0, -135, 0}}, {0, {0, 0, 0}}, {5, {0, -45, 0}}}},
-    {"position restart", Track::MeshPosition, {0, 10, 20}, {{1, 2, 3}, {11, 2, 3}, {41, 2, 3}},
+    {"position restart",
+     Track::MeshPosition,
+     {0, 10, 20},
+     {{1, 2, 3}, {11, 2, 3}, {41, 2, 3}},
      {{10, {11, 2, 3}}, {15, {26, 2, 3}}, {0, {1, 2, 3}}, {5, {6, 2, 3}}}},
     // Evaluated on the first segment (extrapolated), then both passed keys added.
-    {"catch-up", Track::MeshRotation, {0, 10, 20, 30}, {{0, 0, 0}, {10, 0, 0}, {20, 0, 0}, {30, 0, 0}},
+    {"catch-up",
+     Track::MeshRotation,
+     {0, 10, 20, 30},
+     {{0, 0, 0}, {10, 0, 0}, {20, 0, 0}, {30, 0, 0}},
      {{25, {-25, 0, 0}}, {25, {-45, 0, 0}}}},
-    {"extrapolate then hold", Track::MeshPosition, {0, 10}, {{0, 0, 0}, {10, 20, 30}},
+    {"extrapolate then hold",
+     Track::MeshPosition,
+     {0, 10},
+     {{0, 0, 0}, {10, 20, 30}},
      {{8, {8, 16, 24}}, {12, {12, 24, 36}}, {14, {12, 24, 36}}}},
     {"single key", Track::MeshPosition, {5}, {{3, 4, 5}}, {{0, {3, 4, 5}}, {5, {3, 4, 5}}, {50, {3, 4, 5}}}},
     // Mend: repeated frame numbers neither divide by zero nor stall the track.
-    {"repeated position frame", Track::MeshPosition, {0, 10, 10, 20},
-     {{0, 0, 0}, {10, 0, 0}, {50, 0, 0}, {60, 0, 0}}, {{5, {5, 0, 0}}, {10, {10, 0, 0}}, {15, {55, 0, 0}}}},
-    {"repeated rotation frame", Track::MeshRotation, {0, 0, 10}, {{0, 0, 0}, {0, 10, 0}, {0, 20, 0}},
+    {"repeated position frame",
+     Track::MeshPosition,
+     {0, 10, 10, 20},
+     {{0, 0, 0}, {10, 0, 0}, {50, 0, 0}, {60, 0, 0}},
+     {{5, {5, 0, 0}}, {10, {10, 0, 0}}, {15, {55, 0, 0}}}},
+    {"repeated rotation frame",
+     Track::MeshRotation,
+     {0, 0, 10},
+     {{0, 0, 0}, {0, 10, 0}, {0, 20, 0}},
      {{0, {0, -10, 0}}, {5, {0, -20, 0}}}},
-    {"repeated camera frame", Track::CameraEye, {0, 0, 10, 20},
-     {{5, 0, 10}, {0, 0, 10}, {10, 0, 10}, {20, 0, 10}}, {{5, {5, 0, 10}}}},
+    {"repeated camera frame",
+     Track::CameraEye,
+     {0, 0, 10, 20},
+     {{5, 0, 10}, {0, 0, 10}, {10, 0, 10}, {20, 0, 10}},
+     {{5, {5, 0, 10}}}},
     // Eye x at 0, 1, 4, 9, 16; each call at 35 moves on one segment.
-    {"camera one key per call", Track::CameraEye, {0, 10, 20, 30, 40},
+    {"camera one key per call",
+     Track::CameraEye,
+     {0, 10, 20, 30, 40},
      {{0, 0, 10}, {1, 0, 10}, {4, 0, 10}, {9, 0, 10}, {16, 0, 10}},
-     {{1, {0.1, 0, 10}}, {35, {3.5, 0, 10}}, {35, {8.5, 0, 10}}, {35, {11.5, 0, 10}}, {35, {12.5, 0, 10}},
+     {{1, {0.1, 0, 10}},
+      {35, {3.5, 0, 10}},
+      {35, {8.5, 0, 10}},
+      {35, {11.5, 0, 10}},
+      {35, {12.5, 0, 10}},
       {35, {12.5, 0, 10}}}},
     // Mend: camera tracks of one key or none hold what they have.
     {"camera single key", Track::CameraEye, {0}, {{1, 2, 30}}, {{5, {1, 2, 30}}}},
@@ -60,8 +87,7 @@ const Case kCases[] = {
 
 }  // namespace
 
-TEST(Keyframes, TracksFollowTheirKeysIncrementally)
-{
+TEST(Keyframes, TracksFollowTheirKeysIncrementally) {
     for (const Case& c : kCases) {
         Scene scene;
         SceneObject& cam = addStillCamera(scene, {0, 0, 10}, {0, 0, 0});
@@ -69,9 +95,18 @@ TEST(Keyframes, TracksFollowTheirKeysIncrementally)
         const Vec3* value = &mesh.position;
         switch (c.track) {
         case Track::MeshPosition: setPositionTrack(mesh, c.frames, c.keys); break;
-        case Track::MeshRotation: setRotationTrack(mesh, c.frames, c.keys); value = &mesh.rotation; break;
-        case Track::CameraEye: setPositionTrack(cam, c.frames, c.keys); value = &cam.cameraPosition; break;
-        case Track::CameraTarget: setRotationTrack(cam, c.frames, c.keys); value = &cam.cameraTarget; break;
+        case Track::MeshRotation:
+            setRotationTrack(mesh, c.frames, c.keys);
+            value = &mesh.rotation;
+            break;
+        case Track::CameraEye:
+            setPositionTrack(cam, c.frames, c.keys);
+            value = &cam.cameraPosition;
+            break;
+        case Track::CameraTarget:
+            setRotationTrack(cam, c.frames, c.keys);
+            value = &cam.cameraTarget;
+            break;
         }
         for (const Step& s : c.steps) {
             scene.frame = s.frame;
@@ -88,8 +123,7 @@ TEST(Keyframes, TracksFollowTheirKeysIncrementally)
 // The three example cameras (the 3.1415 divisor makes a right angle
 // 90.0027), and the mends: a vertical line of sight keeps its yaw, an eye on
 // its target keeps both angles. The roll is left as loading set it.
-TEST(Keyframes, ViewAnglesOfExampleAndDegenerateCameras)
-{
+TEST(Keyframes, ViewAnglesOfExampleAndDegenerateCameras) {
     struct Angles {
         const char* name;
         Vec3 eye, target;
@@ -114,8 +148,7 @@ TEST(Keyframes, ViewAnglesOfExampleAndDegenerateCameras)
 // The target's last segment keeps being extrapolated for the angles; the
 // stored target snaps to the last key afterwards. The frame is clamped below
 // frameCount.
-TEST(Keyframes, TargetTrackEndingEarlyAndTheClamp)
-{
+TEST(Keyframes, TargetTrackEndingEarlyAndTheClamp) {
     Scene scene;
     SceneObject& cam = addStillCamera(scene, {0, 0, 100}, {0, 0, 0}, 200);
     setRotationTrack(cam, {0, 100}, {{0, 0, 0}, {100, 0, 0}});

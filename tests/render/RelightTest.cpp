@@ -10,8 +10,7 @@
 
 using namespace testscenes;
 
-TEST(Relight, FalloffSumClampReachAndDisplacement)
-{
+TEST(Relight, FalloffSumClampReachAndDisplacement) {
     struct Lamp {
         Vec3 at;
         float range;
@@ -27,23 +26,34 @@ TEST(Relight, FalloffSumClampReachAndDisplacement)
     const Color3 red{0.2f, 0.0f, 0.0f}, green{0.0f, 0.2f, 0.0f}, blue{0.0f, 0.0f, 0.2f};
     const Case cases[] = {
         // At range (on the cube face) adds 0; inside the cube, outside the sphere adds 0.
-        {"falloff", {{{0, 0, 0}, 10, {1.0f, 0.5f, 0.25f}}}, {{10, 0, 0}, {5, 0, 0}, {0, 0, 0}, {8, 8, 0}}, {},
+        {"falloff",
+         {{{0, 0, 0}, 10, {1.0f, 0.5f, 0.25f}}},
+         {{10, 0, 0}, {5, 0, 0}, {0, 0, 0}, {8, 8, 0}},
+         {},
          {{0, 0, 0}, {0.5f, 0.25f, 0.125f}, {1.0f, 0.5f, 0.25f}, {0, 0, 0}}},
-        {"two lights clamp once", {{{0, 0, 0}, 10, {0.8f, 0.3f, 0}}, {{0, 0, 0}, 10, {0.8f, 0.3f, 0}}},
-         {{0, 0, 0}}, {}, {{1.0f, 0.6f, 0.0f}}},
+        {"two lights clamp once",
+         {{{0, 0, 0}, 10, {0.8f, 0.3f, 0}}, {{0, 0, 0}, 10, {0.8f, 0.3f, 0}}},
+         {{0, 0, 0}},
+         {},
+         {{1.0f, 0.6f, 0.0f}}},
         {"range 0", {{{0, 0, 0}, 0, {1, 1, 1}}}, {{0, 0, 0}}, {}, {{0, 0, 0}}},
         // The vertex sits at (95, 0, 0) once the mesh has moved; turning does not count.
         {"moved", {{{100, 0, 0}, 10, {1, 1, 1}}}, {{0, 0, 0}}, {95, 0, 0}, {{0.5f, 0.5f, 0.5f}}},
         // Lights just past each side of the mesh's box, each reaching one corner.
         {"box sides",
-         {{{-5, 0, 0}, 10, red}, {{0, -5, 0}, 10, green}, {{0, 0, -5}, 10, blue},
-          {{25, 20, 20}, 10, red}, {{20, 25, 20}, 10, green}, {{20, 20, 25}, 10, blue}},
-         {{0, 0, 0}, {20, 20, 20}}, {}, {{0.1f, 0.1f, 0.1f}, {0.1f, 0.1f, 0.1f}}},
+         {{{-5, 0, 0}, 10, red},
+          {{0, -5, 0}, 10, green},
+          {{0, 0, -5}, 10, blue},
+          {{25, 20, 20}, 10, red},
+          {{20, 25, 20}, 10, green},
+          {{20, 20, 25}, 10, blue}},
+         {{0, 0, 0}, {20, 20, 20}},
+         {},
+         {{0.1f, 0.1f, 0.1f}, {0.1f, 0.1f, 0.1f}}},
     };
     for (const Case& c : cases) {
         Scene scene;
-        for (const Lamp& lamp : c.lamps)
-            addLight(scene, lamp.at, lamp.range, lamp.colour);
+        for (const Lamp& lamp : c.lamps) addLight(scene, lamp.at, lamp.range, lamp.colour);
         SceneObject& mesh = appendObject(scene, ObjectKind::Mesh, "mover");
         mesh.vertexCount = static_cast<uint16_t>(c.points.size());
         mesh.vertices = c.points;
@@ -61,13 +71,12 @@ TEST(Relight, FalloffSumClampReachAndDisplacement)
 }
 
 // Moving meshes are relit unless noLights is set or their name exempts them.
-TEST(Relight, NameMarksAndStillMeshesAreExempt)
-{
+TEST(Relight, NameMarksAndStillMeshesAreExempt) {
     const struct {
         const char* name;
         uint32_t positionKeys;
         bool relit;
-    } cases[] = {{"wall", 2, true}, {"%glow", 2, true}, {"abcd$", 2, true}, {"$keep", 2, false},
+    } cases[] = {{"wall", 2, true},    {"%glow", 2, true},    {"abcd$", 2, true}, {"$keep", 2, false},
                  {"a$keep", 2, false}, {"*10fire", 2, false}, {"wall", 1, false}};
     for (const auto& c : cases) {
         SceneObject mesh;

@@ -15,8 +15,7 @@ class RenderGl : public ::testing::Test {
 protected:
     Scene scene;
 
-    void SetUp() override
-    {
+    void SetUp() override {
         openTestGlContext(kWidth, kHeight);
         runSettings.noLights = false;
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -25,8 +24,7 @@ protected:
     void TearDown() override { runSettings.noLights = false; }
 
     // A material whose texture is a flat colour.
-    int addFlatMaterial(uint32_t rgb)
-    {
+    int addFlatMaterial(uint32_t rgb) {
         scene.materials[scene.materialCount].texture = makeTexture(4, [rgb](int, int) { return rgb; });
         return scene.materialCount++;
     }
@@ -37,15 +35,14 @@ protected:
 // "%" meshes are drawn after the opaque ones (though first in the list),
 // added onto them, still depth-tested; a red texture under grey vertex
 // colours is drawn where the camera looks, and nothing beside it.
-TEST_F(RenderGl, GlowAddsLightAndTheCameraAimsTheView)
-{
+TEST_F(RenderGl, GlowAddsLightAndTheCameraAimsTheView) {
     addSquareMesh(scene, "%glow", 0, 0, 1, 10, Color3{0.5f, 0.5f, 0.5f});
     addSquareMesh(scene, "wall", 0, 0, 0, 20, Color3{0.25f, 0.25f, 0.25f});
     addSquareMesh(scene, "%hidden", 15, 0, -5, 3, Color3{0.5f, 0.5f, 0.5f});
     addSquareMesh(scene, "panel", 40, 0, 0, 10, Color3{0.5f, 0.5f, 0.5f}).materialIndex = addFlatMaterial(0xff0000);
     scene.render();
-    EXPECT_NEAR(red(centre()), 191, 2);  // 0.25 + 0.5
-    const int right = kWidth / 2 + 87;   // x = 15 at 100 units: 15 x 240 / tan(22.5 deg) / 100
+    EXPECT_NEAR(red(centre()), 191, 2);                  // 0.25 + 0.5
+    const int right = kWidth / 2 + 87;                   // x = 15 at 100 units: 15 x 240 / tan(22.5 deg) / 100
     EXPECT_NEAR(red(pixel(right, kHeight / 2)), 64, 2);  // behind the wall: hidden
 
     scene.camera->rotationKeys = {{40, 0, 0}, {40, 0, 0}};
@@ -63,8 +60,7 @@ TEST_F(RenderGl, GlowAddsLightAndTheCameraAimsTheView)
 // without a material draws untextured (mend: never from materials[-1]).
 // Either way render leaves blending off, the additive function, colour white
 // and the cursor rewound.
-TEST_F(RenderGl, NoLightsRelightingAndTheStateLeft)
-{
+TEST_F(RenderGl, NoLightsRelightingAndTheStateLeft) {
     addFlatMaterial(0x0000ff);
     addSquareMesh(scene, "backdrop", 0, 0, -10, 40, Color3{0.5f, 0.5f, 0.5f});
     SceneObject& mover = addSquareMesh(scene, "mover", 0, 0, 0, 10, Color3{1.0f, 1.0f, 1.0f});

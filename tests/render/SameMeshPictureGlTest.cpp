@@ -18,8 +18,7 @@ namespace {
 constexpr int kGridSide = 24;  // quads per side
 
 // A kGridSide x kGridSide grid of shared vertices in a wavy sheet.
-SceneObject& addGridMesh(Scene& scene)
-{
+SceneObject& addGridMesh(Scene& scene) {
     SceneObject& mesh = appendObject(scene, ObjectKind::Mesh, "grid");
     const int side = kGridSide + 1;
     for (int j = 0; j < side; ++j)
@@ -48,8 +47,7 @@ SceneObject& addGridMesh(Scene& scene)
 }
 
 // The immediate-mode drawing: camera, mesh transform, one corner at a time.
-void drawImmediate(const SceneObject& camera, const SceneObject& mesh, GLuint texture)
-{
+void drawImmediate(const SceneObject& camera, const SceneObject& mesh, GLuint texture) {
     glLoadIdentity();
     glRotatef(static_cast<float>(camera.rotation.x), 1.0f, 0.0f, 0.0f);
     glRotatef(static_cast<float>(camera.rotation.y), 0.0f, 1.0f, 0.0f);
@@ -64,6 +62,7 @@ void drawImmediate(const SceneObject& camera, const SceneObject& mesh, GLuint te
     glTranslatef(-static_cast<float>(mesh.basePosition.x), -static_cast<float>(mesh.basePosition.y),
                  -static_cast<float>(mesh.basePosition.z));
     glBindTexture(GL_TEXTURE_2D, texture);
+    // clang-format off
     glBegin(GL_TRIANGLES);
     for (int f = 0; f < mesh.faceCount; ++f) {
         const Face& face = mesh.faces[f];
@@ -78,21 +77,21 @@ void drawImmediate(const SceneObject& camera, const SceneObject& mesh, GLuint te
         }
     }
     glEnd();
+    // clang-format on
     glColor3ub(255, 255, 255);
 }
 
 }  // namespace
 
-TEST(SameMeshPictureGl, IndexedArraysGiveTheImmediateModePicture)
-{
+TEST(SameMeshPictureGl, IndexedArraysGiveTheImmediateModePicture) {
     openTestGlContext(kWidth, kHeight);
     runSettings.noLights = false;
     Scene scene;
     SceneObject& camera = addStillCamera(scene, {10, 20, 140}, {0, 0, 0});
     camera.rotation = {8.0, -6.5, 3.0};
-    scene.materials[0].texture = makeTexture(32, [](int x, int y) {
-        return static_cast<uint32_t>((x * 8) << 16 | (y * 8) << 8 | ((x ^ y) * 8));
-    }, GL_LINEAR);
+    scene.materials[0].texture = makeTexture(
+        32, [](int x, int y) { return static_cast<uint32_t>((x * 8) << 16 | (y * 8) << 8 | ((x ^ y) * 8)); },
+        GL_LINEAR);
     scene.materialCount = 1;
     SceneObject& grid = addGridMesh(scene);
     grid.materialIndex = 0;

@@ -40,8 +40,10 @@ SceneObject* objectNamed(Scene& scene, const std::string& name) {
 // [SECTION] Editor section
 
 void checkMeshes(Scene& scene, const JsonValue& expected) {
-    const std::map<std::string, ObjectKind> kinds = {{"mesh", ObjectKind::Mesh}, {"camera", ObjectKind::Camera},
-                                                     {"light", ObjectKind::Light}, {"none", ObjectKind::None}};
+    const std::map<std::string, ObjectKind> kinds = {{"mesh", ObjectKind::Mesh},
+                                                     {"camera", ObjectKind::Camera},
+                                                     {"light", ObjectKind::Light},
+                                                     {"none", ObjectKind::None}};
     const JsonValue& objects = expected["objects"];
     ASSERT_EQ(scene.objectCount, objects.size());
     SceneObject* o = &scene;
@@ -75,8 +77,8 @@ void checkMeshes(Scene& scene, const JsonValue& expected) {
             EXPECT_EQ(mesh->materialIndex, kNoMaterial) << what;
         } else {
             ASSERT_GE(mesh->materialIndex, 0) << what;
-            EXPECT_EQ(std::string(scene.materials[mesh->materialIndex].name),
-                      groups[groups.size() - 1]["name"].text) << what;
+            EXPECT_EQ(std::string(scene.materials[mesh->materialIndex].name), groups[groups.size() - 1]["name"].text)
+                << what;
         }
     }
     EXPECT_EQ(recorder.textures, materialNames);  // one texture per distinct name, in order

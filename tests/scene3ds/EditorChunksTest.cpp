@@ -14,28 +14,32 @@ using EditorChunks = SceneFileTest;
 TEST_F(EditorChunks, ReadsWhatTheShowUsesAndTracesIt) {
     const std::vector<float> spot = {6, 8, 5};
     Scene scene;
-    ASSERT_TRUE(scene.load(sceneFile([&](Chunk3dsWriter& w) {
-        w.begin(0x1234);
-        addMesh(w, "Hidden", kTriangle, kOneFace);
-        w.end();
-        w.begin(0x4000).string("Tri").begin(0x4100);
-        w.begin(0x4160).point(9, 9, 9).end();  // mesh matrix: not read
-        w.vertexList(kTriangle);
-        w.begin(0x7777).vertexList({{0, 0, 0}}).end();
-        w.beginFaceList({{2, 1, 0}}).faceMaterial("t.jpg", 1).faceMaterial("t.jpg", 1).faceMaterial("w.jpg", 1);
-        w.end();
-        w.begin(0x4140).u16(1).f32(0).f32(0).end();
-        w.end().end();
-        addLight(w, "Lamp", {3, 4, 5}, {-0.5f, 0.2f, 0.0f}, &spot);
-        w.begin(0x4000).string("Dummy").end();
-    }, [](Chunk3dsWriter& w) {
-        w.begin(0xB002).begin(0xB010).string("Tri").end();
-        w.begin(0xB013).point(0, 0, 0).end();
-        w.begin(0xB021).u16(0).u32(0).u32(0).u32(0).end();
-        w.end();
-        w.infoBlock(0xB004, "Cam", {0}, {{0, 0, 0}});
-        w.begin(0xB008).u32(0).u32(100).end();  // segment: not read
-    }).c_str()));
+    ASSERT_TRUE(scene.load(
+        sceneFile(
+            [&](Chunk3dsWriter& w) {
+                w.begin(0x1234);
+                addMesh(w, "Hidden", kTriangle, kOneFace);
+                w.end();
+                w.begin(0x4000).string("Tri").begin(0x4100);
+                w.begin(0x4160).point(9, 9, 9).end();  // mesh matrix: not read
+                w.vertexList(kTriangle);
+                w.begin(0x7777).vertexList({{0, 0, 0}}).end();
+                w.beginFaceList({{2, 1, 0}}).faceMaterial("t.jpg", 1).faceMaterial("t.jpg", 1).faceMaterial("w.jpg", 1);
+                w.end();
+                w.begin(0x4140).u16(1).f32(0).f32(0).end();
+                w.end().end();
+                addLight(w, "Lamp", {3, 4, 5}, {-0.5f, 0.2f, 0.0f}, &spot);
+                w.begin(0x4000).string("Dummy").end();
+            },
+            [](Chunk3dsWriter& w) {
+                w.begin(0xB002).begin(0xB010).string("Tri").end();
+                w.begin(0xB013).point(0, 0, 0).end();
+                w.begin(0xB021).u16(0).u32(0).u32(0).u32(0).end();
+                w.end();
+                w.infoBlock(0xB004, "Cam", {0}, {{0, 0, 0}});
+                w.begin(0xB008).u32(0).u32(100).end();  // segment: not read
+            })
+            .c_str()));
     ASSERT_EQ(scene.objectCount, 4);  // Tri, Lamp, Dummy, Cam
     EXPECT_STREQ(scene.name, "Tri");
     EXPECT_EQ(scene.kind, ObjectKind::Mesh);

@@ -30,8 +30,9 @@ TEST_F(HostileFiles, ImpossibleChunkLengthsEndTheirLevel) {
     EXPECT_EQ(scene.next->next->vertexCount, 3);
     EXPECT_STREQ(scene.next->next->next->name, "Bulging");
     EXPECT_EQ(scene.next->next->next->vertexCount, 0);
-    for (const char* words : {"chunk 0x4100 claims 5000 bytes", "chunk 0x4110 claims 52 bytes, 44 are left in its parent",
-                              "chunk 0x4000 claims 0 bytes", "main chunk claims"})
+    for (const char* words :
+         {"chunk 0x4100 claims 5000 bytes", "chunk 0x4110 claims 52 bytes, 44 are left in its parent",
+          "chunk 0x4000 claims 0 bytes", "main chunk claims"})
         EXPECT_TRUE(mentions(scene, words)) << words;
 }
 
@@ -41,33 +42,37 @@ TEST_F(HostileFiles, ImpossibleChunkLengthsEndTheirLevel) {
 // lists stay.
 TEST_F(HostileFiles, CountsAreCheckedAgainstTheBytesOfTheirChunk) {
     Scene scene;
-    ASSERT_TRUE(scene.load(sceneFile([](Chunk3dsWriter& w) {
-        w.begin(0x4000).string("M").begin(0x4100);
-        w.begin(0x4110).u16(1000).point(1, 2, 3).end();  // 1000 points in 12 bytes
-        w.begin(0x4120).u16(65535).u16(0).u16(0).u16(0).u16(0).end();
-        w.begin(0x4140).u16(50).f32(0).f32(0).end();
-        w.end().end();
-        w.begin(0x4000).string("N").begin(0x4100).vertexList(kTriangle);
-        w.begin(0x4110).end().begin(0x4120).end().begin(0x4140).end();  // empty chunks, the last one flush
-        w.end().end();
-        w.begin(0x4000).string("S").begin(0x4100).begin(0x4110).u16(3);
-        for (int i = 0; i < 35; ++i) w.u8(0);  // one byte short of 3 points
-        w.end().end().end();
-    }, [](Chunk3dsWriter& w) {
-        w.begin(0xB002).begin(0xB010).string("M").end();
-        w.begin(0xB020).u16(0).u32(0).u32(0).u32(0xFFFFFFFFu).end();  // four billion keys
-        w.end();
-        w.begin(0xB002).begin(0xB010).string("N").end();
-        w.begin(0xB020).u16(0).u32(0).u32(0).u32(3);
-        w.u32(0).u16(0x1F).f32(0).f32(0).f32(0).f32(0).f32(0).point(1, 1, 1);
-        w.u32(5).u16(0x1F).f32(0).f32(0).f32(0).f32(0).f32(0).point(2, 2, 2);
-        w.u32(9).u16(0).f32(3);
-        w.end().end();
-        w.begin(0xB002).begin(0xB010).string("S").end();
-        w.begin(0xB020).u16(0).u32(0).u32(0).u32(2).u32(0).u16(0).point(1, 1, 1).end();  // one key of two
-        w.end();
-        w.u8(1).u8(2).u8(3);  // too short for a chunk header
-    }).c_str()));
+    ASSERT_TRUE(scene.load(
+        sceneFile(
+            [](Chunk3dsWriter& w) {
+                w.begin(0x4000).string("M").begin(0x4100);
+                w.begin(0x4110).u16(1000).point(1, 2, 3).end();  // 1000 points in 12 bytes
+                w.begin(0x4120).u16(65535).u16(0).u16(0).u16(0).u16(0).end();
+                w.begin(0x4140).u16(50).f32(0).f32(0).end();
+                w.end().end();
+                w.begin(0x4000).string("N").begin(0x4100).vertexList(kTriangle);
+                w.begin(0x4110).end().begin(0x4120).end().begin(0x4140).end();  // empty chunks, the last one flush
+                w.end().end();
+                w.begin(0x4000).string("S").begin(0x4100).begin(0x4110).u16(3);
+                for (int i = 0; i < 35; ++i) w.u8(0);  // one byte short of 3 points
+                w.end().end().end();
+            },
+            [](Chunk3dsWriter& w) {
+                w.begin(0xB002).begin(0xB010).string("M").end();
+                w.begin(0xB020).u16(0).u32(0).u32(0).u32(0xFFFFFFFFu).end();  // four billion keys
+                w.end();
+                w.begin(0xB002).begin(0xB010).string("N").end();
+                w.begin(0xB020).u16(0).u32(0).u32(0).u32(3);
+                w.u32(0).u16(0x1F).f32(0).f32(0).f32(0).f32(0).f32(0).point(1, 1, 1);
+                w.u32(5).u16(0x1F).f32(0).f32(0).f32(0).f32(0).f32(0).point(2, 2, 2);
+                w.u32(9).u16(0).f32(3);
+                w.end().end();
+                w.begin(0xB002).begin(0xB010).string("S").end();
+                w.begin(0xB020).u16(0).u32(0).u32(0).u32(2).u32(0).u16(0).point(1, 1, 1).end();  // one key of two
+                w.end();
+                w.u8(1).u8(2).u8(3);  // too short for a chunk header
+            })
+            .c_str()));
     const SceneObject& n = *scene.next;
     EXPECT_EQ(scene.vertexCount + scene.faceCount + scene.texCoordCount, 0);
     EXPECT_EQ(scene.positionKeyCount, 0u);
@@ -76,11 +81,17 @@ TEST_F(HostileFiles, CountsAreCheckedAgainstTheBytesOfTheirChunk) {
     EXPECT_EQ(n.positionKeyCount, 2u);
     EXPECT_EQ(n.positionKeys.size(), 2u);
     EXPECT_DOUBLE_EQ(n.positionKeys[1].x, 2.0);
-    const std::vector<std::string> problems = {
-        "vertex list of 1000 points", "face list of 65535 faces", "mapping list of 50",
-        "vertex list of 3 points holds only 35 bytes", "track of 4294967295 keys", "track of 2 keys holds only 18",
-        "chunk 0x4110 at offset", "chunk 0x4120 at offset", "chunk 0x4140 at offset", "chunk 0xB020 at offset",
-        "3 stray bytes"};
+    const std::vector<std::string> problems = {"vertex list of 1000 points",
+                                               "face list of 65535 faces",
+                                               "mapping list of 50",
+                                               "vertex list of 3 points holds only 35 bytes",
+                                               "track of 4294967295 keys",
+                                               "track of 2 keys holds only 18",
+                                               "chunk 0x4110 at offset",
+                                               "chunk 0x4120 at offset",
+                                               "chunk 0x4140 at offset",
+                                               "chunk 0xB020 at offset",
+                                               "3 stray bytes"};
     for (const std::string& words : problems) EXPECT_TRUE(mentions(scene, words.c_str())) << words;
     EXPECT_EQ(scene.loadProblems().size(), problems.size());
 }
@@ -91,15 +102,15 @@ TEST_F(HostileFiles, CountsAreCheckedAgainstTheBytesOfTheirChunk) {
 TEST_F(HostileFiles, MeshArraysNeverReadPastTheVertices) {
     Scene scene;
     ASSERT_TRUE(scene.load(sceneFile([](Chunk3dsWriter& w) {
-        addMesh(w, "Bad", kTriangle, {{0, 1, 2}, {1, 2, 3}});
-        w.begin(0x4000).string("Late").begin(0x4100).beginFaceList({{0, 1, 2}}).end();
-        w.vertexList(kTriangle).end().end();
-        w.begin(0x4000).string("Both").begin(0x4100).vertexList(kTriangle);
-        w.beginFaceList({{0, 1, 2}, {0, 1, 9}}).end().end();
-        w.begin(0x4600).point(0, 0, 0).end().end();
-        w.begin(0x4000).string("Map").begin(0x4100).vertexList(kTriangle);
-        w.begin(0x4140).u16(1).f32(0.25f).f32(0.75f).end().end().end();
-    }).c_str()));
+                               addMesh(w, "Bad", kTriangle, {{0, 1, 2}, {1, 2, 3}});
+                               w.begin(0x4000).string("Late").begin(0x4100).beginFaceList({{0, 1, 2}}).end();
+                               w.vertexList(kTriangle).end().end();
+                               w.begin(0x4000).string("Both").begin(0x4100).vertexList(kTriangle);
+                               w.beginFaceList({{0, 1, 2}, {0, 1, 9}}).end().end();
+                               w.begin(0x4600).point(0, 0, 0).end().end();
+                               w.begin(0x4000).string("Map").begin(0x4100).vertexList(kTriangle);
+                               w.begin(0x4140).u16(1).f32(0.25f).f32(0.75f).end().end().end();
+                           }).c_str()));
     EXPECT_EQ(scene.faceCount, 0);
     EXPECT_EQ(scene.vertexCount, 3);
     EXPECT_EQ(scene.next->faceCount, 1);
@@ -120,10 +131,10 @@ TEST_F(HostileFiles, MeshArraysNeverReadPastTheVertices) {
 TEST_F(HostileFiles, TablesStayWithinTheirLimits) {
     Scene scene;
     ASSERT_TRUE(scene.load(sceneFile([](Chunk3dsWriter& w) {
-        for (int i = 0; i < kMaxMaterials + 2; ++i)
-            addMesh(w, "M" + std::to_string(i), kTriangle, kOneFace, "tex" + std::to_string(i));
-        for (int i = 0; i < kMaxLights + 3; ++i) addLight(w, "L", {0, 0, 0}, {1, 1, 1}, nullptr);
-    }).c_str()));
+                               for (int i = 0; i < kMaxMaterials + 2; ++i)
+                                   addMesh(w, "M" + std::to_string(i), kTriangle, kOneFace, "tex" + std::to_string(i));
+                               for (int i = 0; i < kMaxLights + 3; ++i) addLight(w, "L", {0, 0, 0}, {1, 1, 1}, nullptr);
+                           }).c_str()));
     EXPECT_EQ(scene.materialCount, kMaxMaterials);
     EXPECT_EQ(recorder.textures.size(), static_cast<size_t>(kMaxMaterials));
     SceneObject* mesh = &scene;
@@ -138,8 +149,8 @@ TEST_F(HostileFiles, TablesStayWithinTheirLimits) {
     Scene crowded;
     crowded.keepUnplayable = true;
     crowded.load(sceneFile([](Chunk3dsWriter& w) {
-        for (int i = 0; i < 65536; ++i) w.begin(0x4000).string("O").end();
-    }).c_str());
+                     for (int i = 0; i < 65536; ++i) w.begin(0x4000).string("O").end();
+                 }).c_str());
     EXPECT_EQ(crowded.objectCount, 65535);
     EXPECT_TRUE(mentions(crowded, "more than 65535 objects"));
 }
@@ -150,10 +161,10 @@ TEST_F(HostileFiles, LongAndUnterminatedNamesAreCut) {
     const std::string name79(79, 'n'), name100(100, 'm'), material(300, 'x');
     Scene scene;
     ASSERT_TRUE(scene.load(sceneFile([&](Chunk3dsWriter& w) {
-        addMesh(w, name79, kTriangle, kOneFace);
-        addMesh(w, name100, kTriangle, kOneFace, material);
-        w.begin(0x4000).u8('A').u8('B').end();  // name without its NUL
-    }).c_str()));
+                               addMesh(w, name79, kTriangle, kOneFace);
+                               addMesh(w, name100, kTriangle, kOneFace, material);
+                               w.begin(0x4000).u8('A').u8('B').end();  // name without its NUL
+                           }).c_str()));
     EXPECT_EQ(std::string(scene.name), name79);
     EXPECT_EQ(std::string(scene.next->name), name100.substr(0, 79));
     EXPECT_EQ(scene.next->vertexCount, 3);

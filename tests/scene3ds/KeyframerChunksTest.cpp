@@ -25,26 +25,30 @@ void beginTrack(Chunk3dsWriter& w, uint16_t block, const std::string& name, uint
 // before the name chunk, are skipped; a mesh without tracks stays at zero.
 TEST_F(KeyframerChunks, TracksAsTheShowKeepsThem) {
     Scene scene;
-    ASSERT_TRUE(scene.load(sceneFile([](Chunk3dsWriter& w) {
-        for (const char* name : {"M", "One", "Two", "Twin", "Twin"}) addMesh(w, name, kTriangle, kOneFace);
-    }, [](Chunk3dsWriter& w) {
-        beginTrack(w, 0xB002, "M", 0xB020, 3);
-        key(w, 0, 0x0000, {1, 2, 3});
-        key(w, 10, 0x0009, {4, 5, 6});
-        key(w, 70000, 0x001F, {7, 8, 9});
-        w.end().end();
-        beginTrack(w, 0xB002, "One", 0xB021, 1);
-        key(w, 0, 0, {1.0f, 1, 0, 0});
-        w.end().end();
-        beginTrack(w, 0xB002, "Two", 0xB021, 2);
-        key(w, 0, 0, {2.0f, 0, 1, 0});
-        key(w, 50, 0, {0.5f, 0, 0, 1});
-        w.end().end();
-        w.infoBlock(0xB002, "Twin", {0, 5}, {{1, 1, 1}, {2, 2, 2}});
-        w.infoBlock(0xB002, "$$$DUMMY", {0, 9}, {{5, 5, 5}, {6, 6, 6}});
-        w.begin(0xB002).positionTrack({0, 7}, {{8, 8, 8}, {9, 9, 9}});
-        w.begin(0xB010).string("Twin").end().end();
-    }).c_str()));
+    ASSERT_TRUE(scene.load(sceneFile(
+                               [](Chunk3dsWriter& w) {
+                                   for (const char* name : {"M", "One", "Two", "Twin", "Twin"})
+                                       addMesh(w, name, kTriangle, kOneFace);
+                               },
+                               [](Chunk3dsWriter& w) {
+                                   beginTrack(w, 0xB002, "M", 0xB020, 3);
+                                   key(w, 0, 0x0000, {1, 2, 3});
+                                   key(w, 10, 0x0009, {4, 5, 6});
+                                   key(w, 70000, 0x001F, {7, 8, 9});
+                                   w.end().end();
+                                   beginTrack(w, 0xB002, "One", 0xB021, 1);
+                                   key(w, 0, 0, {1.0f, 1, 0, 0});
+                                   w.end().end();
+                                   beginTrack(w, 0xB002, "Two", 0xB021, 2);
+                                   key(w, 0, 0, {2.0f, 0, 1, 0});
+                                   key(w, 50, 0, {0.5f, 0, 0, 1});
+                                   w.end().end();
+                                   w.infoBlock(0xB002, "Twin", {0, 5}, {{1, 1, 1}, {2, 2, 2}});
+                                   w.infoBlock(0xB002, "$$$DUMMY", {0, 9}, {{5, 5, 5}, {6, 6, 6}});
+                                   w.begin(0xB002).positionTrack({0, 7}, {{8, 8, 8}, {9, 9, 9}});
+                                   w.begin(0xB010).string("Twin").end().end();
+                               })
+                               .c_str()));
     const SceneObject& mesh = scene;
     ASSERT_EQ(mesh.positionKeyCount, 3u);
     EXPECT_EQ(mesh.positionKeyFrames[1], 10);

@@ -18,10 +18,15 @@ TEST_F(SceneLoad, CameraPlacementAndLength) {
     EXPECT_EQ(one.frameCount, 0);
 
     Scene two;
-    ASSERT_TRUE(two.load(sceneFile([](Chunk3dsWriter& w) {
-        w.begin(0x4000).string("Front").begin(0x4700);
-        w.point(1, 2, 3).point(4, 5, 6).f32(12.5f).f32(35.0f).end().end();
-    }, [](Chunk3dsWriter& w) { w.infoBlock(0xB003, "Front", {0, 30}, {{0, 7, 8}, {1, 1, 1}}); }).c_str()));
+    ASSERT_TRUE(two.load(sceneFile(
+                             [](Chunk3dsWriter& w) {
+                                 w.begin(0x4000).string("Front").begin(0x4700);
+                                 w.point(1, 2, 3).point(4, 5, 6).f32(12.5f).f32(35.0f).end().end();
+                             },
+                             [](Chunk3dsWriter& w) {
+                                 w.infoBlock(0xB003, "Front", {0, 30}, {{0, 7, 8}, {1, 1, 1}});
+                             })
+                             .c_str()));
     ASSERT_STREQ(two.camera->name, "Front");
     EXPECT_DOUBLE_EQ(two.camera->cameraPosition.z, -7.0);
     EXPECT_DOUBLE_EQ(two.camera->cameraTarget.z, -5.0);
@@ -55,9 +60,15 @@ TEST_F(SceneLoad, VertexLightingFadesAddsAndClamps) {
         std::vector<float> xs;
         std::vector<Color3> expected;
     } cases[] = {
-        {"falloff", {{{0.8f, 0.4f, 0.2f}, true}}, "M", {0, 5, 10, 12},
+        {"falloff",
+         {{{0.8f, 0.4f, 0.2f}, true}},
+         "M",
+         {0, 5, 10, 12},
          {{0.8f, 0.4f, 0.2f}, {0.4f, 0.2f, 0.1f}, {0, 0, 0}, {0, 0, 0}}},
-        {"clamp", {{{0.8f, 0.8f, 0.8f}, true}, {{0.8f, 0.8f, 0.8f}, true}}, "M", {0, 5, 7.5f},
+        {"clamp",
+         {{{0.8f, 0.8f, 0.8f}, true}, {{0.8f, 0.8f, 0.8f}, true}},
+         "M",
+         {0, 5, 7.5f},
          {{1, 1, 1}, {0.8f, 0.8f, 0.8f}, {0.4f, 0.4f, 0.4f}}},
         {"range 0", {{{1, 1, 1}, false}}, "M", {0, 1, 2}, {{0, 0, 0}, {0, 0, 0}, {0, 0, 0}}},
         {"dark", {}, "$white", {0, 1, 2}, {{0, 0, 0}, {0, 0, 0}, {0, 0, 0}}},
@@ -65,11 +76,11 @@ TEST_F(SceneLoad, VertexLightingFadesAddsAndClamps) {
     for (const Case& c : cases) {
         Scene scene;
         ASSERT_TRUE(scene.load(sceneFile([&](Chunk3dsWriter& w) {
-            for (const Lamp& lamp : c.lamps)
-                addLight(w, "L", {0, 0, 0}, {lamp.colour.r, lamp.colour.g, lamp.colour.b},
-                         lamp.spot ? &kSpotAt10 : nullptr);
-            addMesh(w, c.mesh, pointsAlongX(c.xs), {{0, 1, 2}});
-        }).c_str()));
+                                   for (const Lamp& lamp : c.lamps)
+                                       addLight(w, "L", {0, 0, 0}, {lamp.colour.r, lamp.colour.g, lamp.colour.b},
+                                                lamp.spot ? &kSpotAt10 : nullptr);
+                                   addMesh(w, c.mesh, pointsAlongX(c.xs), {{0, 1, 2}});
+                               }).c_str()));
         const SceneObject* mesh = &scene;
         while (mesh->kind != ObjectKind::Mesh) mesh = mesh->next;
         ASSERT_EQ(mesh->vertexColors.size(), c.xs.size()) << c.name;
@@ -83,13 +94,13 @@ TEST_F(SceneLoad, VertexLightingFadesAddsAndClamps) {
 
 // "$" at characters 0, 1 or 4 keeps a mesh white when lights exist.
 TEST_F(SceneLoad, DollarAtCharacters014MakesMeshWhite) {
-    const std::pair<const char*, float> meshes[] = {{"$abc", 1}, {"a$bc", 1}, {"abcd$", 1},
+    const std::pair<const char*, float> meshes[] = {{"$abc", 1},  {"a$bc", 1},  {"abcd$", 1},
                                                     {"ab$cd", 0}, {"abc$e", 0}, {"$", 1}};
     Scene scene;
     ASSERT_TRUE(scene.load(sceneFile([&](Chunk3dsWriter& w) {
-        addLight(w, "L", {100, 0, 0}, {0.5f, 0.5f, 0.5f}, &kSpotAt10);  // reaches nothing
-        for (const auto& m : meshes) addMesh(w, m.first, pointsAlongX({0, 1, 2}), kOneFace);
-    }).c_str()));
+                               addLight(w, "L", {100, 0, 0}, {0.5f, 0.5f, 0.5f}, &kSpotAt10);  // reaches nothing
+                               for (const auto& m : meshes) addMesh(w, m.first, pointsAlongX({0, 1, 2}), kOneFace);
+                           }).c_str()));
     const SceneObject* mesh = scene.next;
     for (const auto& m : meshes) {
         ASSERT_STREQ(mesh->name, m.first);
@@ -104,9 +115,9 @@ TEST_F(SceneLoad, CursorListingAndRelease) {
     static int destroyed = 0;
     Scene scene;
     ASSERT_TRUE(scene.load(sceneFile([](Chunk3dsWriter& w) {
-        addMesh(w, "Mesh", {{1, 2, 3}, {0, 0, 0}, {0, 0, 0}}, kOneFace);
-        w.begin(0x4000).string("E").end();
-    }).c_str()));
+                               addMesh(w, "Mesh", {{1, 2, 3}, {0, 0, 0}, {0, 0, 0}}, kOneFace);
+                               w.begin(0x4000).string("E").end();
+                           }).c_str()));
     SceneObject* last = scene.next->next;
     scene.retreat();
     EXPECT_EQ(scene.cursor, &scene);

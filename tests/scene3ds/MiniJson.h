@@ -31,12 +31,17 @@ struct JsonValue {
 
 // Reads one value of s from at on, leaving at past it.
 inline JsonValue parseJsonAt(const std::string& s, size_t& at) {
-    auto fail = [&](const char* what) { throw std::runtime_error(std::string("json: ") + what + " at " + std::to_string(at)); };
+    auto fail = [&](const char* what) {
+        throw std::runtime_error(std::string("json: ") + what + " at " + std::to_string(at));
+    };
     auto peek = [&] {
         while (at < s.size() && std::isspace(static_cast<unsigned char>(s[at]))) ++at;
         return at < s.size() ? s[at] : '\0';
     };
-    auto take = [&](char c) { if (peek() != c) fail("unexpected character"); ++at; };
+    auto take = [&](char c) {
+        if (peek() != c) fail("unexpected character");
+        ++at;
+    };
     auto string = [&] {
         take('"');
         std::string out;

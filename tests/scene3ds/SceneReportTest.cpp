@@ -16,11 +16,14 @@ std::string warnings(const JsonValue& json) {
 
 TEST_F(Inspect, ReportsObjectsMarksWarningsAndRefusals) {
     int exitCode = -1;
-    JsonValue json = parseJson(inspectText(sceneFile([](Chunk3dsWriter& w) {
-        addMesh(w, "*10spark", kTriangle, kOneFace);
-        addMesh(w, "%glow\"q", kTriangle, kOneFace, "data/glow.jpg");
-        addLight(w, "Lamp", {0, 0, 0}, {1, 0.5f, 0}, nullptr);
-    }, nullptr, 1), exitCode));
+    JsonValue json = parseJson(inspectText(sceneFile(
+                                               [](Chunk3dsWriter& w) {
+                                                   addMesh(w, "*10spark", kTriangle, kOneFace);
+                                                   addMesh(w, "%glow\"q", kTriangle, kOneFace, "data/glow.jpg");
+                                                   addLight(w, "Lamp", {0, 0, 0}, {1, 0.5f, 0}, nullptr);
+                                               },
+                                               nullptr, 1),
+                                           exitCode));
     ASSERT_EQ(exitCode, 0);
     ASSERT_EQ(json["objects"].size(), 4u);
     const JsonValue& spark = json["objects"][0];
@@ -36,9 +39,10 @@ TEST_F(Inspect, ReportsObjectsMarksWarningsAndRefusals) {
     EXPECT_EQ(json["objects"][2]["range"].number, 0);
     EXPECT_EQ(json["camera"]["positionKeys"].number, 1);
     EXPECT_EQ(recorder.textures.size(), 0u);  // inspection loads no picture
-    EXPECT_EQ(warnings(json), "emitter mesh \"*10spark\" has no material|"
-                              "light \"Lamp\" has no spotlight target: it lights nothing|"
-                              "camera \"Cam\" has 1 position key(s): the scene does not move|");
+    EXPECT_EQ(warnings(json),
+              "emitter mesh \"*10spark\" has no material|"
+              "light \"Lamp\" has no spotlight target: it lights nothing|"
+              "camera \"Cam\" has 1 position key(s): the scene does not move|");
 
     Chunk3dsWriter w;
     w.begin(0x4D4D).begin(0x3D3D);

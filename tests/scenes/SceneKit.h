@@ -25,8 +25,8 @@ using testgl::red;
 // it on (0xRRGGBB, linear filtering).
 inline void setSlot(int slot, uint32_t below, int side = 64, uint32_t above = 0, int split = 1 << 20) {
     if (textureTable[slot] != 0) glDeleteTextures(1, &textureTable[slot]);
-    textureTable[slot] =
-        testgl::makeTexture(side, [=](int, int row) { return row < split ? below : above; }, GL_LINEAR);
+    textureTable[slot] = testgl::makeTexture(
+        side, [=](int, int row) { return row < split ? below : above; }, GL_LINEAR);
 }
 
 // A scene whose own record is a camera at the origin looking down -z; with
@@ -125,7 +125,10 @@ struct BitmapSlot {
 // pool for the life of the guard.
 struct SharedPool {
     ParticleSystem pool{10000, nullptr, 4.0f, 150, 10.0f, 0.0f};
-    SharedPool() { pool.viewPosition = Vec3{0.0, 0.0, 500.0}; sharedParticles = &pool; }
+    SharedPool() {
+        pool.viewPosition = Vec3{0.0, 0.0, 500.0};
+        sharedParticles = &pool;
+    }
     ~SharedPool() { sharedParticles = nullptr; }
 };
 
@@ -137,7 +140,10 @@ struct ShowSceneSlot {
         showScenes[index] = scene;
         showSceneLoaded[index] = loaded;
     }
-    ~ShowSceneSlot() { showScenes[index] = nullptr; showSceneLoaded[index] = false; }
+    ~ShowSceneSlot() {
+        showScenes[index] = nullptr;
+        showSceneLoaded[index] = false;
+    }
 };
 
 // A GL test on the shared 640x480 window, back on the real clock and a black

@@ -3,11 +3,11 @@
 #include <cmath>
 
 #include "SceneKit.h"
-#include "window/ShowWindow.h"
 #include "scenes/Scene1Opening.h"
 #include "scenes/Scene2MeshPair.h"
 #include "scenes/Scene4Race.h"
 #include "scenes/Scene5City.h"
+#include "window/ShowWindow.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 #include <tuple>
 
 #include "SceneKit.h"
-#include "window/ShowWindow.h"
 #include "scenes/Scene3Entrance.h"
 #include "scenes/Scene6Rooms.h"
 #include "scenes/Scene7Water.h"
 #include "scenes/Scene8Mine.h"
+#include "window/ShowWindow.h"
 
 namespace {
 
@@ -26,7 +26,9 @@ TEST(SceneLettering, BudgetsGrowOverTheScenes) {
         void (*write)(float, ParticleSystem&);
         std::vector<std::pair<float, int>> steps;  // scene time, pool count after
     } letterings[] = {
-        {kOrvaneBmp, kNameStartX, kNameStartY,
+        {kOrvaneBmp,
+         kNameStartX,
+         kNameStartY,
          [](float t, ParticleSystem& pool) { writeNameLettering(t, kScene3Seconds, pool); },
          {{0.0f, 0}, {8.5f, 1500}, {8.5f, 1500}, {kScene3Seconds, 3000}}},
         {kEndBmp, 121, 76, writeClosingLettering, {{30.0f, 0}, {37.5f, 2000}, {37.5f, 2000}, {45.0f, 4000}}},
@@ -57,7 +59,8 @@ using LetteringScenesTest = SceneGlTest;
 // restores the view.
 TEST_F(LetteringScenesTest, Scene3LetteringGrowsAndTheCaptureAddsTheBackdrop) {
     SharedPool shared;
-    shared.pool.texture = testgl::makeTexture(8, [](int, int) { return 0xFFFFFFu; }, GL_LINEAR);
+    shared.pool.texture = testgl::makeTexture(
+        8, [](int, int) { return 0xFFFFFFu; }, GL_LINEAR);
     BitmapSlot name(kOrvaneBmp, serpentineBitmap(kNameStartX, kNameStartY));
     useSteppedClock(100.0);
     int previous = 0;
@@ -86,15 +89,17 @@ TEST_F(LetteringScenesTest, Scene3LetteringGrowsAndTheCaptureAddsTheBackdrop) {
 // the phase never catches up.
 TEST(Scene6Credits, EachWindowClearsThePoolOnceAndWritesItsCredit) {
     constexpr int kLeftover = 77;
-    const BitmapSlot bitmaps[] = {{kCodebyBmp, serpentineBitmap(52, 82)}, {kGfxbyBmp, serpentineBitmap(52, 82)},
+    const BitmapSlot bitmaps[] = {{kCodebyBmp, serpentineBitmap(52, 82)},
+                                  {kGfxbyBmp, serpentineBitmap(52, 82)},
                                   {kZikbyBmp, serpentineBitmap(52, 82)}};
     SharedPool shared;
     for (int i = 0; i < kLeftover; ++i) shared.pool.emitAt(0.0, 0.0, 0.0);
     CreditLettering credits;
-    const std::tuple<float, bool, int> frames[] = {  // scene time, drawn, pool count after
-        {4.5f, false, kLeftover}, {5.0f, true, 0},   {6.0f, true, 300},  {10.0f, true, 1500},
-        {15.0f, true, 3000},      {17.0f, false, 3000}, {20.0f, true, 0}, {21.0f, true, 300},
-        {30.0f, true, 3000},      {35.0f, true, 0},  {45.0f, true, 3000}};
+    const std::tuple<float, bool, int> frames[] = {// scene time, drawn, pool count after
+                                                   {4.5f, false, kLeftover}, {5.0f, true, 0},     {6.0f, true, 300},
+                                                   {10.0f, true, 1500},      {15.0f, true, 3000}, {17.0f, false, 3000},
+                                                   {20.0f, true, 0},         {21.0f, true, 300},  {30.0f, true, 3000},
+                                                   {35.0f, true, 0},         {45.0f, true, 3000}};
     for (const auto& [t, drawn, count] : frames) {
         EXPECT_EQ(credits.write(t, shared.pool), drawn) << "t = " << t;
         EXPECT_EQ(shared.pool.count, count) << "t = " << t;
@@ -143,8 +148,14 @@ TEST_F(LetteringScenesTest, TitleArrivesInScene7AndLeavesInScene8) {
     setSlot(5, 0xFFFFFF);
     std::unique_ptr<Scene> scene = makeScene(-1.0, 0.0, -1.0, 1.0);
     scene->next->vertexColors.assign(4, Color3{0.0f, 0.0f, 0.0f});
-    auto at7 = [&](float e) { drawScene7Frame(*scene, e, kScene7Seconds); return readWindow(); };
-    auto at8 = [&](float t) { drawScene8Frame(*scene, nullptr, t); return readWindow(); };
+    auto at7 = [&](float e) {
+        drawScene7Frame(*scene, e, kScene7Seconds);
+        return readWindow();
+    };
+    auto at8 = [&](float t) {
+        drawScene8Frame(*scene, nullptr, t);
+        return readWindow();
+    };
     EXPECT_EQ(at7(42.9f).lit(), 0);
     EXPECT_LE(at7(43.0f).lit(), 2 * 640) << "edge-on";
     EXPECT_LE(at8(2.0f).lit(), 2 * 640) << "edge-on";
@@ -185,7 +196,11 @@ TEST(Scene8Ripple, IndexStaysInsideTheMapAndOnlyTheRectangleIsReshaped) {
         {155 - in, -95 + in, 64000 - (5 * 320 + 314)},
         {-155 + in, 100 - in, 64000 - (199 * 320 + 5)},
         {155 - in, 100 - in, 6},
-        {155, 0, -1}, {-155, 0, -1}, {0, -95, -1}, {0, 100, -1}, {nan, 0, -1},
+        {155, 0, -1},
+        {-155, 0, -1},
+        {0, -95, -1},
+        {0, 100, -1},
+        {nan, 0, -1},
     };
     for (const auto& c : cases) EXPECT_EQ(heightMapIndex(c.x, c.y), c.index) << c.x << ", " << c.y;
 
@@ -226,7 +241,8 @@ std::vector<SceneObject*> meshesWithMaterials(Scene& scene, const std::vector<co
 // at the second object, is bounded by the list, and skips material indices
 // outside the table.
 TEST(Scene8Ripple, FindsTheVeskMeshFromTheSecondObjectOn) {
-    const std::pair<std::vector<const char*>, int> cases[] = {  // materials, object found (-1: none)
+    const std::pair<std::vector<const char*>, int> cases[] = {
+        // materials, object found (-1: none)
         {{"data/floor.jpg", "data/wall.jpg", "data/vesk.jpg", "data/vesk2.jpg"}, 2},
         {{"data/vesk.jpg", "data/wall.jpg"}, -1},
         {{"data/floor.jpg", "dat/vesk.jpg", "xdata/vesk.jpg", "data/ves"}, -1},

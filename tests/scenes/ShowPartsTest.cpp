@@ -7,12 +7,12 @@
 #include <tuple>
 
 #include "SceneKit.h"
-#include "window/ShowWindow.h"
 #include "media/Overlay.h"
 #include "platform/PlatformWindow.h"
-#include "scenes/ShowLoading.h"
 #include "scenes/SceneLoop.h"
 #include "scenes/SceneTimings.h"
+#include "scenes/ShowLoading.h"
+#include "window/ShowWindow.h"
 
 namespace {
 

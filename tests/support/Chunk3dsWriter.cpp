@@ -1,9 +1,9 @@
 #include "support/Chunk3dsWriter.h"
 
+#include <sys/stat.h>
 #include <cstdio>
 #include <cstring>
 #include <stdexcept>
-#include <sys/stat.h>
 
 Chunk3dsWriter& Chunk3dsWriter::begin(uint16_t id) {
     open.push_back(data.size());
@@ -84,8 +84,7 @@ Chunk3dsWriter& Chunk3dsWriter::positionTrack(const std::vector<uint32_t>& frame
     return end();
 }
 
-Chunk3dsWriter& Chunk3dsWriter::infoBlock(uint16_t id, const std::string& name,
-                                          const std::vector<uint32_t>& frames,
+Chunk3dsWriter& Chunk3dsWriter::infoBlock(uint16_t id, const std::string& name, const std::vector<uint32_t>& frames,
                                           const std::vector<std::vector<float>>& values) {
     begin(id);
     begin(0xB010).string(name).u16(0).u16(0).u16(0xFFFF).end();
@@ -109,8 +108,7 @@ std::string writeScratchFile(const std::string& name, const std::vector<uint8_t>
     return path;
 }
 
-void addMesh(Chunk3dsWriter& w, const std::string& name,
-             const std::vector<std::vector<float>>& points,
+void addMesh(Chunk3dsWriter& w, const std::string& name, const std::vector<std::vector<float>>& points,
              const std::vector<std::vector<uint16_t>>& faces, const std::string& material) {
     w.begin(0x4000).string(name).begin(0x4100);
     w.vertexList(points);
@@ -119,8 +117,8 @@ void addMesh(Chunk3dsWriter& w, const std::string& name,
     w.end().end().end();
 }
 
-void addLight(Chunk3dsWriter& w, const std::string& name, std::vector<float> position,
-              std::vector<float> color, const std::vector<float>* spot) {
+void addLight(Chunk3dsWriter& w, const std::string& name, std::vector<float> position, std::vector<float> color,
+              const std::vector<float>* spot) {
     w.begin(0x4000).string(name).begin(0x4600);
     w.point(position.at(0), position.at(1), position.at(2));
     w.begin(0x0010).point(color.at(0), color.at(1), color.at(2)).end();

@@ -29,15 +29,12 @@ public:
     // material chunks: close it with end().
     Chunk3dsWriter& beginFaceList(const std::vector<std::vector<uint16_t>>& faces);
     Chunk3dsWriter& faceMaterial(const std::string& name, uint16_t faceCount = 0);
-    Chunk3dsWriter& camera(const std::string& name, std::vector<float> position,
-                           std::vector<float> target);
+    Chunk3dsWriter& camera(const std::string& name, std::vector<float> position, std::vector<float> target);
     // A position track with spline flags 0: frames and (X, Y, Z) values.
-    Chunk3dsWriter& positionTrack(const std::vector<uint32_t>& frames,
-                                  const std::vector<std::vector<float>>& values);
+    Chunk3dsWriter& positionTrack(const std::vector<uint32_t>& frames, const std::vector<std::vector<float>>& values);
     // A keyframer info block (0xB002, 0xB003 or 0xB004) with its name chunk
     // and one position track.
-    Chunk3dsWriter& infoBlock(uint16_t id, const std::string& name,
-                              const std::vector<uint32_t>& frames,
+    Chunk3dsWriter& infoBlock(uint16_t id, const std::string& name, const std::vector<uint32_t>& frames,
                               const std::vector<std::vector<float>>& values);
 
     const std::vector<uint8_t>& bytes() const { return data; }
@@ -54,9 +51,8 @@ std::string writeScratchFile(const std::string& name, const std::vector<uint8_t>
 
 // An object block holding a mesh of these points and faces (and one face
 // material list when material is not empty).
-void addMesh(Chunk3dsWriter& w, const std::string& name,
-             const std::vector<std::vector<float>>& points,
+void addMesh(Chunk3dsWriter& w, const std::string& name, const std::vector<std::vector<float>>& points,
              const std::vector<std::vector<uint16_t>>& faces, const std::string& material = "");
 // An object block holding a light; a spotlight target when spot is set.
-void addLight(Chunk3dsWriter& w, const std::string& name, std::vector<float> position,
-              std::vector<float> color, const std::vector<float>* spot);
+void addLight(Chunk3dsWriter& w, const std::string& name, std::vector<float> position, std::vector<float> color,
+              const std::vector<float>* spot);

@@ -11,13 +11,12 @@
 
 namespace testgl {
 
-constexpr int kWidth = 640;   // test window, pixels
+constexpr int kWidth = 640;  // test window, pixels
 constexpr int kHeight = 480;
 
 // A side x side RGB texture filled by colourAt(x, y) -> 0xRRGGBB.
 template <typename Fn>
-GLuint makeTexture(int side, Fn colourAt, GLint filter = GL_NEAREST)
-{
+GLuint makeTexture(int side, Fn colourAt, GLint filter = GL_NEAREST) {
     std::vector<uint8_t> rgb(static_cast<size_t>(side) * side * 3);
     for (int y = 0; y < side; ++y)
         for (int x = 0; x < side; ++x) {
@@ -39,8 +38,7 @@ GLuint makeTexture(int side, Fn colourAt, GLint filter = GL_NEAREST)
 }
 
 // 0xRRGGBB of one back-buffer pixel (GL window coordinates).
-inline uint32_t pixel(int x, int y)
-{
+inline uint32_t pixel(int x, int y) {
     const std::vector<uint8_t> p = readFramebufferRgb(x, y, 1, 1);
     return (uint32_t(p[0]) << 16) | (uint32_t(p[1]) << 8) | p[2];
 }
@@ -59,8 +57,7 @@ struct LeftState {
     float colour[4];
 };
 
-inline LeftState leftState()
-{
+inline LeftState leftState() {
     LeftState s{};
     s.blend = glIsEnabled(GL_BLEND) == GL_TRUE;
     s.depthTest = glIsEnabled(GL_DEPTH_TEST) == GL_TRUE;
@@ -77,8 +74,7 @@ struct FedBackPolygon {
 };
 
 template <typename Draw>
-std::vector<FedBackPolygon> feedback(Draw draw)
-{
+std::vector<FedBackPolygon> feedback(Draw draw) {
     std::vector<GLfloat> buffer(1 << 16);
     glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D, buffer.data());
     glRenderMode(GL_FEEDBACK);

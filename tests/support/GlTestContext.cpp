@@ -7,10 +7,10 @@
 #include <cstdlib>
 #include <thread>
 
-#include "window/ShowWindow.h"
 #include "core/RunSettings.h"
 #include "platform/Platform.h"
 #include "platform/PlatformWindow.h"
+#include "window/ShowWindow.h"
 
 namespace {
 
@@ -24,7 +24,8 @@ void openOnce(int width, int height) {
     if (!createShowWindow("Orvane test", width, height, 0, false) || initGL() == 0) {
         std::fprintf(stderr,
                      "openTestGlContext: no OpenGL window could be opened (%s; is there a display? "
-                     "run the GL tests under xvfb-run)\n", platformError());
+                     "run the GL tests under xvfb-run)\n",
+                     platformError());
         std::exit(1);
     }
     opened = true;
@@ -43,8 +44,7 @@ void openOnce(int width, int height) {
 // Drops every waiting window event.
 void drainEvents() {
     WindowEvent event;
-    while (takeWindowEvent(event)) {
-    }
+    while (takeWindowEvent(event)) {}
 }
 
 }  // namespace

@@ -20,4 +20,3 @@ std::vector<uint8_t> readFramebufferRgb(int x, int y, int width, int height);
 
 // The pixel at (x, y) of readFramebufferRgb's result, as 0xRRGGBB.
 uint32_t rgbAt(const std::vector<uint8_t>& pixels, int width, int x, int y);
-

@@ -34,9 +34,8 @@ bool readXvfbScreen(const std::string& fbdir, Picture& screen) {
     const std::vector<uint8_t> d{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     screen = Picture{};
     if (d.size() < kFieldCount * 4) return false;
-    const bool rgb32 = field(d, kBitsPerPixel) == 32 && field(d, kByteOrder) == 0 &&
-                       field(d, kRedMask) == 0xFF0000 && field(d, kGreenMask) == 0xFF00 &&
-                       field(d, kBlueMask) == 0xFF;
+    const bool rgb32 = field(d, kBitsPerPixel) == 32 && field(d, kByteOrder) == 0 && field(d, kRedMask) == 0xFF0000 &&
+                       field(d, kGreenMask) == 0xFF00 && field(d, kBlueMask) == 0xFF;
     const uint64_t start = uint64_t(field(d, kHeaderSize)) + uint64_t(field(d, kColorCount)) * kColorEntryBytes;
     const uint32_t width = field(d, kWidth), height = field(d, kHeight), stride = field(d, kBytesPerLine);
     if (!rgb32 || stride < uint64_t(width) * 4 || start + uint64_t(stride) * height > d.size()) return false;

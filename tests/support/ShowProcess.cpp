@@ -36,9 +36,7 @@ constexpr const char* kOrvaneProgram = ORVANE_BINARY_DIR "/src/app/orvane";
     _exit(127);
 }
 
-double secondsSince(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
+double secondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
 
 // command with every {pid} replaced by the child's id.
 std::string withPid(std::string command, pid_t child) {

@@ -20,7 +20,7 @@ struct ShowRequest {
     std::string workDir;
     std::vector<std::string> extraEnv;  // "NAME=value"
     std::vector<std::string> unsetEnv;
-    double timeoutSeconds = 300.0;      // killed with SIGKILL past it
+    double timeoutSeconds = 300.0;  // killed with SIGKILL past it
     // When not empty: once this text appears on standard output or standard
     // error (stopDelaySeconds later), stopSignal is sent when not 0 and
     // sideCommand runs in a shell when not empty, with {pid} replaced by the

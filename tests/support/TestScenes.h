@@ -11,13 +11,11 @@ namespace testscenes {
 
 // Appends an object to the scene's list (the first one is the Scene's own
 // record); the Scene frees the others.
-inline SceneObject& appendObject(Scene& scene, ObjectKind kind, const char* name)
-{
+inline SceneObject& appendObject(Scene& scene, ObjectKind kind, const char* name) {
     SceneObject* object = &scene;
     if (scene.objectCount > 0) {
         SceneObject* last = &scene;
-        while (last->next != nullptr)
-            last = last->next;
+        while (last->next != nullptr) last = last->next;
         object = new SceneObject();
         object->prev = last;
         last->next = object;
@@ -29,8 +27,7 @@ inline SceneObject& appendObject(Scene& scene, ObjectKind kind, const char* name
 }
 
 // A track of keys at the given frames (camera index 1, mesh index 0).
-inline void setPositionTrack(SceneObject& object, std::vector<uint16_t> frames, std::vector<Vec3> keys)
-{
+inline void setPositionTrack(SceneObject& object, std::vector<uint16_t> frames, std::vector<Vec3> keys) {
     object.positionKeyCount = static_cast<uint32_t>(keys.size());
     object.positionKeyFrames = std::move(frames);
     object.positionKeys = std::move(keys);
@@ -41,8 +38,7 @@ inline void setPositionTrack(SceneObject& object, std::vector<uint16_t> frames, 
     }
 }
 
-inline void setRotationTrack(SceneObject& object, std::vector<uint16_t> frames, std::vector<Vec3> keys)
-{
+inline void setRotationTrack(SceneObject& object, std::vector<uint16_t> frames, std::vector<Vec3> keys) {
     object.rotationKeyCount = static_cast<uint32_t>(keys.size());
     object.rotationKeyFrames = std::move(frames);
     object.rotationKeys = std::move(keys);
@@ -50,8 +46,7 @@ inline void setRotationTrack(SceneObject& object, std::vector<uint16_t> frames, 
 }
 
 // A camera standing still at eye, looking at target, over frames 0..length.
-inline SceneObject& addStillCamera(Scene& scene, const Vec3& eye, const Vec3& target, uint16_t length = 100)
-{
+inline SceneObject& addStillCamera(Scene& scene, const Vec3& eye, const Vec3& target, uint16_t length = 100) {
     SceneObject& cam = appendObject(scene, ObjectKind::Camera, "Camera01");
     setPositionTrack(cam, {0, length}, {eye, eye});
     setRotationTrack(cam, {0, length}, {target, target});
@@ -65,11 +60,10 @@ inline SceneObject& addStillCamera(Scene& scene, const Vec3& eye, const Vec3& ta
 // A square of side 2 * half in the plane z, facing +z, two triangles,
 // texture corners (0,0)..(1,1), vertex colours given.
 inline SceneObject& addSquareMesh(Scene& scene, const char* name, double cx, double cy, double z, double half,
-                                  Color3 colour = Color3{1.0f, 1.0f, 1.0f})
-{
+                                  Color3 colour = Color3{1.0f, 1.0f, 1.0f}) {
     SceneObject& mesh = appendObject(scene, ObjectKind::Mesh, name);
-    mesh.vertices = {{cx - half, cy - half, z}, {cx + half, cy - half, z}, {cx + half, cy + half, z},
-                     {cx - half, cy + half, z}};
+    mesh.vertices = {
+        {cx - half, cy - half, z}, {cx + half, cy - half, z}, {cx + half, cy + half, z}, {cx - half, cy + half, z}};
     mesh.vertexColors.assign(4, colour);
     mesh.texCoords = {{0.0f, 0.0f}, {1.0f, 0.0f}, {1.0f, 1.0f}, {0.0f, 1.0f}};
     mesh.faces = {{0, 1, 2, 0}, {0, 2, 3, 0}};
@@ -81,8 +75,7 @@ inline SceneObject& addSquareMesh(Scene& scene, const char* name, double cx, dou
     return mesh;
 }
 
-inline SceneObject& addLight(Scene& scene, const Vec3& at, float range, Color3 colour)
-{
+inline SceneObject& addLight(Scene& scene, const Vec3& at, float range, Color3 colour) {
     SceneObject& light = appendObject(scene, ObjectKind::Light, "Light01");
     light.lightPosition = at;
     light.lightRange = range;

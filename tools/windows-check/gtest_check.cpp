@@ -7,16 +7,16 @@
 #include <vector>
 
 TEST(WindowsRuntime, ThreadsShareAMutex) {
-  std::mutex mutex;
-  long long total = 0;
-  std::vector<std::thread> threads;
-  for (int t = 0; t < 4; ++t)
-    threads.emplace_back([&] {
-      for (int i = 0; i < 10000; ++i) {
-        std::lock_guard<std::mutex> lock(mutex);
-        ++total;
-      }
-    });
-  for (std::thread &thread : threads) thread.join();
-  EXPECT_EQ(total, 40000);
+    std::mutex mutex;
+    long long total = 0;
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t)
+        threads.emplace_back([&] {
+            for (int i = 0; i < 10000; ++i) {
+                std::lock_guard<std::mutex> lock(mutex);
+                ++total;
+            }
+        });
+    for (std::thread& thread : threads) thread.join();
+    EXPECT_EQ(total, 40000);
 }

@@ -14,9 +14,7 @@ V3 normalize(const V3& a) {
     double l = length(a);
     return l > 0.0 ? a * (1.0 / l) : a;
 }
-V3 cross(const V3& a, const V3& b) {
-    return V3{a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
+V3 cross(const V3& a, const V3& b) { return V3{a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
 V3 lerp(const V3& a, const V3& b, double t) { return a + (b - a) * t; }
 
 int Mesh::addVertex(const V3& p, double u, double v) {
@@ -42,8 +40,7 @@ void Mesh::addFace(int a, int b, int c) {
     faces.push_back({static_cast<uint16_t>(a), static_cast<uint16_t>(b), static_cast<uint16_t>(c)});
 }
 
-void Mesh::addQuad(const V3& a, const V3& b, const V3& c, const V3& d, double u0, double v0, double u1,
-                   double v1) {
+void Mesh::addQuad(const V3& a, const V3& b, const V3& c, const V3& d, double u0, double v0, double u1, double v1) {
     int ia = addVertex(a, u0, v1), ib = addVertex(b, u1, v1);
     int ic = addVertex(c, u1, v0), id = addVertex(d, u0, v0);
     addFace(ia, ib, ic);
@@ -96,8 +93,8 @@ void addLathe(Mesh& mesh, const V3& base, const std::vector<std::array<double, 2
         uRepeat, vRepeat);
 }
 
-void addTorus(Mesh& mesh, const V3& c, const V3& a, const V3& b, double major, double minor, int segments,
-              int sides, double uRepeat) {
+void addTorus(Mesh& mesh, const V3& c, const V3& a, const V3& b, double major, double minor, int segments, int sides,
+              double uRepeat) {
     V3 n = normalize(cross(a, b));
     addSurface(
         mesh, segments, sides,

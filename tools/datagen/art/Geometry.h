@@ -44,7 +44,7 @@ struct Mesh {
     std::string name;      // marks: '%' glow, '$' lit white, '*' emitter
     std::string material;  // a JPEG path, also the material's name
     std::vector<V3> vertices;
-    std::vector<UV> uvs;   // one per vertex
+    std::vector<UV> uvs;  // one per vertex
     std::vector<std::array<uint16_t, 3>> faces;
     // Without keys the mesh stands still, its one key at centre(): the
     // place an emitter mesh emits from.
@@ -54,8 +54,7 @@ struct Mesh {
     int addVertex(const V3& p, double u, double v);
     void addFace(int a, int b, int c);
     // Two triangles a-b-c, a-c-d.
-    void addQuad(const V3& a, const V3& b, const V3& c, const V3& d, double u0, double v0, double u1,
-                 double v1);
+    void addQuad(const V3& a, const V3& b, const V3& c, const V3& d, double u0, double v0, double u1, double v1);
     size_t triangleCount() const { return faces.size(); }
     // Middle of the vertices' bounding box.
     V3 centre() const;
@@ -89,21 +88,21 @@ struct SceneDesc {
 void addBox(Mesh& mesh, const V3& centre, const V3& half, double uvUnit);
 // A surface through pos(u, v), u and v in [0, 1], nu x nv cells; the texture
 // repeats uRepeat x vRepeat times over it.
-void addSurface(Mesh& mesh, int nu, int nv, const std::function<V3(double, double)>& pos,
-                double uRepeat, double vRepeat);
+void addSurface(Mesh& mesh, int nu, int nv, const std::function<V3(double, double)>& pos, double uRepeat,
+                double vRepeat);
 // Surface of revolution about the vertical axis through `base`: profile
 // points (radius, height), bottom to top.
 void addLathe(Mesh& mesh, const V3& base, const std::vector<std::array<double, 2>>& profile, int segments,
               double uRepeat, double vRepeat);
 // Torus around `centre` in the plane spanned by unit vectors a and b.
-void addTorus(Mesh& mesh, const V3& centre, const V3& a, const V3& b, double major, double minor,
-              int segments, int sides, double uRepeat);
+void addTorus(Mesh& mesh, const V3& centre, const V3& a, const V3& b, double major, double minor, int segments,
+              int sides, double uRepeat);
 void addSphere(Mesh& mesh, const V3& centre, double radius, int segments, int rings);
 // Vertical cylinder standing on `base`, with caps.
 void addCylinder(Mesh& mesh, const V3& base, double radius, double height, int segments, double uRepeat);
 // Flat grid in the horizontal plane at height y, heights added by `lift`.
-void addGround(Mesh& mesh, double x0, double z0, double x1, double z1, double y, int nx, int nz,
-               double uvUnit, const std::function<double(double, double)>& lift = nullptr);
+void addGround(Mesh& mesh, double x0, double z0, double x1, double z1, double y, int nx, int nz, double uvUnit,
+               const std::function<double(double, double)>& lift = nullptr);
 // Tiny emitter body: a small tetrahedron whose faces hide under its sprites.
 void addMarker(Mesh& mesh, const V3& centre, double size);
 
@@ -113,5 +112,4 @@ void addMarker(Mesh& mesh, const V3& centre, double size);
 // positions from path(frame).
 std::vector<PositionKey> sampleTrack(int last, int step, const std::function<V3(double)>& path);
 // Rotation about one axis by angle(frame) radians (absolute), as increments.
-std::vector<RotationKey> sampleSpin(int last, int step, const V3& axis,
-                                    const std::function<double(double)>& angle);
+std::vector<RotationKey> sampleSpin(int last, int step, const V3& axis, const std::function<double(double)>& angle);

@@ -10,8 +10,7 @@ uint8_t toByte(double v) {
 }
 }  // namespace
 
-Picture::Picture(int width, int height)
-    : w(width), h(height), pixels(static_cast<size_t>(width) * height * 3, 0) {}
+Picture::Picture(int width, int height) : w(width), h(height), pixels(static_cast<size_t>(width) * height * 3, 0) {}
 
 Rgb Picture::get(int x, int y) const {
     if (x < 0 || y < 0 || x >= w || y >= h) return Rgb{};
@@ -27,9 +26,7 @@ void Picture::set(int x, int y, const Rgb& c) {
     p[2] = toByte(c.b);
 }
 
-void Picture::addLight(int x, int y, const Rgb& c, double weight) {
-    set(x, y, add(get(x, y), scale(c, weight)));
-}
+void Picture::addLight(int x, int y, const Rgb& c, double weight) { set(x, y, add(get(x, y), scale(c, weight))); }
 
 void Picture::blend(int x, int y, const Rgb& c, double alpha) {
     set(x, y, mix(get(x, y), c, std::clamp(alpha, 0.0, 1.0)));

@@ -7,7 +7,7 @@
 #include <vector>
 
 namespace {
-constexpr int kPad = 3;               // background around a glyph's grid
+constexpr int kPad = 3;  // background around a glyph's grid
 // FreeType em widths tried, widest first, at a tall em: narrow, tall
 // capitals whose outlines are long enough to be written slowly.
 constexpr int kEmWidthsPx[] = {22, 20, 18, 16};
@@ -17,8 +17,8 @@ constexpr int kLitValue = 255;
 constexpr int kUnlimitedSteps = 200000;
 constexpr int kDiamondRadius = 3;
 constexpr int kMinFrameMarginPx = 10;  // text to frame, above and below
-constexpr int kBandPx = 6;            // between a double frame's two lines
-constexpr int kMaxArchPx = 9;         // tallest frame arches tried, under half the home step
+constexpr int kBandPx = 6;             // between a double frame's two lines
+constexpr int kMaxArchPx = 9;          // tallest frame arches tried, under half the home step
 
 Grid regionOf(const GlyphImage& g, int threshold, int dilate) {
     Grid r;
@@ -185,8 +185,8 @@ bool frameText(const LetteringPlan& plan, ByteBitmap& out) {
         bool doubled = variant > kMaxArchPx;
         ByteBitmap trial = out;
         if ((doubled && plan.frames < 2) || !addFrames(plan, variant % (kMaxArchPx + 1), doubled, trial)) continue;
-        double miss = std::abs(walkOutline(trial, kUnlimitedSteps, plan.startX, plan.startY, plan.homeStep)
-                                   .stepsToFinish - target);
+        double miss = std::abs(
+            walkOutline(trial, kUnlimitedSteps, plan.startX, plan.startY, plan.homeStep).stepsToFinish - target);
         if (miss < bestMiss) {
             bestMiss = miss;
             best = trial;

@@ -17,10 +17,10 @@ struct LetteringPlan {
     std::string file;  // e.g. "orvane.bmp"
     std::string text;  // capitals; '.' is a small diamond separator
     int startX = 52, startY = 82;
-    int homeStep = 21;   // pixels between home points
-    int totalSteps = 3000;  // the walker's budget in the show
-    int emHeightPx = 46;    // glyph size; the width fits the home step
-    int frames = 0;         // frames drawn round the text
+    int homeStep = 21;         // pixels between home points
+    int totalSteps = 3000;     // the walker's budget in the show
+    int emHeightPx = 46;       // glyph size; the width fits the home step
+    int frames = 0;            // frames drawn round the text
     bool framesFirst = false;  // frames on the first home points, before the text
 };
 
@@ -36,5 +36,4 @@ constexpr double kTargetShare = 0.75;
 // Builds the bitmap. False (with a reason) when a glyph has no usable stroke,
 // the frames do not fit, or the walk, within the show's budget, writes less
 // than kMinCoverage.
-bool buildLettering(const Font& font, const LetteringPlan& plan, ByteBitmap& out, WalkResult& walk,
-                    std::string& error);
+bool buildLettering(const Font& font, const LetteringPlan& plan, ByteBitmap& out, WalkResult& walk, std::string& error);

@@ -7,9 +7,9 @@
 #include "art/ByteBitmap.h"
 
 struct WalkResult {
-    int litPixels = 0;     // non-zero pixels of the bitmap
-    int emitted = 0;       // pixels the walk reaches for the first time
-    int stepsToFinish = 0; // steps after which nothing new emits
+    int litPixels = 0;      // non-zero pixels of the bitmap
+    int emitted = 0;        // pixels the walk reaches for the first time
+    int stepsToFinish = 0;  // steps after which nothing new emits
     double coverage() const { return litPixels ? static_cast<double>(emitted) / litPixels : 0.0; }
 };
 

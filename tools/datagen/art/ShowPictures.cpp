@@ -277,8 +277,7 @@ double softDisc(double x, double y) {
 double star(double x, double y) {
     double d = std::sqrt(x * x + y * y);
     double rays = std::exp(-std::fabs(x) * 14.0) + std::exp(-std::fabs(y) * 14.0);
-    return std::fmin(1.0, softDisc(x, y) * 0.6 + rays * (1.0 - std::fmin(d, 1.0)) * 0.8 +
-                              std::exp(-d * d * 40.0));
+    return std::fmin(1.0, softDisc(x, y) * 0.6 + rays * (1.0 - std::fmin(d, 1.0)) * 0.8 + std::exp(-d * d * 40.0));
 }
 
 double puff(double x, double y) {

@@ -88,7 +88,6 @@ std::vector<Pixel> traceBoundary(const Grid& r) {
     return {};
 }
 
-
 // Appends p, bridging any gap from the last pixel with a straight run.
 void appendPixel(std::vector<Pixel>& seq, Pixel p) {
     while (!seq.empty() && seq.back() != p && !adjacent(seq.back(), p)) {
@@ -102,8 +101,8 @@ void appendPixel(std::vector<Pixel>& seq, Pixel p) {
 
 // Samples of a straight edge from a to b, lifted by arches of height arch
 // along the outward normal (nx, ny), from distance s0 to s1 along it.
-void archedEdge(std::vector<Point>& out, Point a, Point b, double nx, double ny, const FrameShape& f,
-                double s0 = 0.0, double s1 = 1e9) {
+void archedEdge(std::vector<Point>& out, Point a, Point b, double nx, double ny, const FrameShape& f, double s0 = 0.0,
+                double s1 = 1e9) {
     double len = std::hypot(b.first - a.first, b.second - a.second);
     int arches = std::max(1, static_cast<int>(std::lround(len / f.archWidthPx)));
     for (double s = s0; s < std::min(s1, len); s += kSamplePx) {

@@ -40,11 +40,11 @@ bool isSimpleRing(const std::vector<Pixel>& seq);
 // with the outer line through a slit in the top edge.
 struct FrameShape {
     int left = 0, top = 0, right = 0, bottom = 0;  // the box, pixels
-    int anchorX = 0, anchorY = 0;  // a pixel of its side the walker reaches it by
-    int cornerPx = 6;              // corner radius
-    double archPx = 0.0;           // arch height, 0 for straight edges
-    double archWidthPx = 18.0;     // about this wide, a whole number per edge
-    int bandPx = 0;                // a second, straight line this far inside; 0 for none
+    int anchorX = 0, anchorY = 0;                  // a pixel of its side the walker reaches it by
+    int cornerPx = 6;                              // corner radius
+    double archPx = 0.0;                           // arch height, 0 for straight edges
+    double archWidthPx = 18.0;                     // about this wide, a whole number per edge
+    int bandPx = 0;                                // a second, straight line this far inside; 0 for none
 };
 // The frame as a simple ring; empty when the shape gives none or the ring
 // misses the anchor.

@@ -30,7 +30,7 @@ bool writeBmp(const ByteBitmap& bitmap, const std::string& path) {
     put16(out, 8);         // bits per pixel
     put32(out, 0);         // no compression
     put32(out, imageBytes);
-    put32(out, 2835);      // 72 dpi
+    put32(out, 2835);  // 72 dpi
     put32(out, 2835);
     put32(out, 256);
     put32(out, 0);

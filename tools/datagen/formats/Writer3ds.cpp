@@ -15,11 +15,11 @@ constexpr uint16_t kKeyframer = 0xB000, kKfHeader = 0xB00A, kKfSegment = 0xB008,
 constexpr uint16_t kObjectNode = 0xB002, kCameraNode = 0xB003, kTargetNode = 0xB004;
 constexpr uint16_t kNodeId = 0xB030, kNodeHeader = 0xB010, kPivot = 0xB013;
 constexpr uint16_t kPositionTrack = 0xB020, kRotationTrack = 0xB021, kScaleTrack = 0xB022;
-constexpr uint16_t kFaceFlags = 0x0007;     // all three edges visible
-constexpr uint16_t kTrackFlags = 0x0000;    // play once
+constexpr uint16_t kFaceFlags = 0x0007;   // all three edges visible
+constexpr uint16_t kTrackFlags = 0x0000;  // play once
 constexpr uint16_t kNoParent = 0xFFFF;
-constexpr float kSpotHotspot = 40.0f;       // degrees, kept for other readers
-constexpr float kSpotFalloff = 60.0f;       // degrees
+constexpr float kSpotHotspot = 40.0f;  // degrees, kept for other readers
+constexpr float kSpotFalloff = 60.0f;  // degrees
 
 class ChunkWriter {
 public:

@@ -64,8 +64,8 @@ void addColonnade(SceneDesc& s) {
 void addStatue(SceneDesc& s) {
     Mesh statue = makeMesh("statue", tex("gold"));
     addBox(statue, v3(0, 30, -1400), v3(70, 30, 70), 60.0);
-    addLathe(statue, v3(0, 60, -1400), {{0, 0}, {40, 0}, {26, 60}, {34, 120}, {18, 170}, {30, 210}, {0, 240}}, 24,
-             3.0, 2.0);
+    addLathe(statue, v3(0, 60, -1400), {{0, 0}, {40, 0}, {26, 60}, {34, 120}, {18, 170}, {30, 210}, {0, 240}}, 24, 3.0,
+             2.0);
     s.meshes.push_back(statue);
     Mesh halo = makeMesh("%$halo", tex("ring2"));
     addTorus(halo, v3(0, 330, -1400), v3(1, 0, 0), v3(0, 1, 0), 70.0, 5.0, 64, 8, 8.0);

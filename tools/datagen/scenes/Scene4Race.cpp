@@ -102,9 +102,8 @@ void addCar(SceneDesc& s, const Racer& r) {
     }
     car.faces = local.faces;
     moveAlong(car, kLast, kStep, [&r](double f) { return r.place(f); });
-    car.rotationKeys = sampleSpin(kLast, kStep, v3(0, -1, 0), [&](double f) {
-        return turn[static_cast<size_t>(f) / kStep];
-    });
+    car.rotationKeys =
+        sampleSpin(kLast, kStep, v3(0, -1, 0), [&](double f) { return turn[static_cast<size_t>(f) / kStep]; });
     s.meshes.push_back(car);
 
     // Exhaust: type 2 sparks that shrink where they were dropped.
@@ -155,8 +154,8 @@ void addFloodlights(SceneDesc& s) {
     for (const V3& c : corners) {
         addCylinder(poles, c, 8.0, 420.0, 8, 1.0);
         addBox(heads, c + v3(0, 430, 0), v3(30, 14, 30), 30.0);
-        s.lights.push_back(makeLight("flood" + std::to_string(s.lights.size() + 1), c + v3(0, 420, 0),
-                                     rgb(0.95, 0.92, 0.85), 1300));
+        s.lights.push_back(
+            makeLight("flood" + std::to_string(s.lights.size() + 1), c + v3(0, 420, 0), rgb(0.95, 0.92, 0.85), 1300));
     }
     s.meshes.push_back(poles);
     s.meshes.push_back(heads);

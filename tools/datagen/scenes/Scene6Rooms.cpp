@@ -11,8 +11,8 @@ constexpr int kFactor = 1590;
 constexpr int kLast = 1590;
 constexpr int kStep = 10;
 constexpr int kRooms = 5;
-constexpr double kDepth = 500.0;   // each room along -z
-constexpr double kHalfW = 220.0;   // half width
+constexpr double kDepth = 500.0;  // each room along -z
+constexpr double kHalfW = 220.0;  // half width
 constexpr double kHeight = 280.0;
 constexpr double kDoorHalf = 75.0;
 constexpr double kDoorHeight = 210.0;
@@ -23,10 +23,8 @@ struct RoomLook {
     Rgb torch;
 };
 const RoomLook kLooks[kRooms] = {
-    {"wood", "brick", rgb(1.0, 0.6, 0.25)},
-    {"tiles", "stone", rgb(1.0, 0.75, 0.4)},
-    {"marble", "darkbrick", rgb(0.5, 0.7, 1.0)},
-    {"stone", "wood", rgb(1.0, 0.5, 0.2)},
+    {"wood", "brick", rgb(1.0, 0.6, 0.25)},      {"tiles", "stone", rgb(1.0, 0.75, 0.4)},
+    {"marble", "darkbrick", rgb(0.5, 0.7, 1.0)}, {"stone", "wood", rgb(1.0, 0.5, 0.2)},
     {"metal", "metal", rgb(0.7, 0.4, 1.0)},
 };
 
@@ -107,8 +105,7 @@ void addCentrepieces(SceneDesc& s) {
 
     Mesh statue = makeMesh("statue", tex("marble"));
     addLathe(statue, centre(3) + v3(0, -120, 0),
-             {{0, 0}, {40, 0}, {40, 20}, {24, 28}, {17, 80}, {30, 110}, {15, 140}, {20, 158}, {0, 172}}, 24, 2.0,
-             2.0);
+             {{0, 0}, {40, 0}, {40, 20}, {24, 28}, {17, 80}, {30, 110}, {15, 140}, {20, 158}, {0, 172}}, 24, 2.0, 2.0);
     keepRelit(statue, centre(3), kLast);
     spin(statue, kLast, kStep, v3(0, 1, 0), [](double f) { return f / kLast * 4 * kPi; });
     s.meshes.push_back(statue);

@@ -14,11 +14,15 @@ void addFountain(SceneDesc& s, const V3& at, double scale, int index) {
     std::string n = std::to_string(index);
     Mesh basin = makeMesh("basin" + n, tex("marble"));
     addLathe(basin, at + v3(0, -10, 0),
-             {{0, 0}, {110 * scale, 0}, {110 * scale, 30}, {98 * scale, 30}, {98 * scale, 12}, {0, 12}}, 32, 6.0,
-             1.0);
+             {{0, 0}, {110 * scale, 0}, {110 * scale, 30}, {98 * scale, 30}, {98 * scale, 12}, {0, 12}}, 32, 6.0, 1.0);
     addLathe(basin, at,
-             {{0, 0}, {18 * scale, 0}, {12 * scale, 70 * scale}, {45 * scale, 80 * scale}, {40 * scale, 90 * scale},
-              {8 * scale, 92 * scale}, {0, 100 * scale}},
+             {{0, 0},
+              {18 * scale, 0},
+              {12 * scale, 70 * scale},
+              {45 * scale, 80 * scale},
+              {40 * scale, 90 * scale},
+              {8 * scale, 92 * scale},
+              {0, 100 * scale}},
              20, 2.0, 1.0);
     s.meshes.push_back(basin);
     // Three jets from the top, spray rising from the bowl's rim and from the
@@ -103,8 +107,8 @@ SceneDesc makeScene7Water() {
     addGround(lake, -kLake, -kLake, kLake, kLake, 0.0, 36, 36, 220.0);
     s.meshes.push_back(lake);
     Mesh shore = makeMesh("shore", tex("grass"));
-    addLathe(shore, v3(0, -20, 0), {{kLake * 0.95, 0}, {kLake * 1.1, 140}, {kLake * 1.4, 260}, {kLake * 2.2, 300}},
-             48, 24.0, 2.0);
+    addLathe(shore, v3(0, -20, 0), {{kLake * 0.95, 0}, {kLake * 1.1, 140}, {kLake * 1.4, 260}, {kLake * 2.2, 300}}, 48,
+             24.0, 2.0);
     s.meshes.push_back(shore);
 
     addFountain(s, v3(0, 0, 0), 2.0, 1);

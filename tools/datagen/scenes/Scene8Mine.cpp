@@ -49,7 +49,7 @@ void addGallery(SceneDesc& s) {
             double a = u * kPi;
             double x = -kHalfW * std::cos(a);
             double y = (u < 0.2 || u > 0.8) ? kFloor + (kWallTop - kFloor) * std::fmin(u, 1 - u) / 0.2
-                                             : kWallTop + kVault * std::sin((std::fmin(u, 1 - u) - 0.2) / 0.3 * kPi / 2);
+                                            : kWallTop + kVault * std::sin((std::fmin(u, 1 - u) - 0.2) / 0.3 * kPi / 2);
             return v3(x, y, z);
         },
         5.0, 12.0);
@@ -66,7 +66,9 @@ void addGallery(SceneDesc& s) {
         chamber, 6, 4, [](double u, double v) { return v3(-235 + 470 * u, kFloor + v * 300, -8); }, 4.0, 3.0);
     addSurface(
         chamber, 6, 3,
-        [](double u, double v) { return v3(-235 + 470 * u, kWallTop + kVault + (200 - kWallTop - kVault) * v, kChamber); },
+        [](double u, double v) {
+            return v3(-235 + 470 * u, kWallTop + kVault + (200 - kWallTop - kVault) * v, kChamber);
+        },
         4.0, 1.0);
     s.meshes.push_back(chamber);
 
@@ -77,8 +79,8 @@ void addGallery(SceneDesc& s) {
         for (double x : {-135.0, 135.0}) addBox(timber, v3(x, (kFloor + kWallTop) / 2 + 10, z), v3(9, 90, 9), 40.0);
         addBox(timber, v3(0, kWallTop + 25, z), v3(150, 9, 10), 60.0);
         addSphere(lamps, v3(0, kWallTop + 2, z), 8.0, 10, 6);
-        s.lights.push_back(makeLight("lamp" + std::to_string(s.lights.size() + 1), v3(0, kWallTop, z),
-                                     rgb(1.0, 0.72, 0.4), 300));
+        s.lights.push_back(
+            makeLight("lamp" + std::to_string(s.lights.size() + 1), v3(0, kWallTop, z), rgb(1.0, 0.72, 0.4), 300));
     }
     // Two tracks either side of the middle, where the camera walks.
     for (double x : {-98.0, -42.0, 42.0, 98.0})

@@ -66,7 +66,8 @@ inline void addSkyDome(SceneDesc& s, const char* material, double radius) {
         dome, 32, 10,
         [&](double u, double v) {
             double a = u * 2 * kPi, e = (-0.25 + 1.25 * v) * kPi / 2;
-            return eye + v3(radius * std::cos(e) * std::cos(a), radius * std::sin(e), radius * std::cos(e) * std::sin(a));
+            return eye +
+                   v3(radius * std::cos(e) * std::cos(a), radius * std::sin(e), radius * std::cos(e) * std::sin(a));
         },
         2.0, 1.0);
     for (UV& t : dome.uvs) t.v = 1.0f - t.v;  // the picture's top row at the zenith

@@ -7,7 +7,7 @@
 
 std::vector<SceneDesc> showScenes() {
     return {makeScene1Opening(), makeScene2MeshPair(), makeScene3Entrance(), makeScene4Race(),
-            makeScene5City(), makeScene6Rooms(), makeScene7Water(), makeScene8Mine()};
+            makeScene5City(),    makeScene6Rooms(),    makeScene7Water(),    makeScene8Mine()};
 }
 
 namespace {
@@ -59,9 +59,8 @@ bool writeScenes(const std::string& dir) {
             ok = false;
             continue;
         }
-        std::printf("datagen: %-10s %3zu meshes, %2zu lights, %6zu triangles, camera to frame %d\n",
-                    scene.file.c_str(), scene.meshes.size(), scene.lights.size(), triangles,
-                    scene.camera.positionKeys.back().frame);
+        std::printf("datagen: %-10s %3zu meshes, %2zu lights, %6zu triangles, camera to frame %d\n", scene.file.c_str(),
+                    scene.meshes.size(), scene.lights.size(), triangles, scene.camera.positionKeys.back().frame);
     }
     return ok;
 }

@@ -12,10 +12,8 @@
 namespace {
 
 // The theme, over Am F C G Am F C G (lengths in sixteenths), in halves.
-const char* kThemeOpen =
-    "A4:4 C5:2 E5:6 D5:2 C5:2 | C5:6 A4:6 G4:2 A4:2 | G4:4 C5:2 E5:6 G5:2 E5:2 | D5:8 B4:4 G4:4";
-const char* kThemeClose =
-    "A4:4 C5:2 E5:6 D5:2 C5:2 | C5:6 A4:6 C5:2 D5:2 | E5:4 G5:4 E5:4 D5:2 C5:2 | D5:4 B4:12";
+const char* kThemeOpen = "A4:4 C5:2 E5:6 D5:2 C5:2 | C5:6 A4:6 G4:2 A4:2 | G4:4 C5:2 E5:6 G5:2 E5:2 | D5:8 B4:4 G4:4";
+const char* kThemeClose = "A4:4 C5:2 E5:6 D5:2 C5:2 | C5:6 A4:6 C5:2 D5:2 | E5:4 G5:4 E5:4 D5:2 C5:2 | D5:4 B4:12";
 // Its livelier answer, an octave up in places.
 const char* kThemeB =
     "A5:4 G5:2 E5:2 D5:2 E5:6 | C5:4 D5:2 E5:2 F5:4 E5:2 D5:2 | E5:4 G5:4 C6:4 G5:2 E5:2 |"
@@ -62,17 +60,16 @@ const char* kHatGroove = "g.x.g.x.g.x.g.xg";
 // [SECTION] Layers: pad, bass, arpeggio, drums, fills ------------------------
 
 // The whole theme, eight bars from `beat`.
-void theme(Score& score, Instrument instrument, double beat, int transpose, float velocity,
-           float tone) {
+void theme(Score& score, Instrument instrument, double beat, int transpose, float velocity, float tone) {
     addMelody(score, instrument, beat, kThemeOpen, transpose, velocity, tone);
     addMelody(score, instrument, beat + 16.0, kThemeClose, transpose, velocity, tone);
 }
 
 // A stretch of bars: chords one per bar; the last bar may be short.
 struct Stretch {
-    double beat;                 // first beat
-    std::vector<Chord> chords;   // one per bar
-    double lastBarBeats;         // length of the last bar in beats
+    double beat;                // first beat
+    std::vector<Chord> chords;  // one per bar
+    double lastBarBeats;        // length of the last bar in beats
     double beatsOf(size_t bar) const { return bar + 1 == chords.size() ? lastBarBeats : 4.0; }
     double beatOf(size_t bar) const { return beat + 4.0 * bar; }
     double beats() const { return 4.0 * (chords.size() - 1) + lastBarBeats; }
@@ -97,8 +94,7 @@ void pad(Score& score, const Stretch& s, float velocity, float toneFrom, float t
         double beat = s.beatOf(bar), beats = s.beatsOf(bar);
         float t0 = rampAt(s, beat, toneFrom, toneTo), t1 = rampAt(s, beat + beats, toneFrom, toneTo);
         addNote(score, kPad, beat, beats, chordToneAbove(c, 0, 45), velocity, t0, t1);
-        for (int k = 0; k < 3; ++k)
-            addNote(score, kPad, beat, beats, chordToneAbove(c, k, 55), velocity, t0, t1);
+        for (int k = 0; k < 3; ++k) addNote(score, kPad, beat, beats, chordToneAbove(c, k, 55), velocity, t0, t1);
     }
 }
 
@@ -171,9 +167,7 @@ void snareRoll(Score& score, double beat, double beats) {
 }
 
 // A crash cymbal marks each new scene.
-void crash(Score& score, double beat, float velocity) {
-    addNote(score, kCrash, beat, 4.0, 0.0, velocity, 0.5f, 0.5f);
-}
+void crash(Score& score, double beat, float velocity) { addNote(score, kCrash, beat, 4.0, 0.0, velocity, 0.5f, 0.5f); }
 
 // A noise sweep that lands on `toBeat`.
 void riser(Score& score, double fromBeat, double toBeat, float velocity) {

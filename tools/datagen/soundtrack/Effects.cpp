@@ -12,12 +12,12 @@ namespace {
 const int kCombLengths[8] = {1116, 1188, 1277, 1356, 1422, 1491, 1557, 1617};
 const int kAllpassLengths[4] = {556, 441, 341, 225};
 const int kStereoSpread = 23;
-const double kRoomFeedback = 0.90;    // decay of the combs (about 2.5 s tail)
-const double kDamping = 0.25;         // high-frequency loss in the combs
-const double kInputGain = 0.015;      // keeps eight combs in range
+const double kRoomFeedback = 0.90;  // decay of the combs (about 2.5 s tail)
+const double kDamping = 0.25;       // high-frequency loss in the combs
+const double kInputGain = 0.015;    // keeps eight combs in range
 const double kReverbWet = 1.6;
 const double kPredelaySeconds = 0.022;
-const double kSendHighPassHz = 180.0; // keeps the low end out of the room
+const double kSendHighPassHz = 180.0;  // keeps the low end out of the room
 
 struct Comb {
     std::vector<float> buffer;

@@ -19,20 +19,20 @@ struct Stereo {
 
 const Voicing kVoicings[kInstrumentCount] = {
     // gain    pan    reverb  delay  ducked
-    {0.075f,  0.00f, 0.40f, 0.00f, true},   // pad, per chord tone
-    {0.260f,  0.00f, 0.00f, 0.00f, true},   // bass
-    {0.160f,  0.05f, 0.30f, 0.22f, false},  // lead
+    {0.075f, 0.00f, 0.40f, 0.00f, true},    // pad, per chord tone
+    {0.260f, 0.00f, 0.00f, 0.00f, true},    // bass
+    {0.160f, 0.05f, 0.30f, 0.22f, false},   // lead
     {0.120f, -0.20f, 0.25f, 0.30f, false},  // pluck
-    {0.070f,  0.00f, 0.20f, 0.35f, true},   // arpeggio (panned by pitch)
-    {0.160f,  0.20f, 0.55f, 0.20f, false},  // bell
-    {0.350f,  0.00f, 0.00f, 0.00f, false},  // kick
-    {0.340f,  0.00f, 0.25f, 0.00f, false},  // snare
-    {0.300f,  0.10f, 0.30f, 0.00f, false},  // clap
-    {0.120f,  0.30f, 0.05f, 0.00f, false},  // closed hat
+    {0.070f, 0.00f, 0.20f, 0.35f, true},    // arpeggio (panned by pitch)
+    {0.160f, 0.20f, 0.55f, 0.20f, false},   // bell
+    {0.350f, 0.00f, 0.00f, 0.00f, false},   // kick
+    {0.340f, 0.00f, 0.25f, 0.00f, false},   // snare
+    {0.300f, 0.10f, 0.30f, 0.00f, false},   // clap
+    {0.120f, 0.30f, 0.05f, 0.00f, false},   // closed hat
     {0.080f, -0.30f, 0.10f, 0.00f, false},  // open hat
-    {0.100f,  0.00f, 0.25f, 0.00f, false},  // crash, stereo
-    {0.300f,  0.00f, 0.25f, 0.00f, false},  // tom (panned by pitch)
-    {0.070f,  0.00f, 0.45f, 0.00f, false},  // riser, stereo
+    {0.100f, 0.00f, 0.25f, 0.00f, false},   // crash, stereo
+    {0.300f, 0.00f, 0.25f, 0.00f, false},   // tom (panned by pitch)
+    {0.070f, 0.00f, 0.45f, 0.00f, false},   // riser, stereo
 };
 
 const double kFadeSamples = 0.004 * kSampleRate;  // 4 ms
@@ -162,8 +162,7 @@ void renderPluck(const NoteEvent& note, Bus& bus) {
     Svf filter;
     int tick = 0;
     emit(bus, note, env.length(note.length), kVoicings[kPluck].pan, [&](double t) {
-        if (tick++ % kControlSamples == 0)
-            filter.set(350.0 + 6500.0 * note.tone * std::exp(-t * 9.0), 1.4);
+        if (tick++ % kControlSamples == 0) filter.set(350.0 + 6500.0 * note.tone * std::exp(-t * 9.0), 1.4);
         filter.process(pulse.next(hz, 0.28) + 0.5 * saw.next(hz * 1.003));
         double v = filter.low * env.at(t, note.length);
         return Stereo{v, v};

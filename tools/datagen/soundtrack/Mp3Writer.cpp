@@ -9,16 +9,15 @@
 namespace {
 
 const int kSampleRateHz = 44100;
-const int kQuality = 3;             // LAME's 0 (best) .. 9 (fastest)
-const int kBlockFrames = 1152 * 32; // frames handed to the encoder at a time
+const int kQuality = 3;              // LAME's 0 (best) .. 9 (fastest)
+const int kBlockFrames = 1152 * 32;  // frames handed to the encoder at a time
 
 bool encodeAll(lame_t lame, FILE* file, const float* left, const float* right, size_t frames) {
     // Worst case from lame.h: 1.25 * samples + 7200 bytes.
     std::vector<unsigned char> out(kBlockFrames * 5 / 4 + 7200);
     for (size_t at = 0; at < frames; at += kBlockFrames) {
         int count = (int)(frames - at < (size_t)kBlockFrames ? frames - at : kBlockFrames);
-        int bytes = lame_encode_buffer_ieee_float(lame, left + at, right + at, count, out.data(),
-                                                  (int)out.size());
+        int bytes = lame_encode_buffer_ieee_float(lame, left + at, right + at, count, out.data(), (int)out.size());
         if (bytes < 0 || fwrite(out.data(), 1, (size_t)bytes, file) != (size_t)bytes) return false;
     }
     int bytes = lame_encode_flush(lame, out.data(), (int)out.size());

@@ -27,8 +27,10 @@ Chord parseChord(const std::string& name) {
     Chord chord{};
     chord.root = readPitchClass(text);
     int third = 4;
-    if (strncmp(text, "sus", 3) == 0) third = 5;
-    else if (*text == 'm') third = 3;
+    if (strncmp(text, "sus", 3) == 0)
+        third = 5;
+    else if (*text == 'm')
+        third = 3;
     chord.tones[0] = chord.root;
     chord.tones[1] = (chord.root + third) % 12;
     chord.tones[2] = (chord.root + 7) % 12;
@@ -53,14 +55,14 @@ int chordToneAbove(const Chord& chord, int index, int low) {
     return note;
 }
 
-void addNote(Score& score, Instrument instrument, double beat, double beats, double pitch,
-             float velocity, float tone, float toneEnd) {
-    score.notes.push_back(NoteEvent{instrument, beat * kBeatSeconds, beats * kBeatSeconds, pitch,
-                                    velocity, tone, toneEnd});
+void addNote(Score& score, Instrument instrument, double beat, double beats, double pitch, float velocity, float tone,
+             float toneEnd) {
+    score.notes.push_back(
+        NoteEvent{instrument, beat * kBeatSeconds, beats * kBeatSeconds, pitch, velocity, tone, toneEnd});
 }
 
-void addMelody(Score& score, Instrument instrument, double startBeat, const char* text,
-               int transpose, float velocity, float tone) {
+void addMelody(Score& score, Instrument instrument, double startBeat, const char* text, int transpose, float velocity,
+               float tone) {
     double step = startBeat * 4.0;  // in sixteenths
     while (*text) {
         if (*text == ' ' || *text == '|') {
@@ -82,14 +84,12 @@ void addMelody(Score& score, Instrument instrument, double startBeat, const char
         }
         ++text;
         int steps = (int)strtol(text, const_cast<char**>(&text), 10);
-        if (!rest)
-            addNote(score, instrument, step / 4.0, steps / 4.0, pitch, velocity, tone, tone);
+        if (!rest) addNote(score, instrument, step / 4.0, steps / 4.0, pitch, velocity, tone, tone);
         step += steps;
     }
 }
 
-void addSteps(Score& score, Instrument instrument, double startBeat, const char* pattern,
-              int steps, float velocity) {
+void addSteps(Score& score, Instrument instrument, double startBeat, const char* pattern, int steps, float velocity) {
     size_t length = strlen(pattern);
     for (int i = 0; i < steps && length > 0; ++i) {
         char c = pattern[i % length];
@@ -97,8 +97,6 @@ void addSteps(Score& score, Instrument instrument, double startBeat, const char*
         // Hats vary a little from hit to hit, as a drummer's would.
         bool hat = instrument == kClosedHat || instrument == kOpenHat;
         if (hat) level *= 0.9f + 0.1f * (float)((i * 7919 + (int)startBeat * 31) % 17) / 16.0f;
-        if (level > 0.0f)
-            addNote(score, instrument, startBeat + i / 4.0, 0.25, 0.0, velocity * level, 0.5f,
-                    0.5f);
+        if (level > 0.0f) addNote(score, instrument, startBeat + i / 4.0, 0.25, 0.0, velocity * level, 0.5f, 0.5f);
     }
 }

@@ -10,10 +10,10 @@
 // The mix buses, one float per sample frame each; sized once for the track.
 struct Bus {
     size_t frames = 0;
-    std::vector<float> left, right;   // dry stereo
-    std::vector<float> reverb;        // mono reverb send
-    std::vector<float> delay;         // mono delay send
-    std::vector<float> duck;          // gain that the kick presses down, 0..1
+    std::vector<float> left, right;  // dry stereo
+    std::vector<float> reverb;       // mono reverb send
+    std::vector<float> delay;        // mono delay send
+    std::vector<float> duck;         // gain that the kick presses down, 0..1
 
     explicit Bus(size_t frameCount);
 };
@@ -21,10 +21,10 @@ struct Bus {
 // How one instrument sits in the mix.
 struct Voicing {
     float gain;
-    float pan;          // -1 left .. 1 right
+    float pan;  // -1 left .. 1 right
     float reverbSend;
     float delaySend;
-    bool ducked;        // follows the kick's side-chain
+    bool ducked;  // follows the kick's side-chain
 };
 
 // Builds the kick side-chain: a short dip of the pad, bass and arpeggio at

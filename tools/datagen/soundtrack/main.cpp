@@ -12,8 +12,8 @@
 namespace {
 
 const int kBitRateKbps = 192;
-const double kCeilingDb = -2.0;    // the limiter's ceiling, before encoding
-const double kLimitingDb = 4.0;    // how far the loudest peak is pushed into it
+const double kCeilingDb = -2.0;  // the limiter's ceiling, before encoding
+const double kLimitingDb = 4.0;  // how far the loudest peak is pushed into it
 
 double peakDb(const Bus& bus) {
     float peak = 1e-9f;
@@ -44,7 +44,7 @@ int main(int argc, char** argv) {
     applyReverb(bus);
     double rawPeak = peakDb(bus);
     double reduction = masterBus(bus, kCeilingDb - rawPeak + kLimitingDb, kCeilingDb);
-    printf("soundtrack: %zu notes, %.1f s, peak %.2f dBFS, rms %.2f dBFS, limiter up to %.2f dB\n",
-           score.notes.size(), kTrackSeconds, peakDb(bus), rmsDb(bus), reduction);
+    printf("soundtrack: %zu notes, %.1f s, peak %.2f dBFS, rms %.2f dBFS, limiter up to %.2f dB\n", score.notes.size(),
+           kTrackSeconds, peakDb(bus), rmsDb(bus), reduction);
     return writeMp3(argv[1], bus.left.data(), bus.right.data(), bus.frames, kBitRateKbps) ? 0 : 1;
 }
