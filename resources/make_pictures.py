@@ -3,6 +3,7 @@
 
 dialog.bmp: bitmap 111, 150x112, 8 bits per pixel, 256-colour palette.
 icon.bmp:   icon 103, 32x32, 4 bits per pixel, the 16 standard VGA colours.
+icon.ico:   the same icon as a Windows icon file, for the resource script.
 
 Standard library only; run from anywhere: python3 resources/make_pictures.py
 """
@@ -170,6 +171,26 @@ def draw_icon():
     return icon
 
 
+def write_ico(path, bmp_path):
+    """The icon BMP as a one-image .ico: its info header with the height
+    doubled (colour rows, then an all-opaque AND mask), palette and pixels."""
+    with open(bmp_path, "rb") as f:
+        bmp = f.read()
+    info = bytearray(bmp[14:54])
+    width, height = struct.unpack("<ii", info[4:12])
+    bits = struct.unpack("<H", info[14:16])[0]
+    colours = 1 << bits
+    struct.pack_into("<i", info, 8, height * 2)
+    palette = bmp[54:54 + 4 * colours]
+    pixels = bmp[struct.unpack("<I", bmp[10:14])[0]:]
+    mask = bytes(((width + 31) // 32) * 4 * height)
+    image = bytes(info) + palette + pixels + mask
+    header = struct.pack("<HHH", 0, 1, 1)
+    entry = struct.pack("<BBBBHHII", width, height, colours, 0, 1, bits, len(image), 6 + 16)
+    with open(path, "wb") as f:
+        f.write(header + entry + image)
+
+
 def main():
     img = draw_dialog_picture()
     pixels = [p for row in img for p in row]
@@ -178,6 +199,7 @@ def main():
     indices = [[nearest(palette, p, cache) for p in row] for row in img]
     write_bmp(os.path.join(HERE, "dialog.bmp"), 150, 112, 8, palette, indices)
     write_bmp(os.path.join(HERE, "icon.bmp"), 32, 32, 4, VGA, draw_icon())
+    write_ico(os.path.join(HERE, "icon.ico"), os.path.join(HERE, "icon.bmp"))
 
 
 if __name__ == "__main__":

@@ -34,6 +34,7 @@ int usageError(const CommandLine& line) {
 }  // namespace
 
 int runProgram(int argc, const char* const* argv) {
+    attachParentConsole();
     CommandLine line;
     if (!parseCommandLine(argc, argv, line)) return usageError(line);
     anchorPathOptions(line);

@@ -18,6 +18,8 @@ struct VideoCaptureSetup {
     bool stopAtLength = false;   // end the show once lengthSeconds are written
 };
 
+// False where this build cannot run ffmpeg (the Windows build).
+bool videoCaptureAvailable();
 // Path of the ffmpeg program found on PATH, or empty.
 std::string findFfmpeg();
 // The ffmpeg muxer for FILE's extension (mp4, mov, mkv), or empty.

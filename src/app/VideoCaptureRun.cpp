@@ -44,6 +44,10 @@ bool partIsWritable(const std::string& path) {
 
 // The refusals: container, ffmpeg, a writable FILE.part. 0 when ready.
 int refusal(const std::string& path) {
+    if (!videoCaptureAvailable()) {
+        std::fprintf(stderr, "orvane: --capture is not available in this build; record the screen instead\n");
+        return kUsageExit;
+    }
     if (containerFor(path).empty()) {
         std::fprintf(stderr, "orvane: --capture writes .mp4, .mov or .mkv files, not %s\n", path.c_str());
         return kUsageExit;

@@ -10,19 +10,19 @@ namespace {
 // What a byte read past the end of the file becomes (EOF as a byte).
 constexpr uint8_t kPastEndByte = 255;
 
-constexpr long kBitmapFileBytes = kBitmapPixelOffset + kBitmapBytes;
+constexpr int64_t kBitmapFileBytes = kBitmapPixelOffset + kBitmapBytes;
 
 // Says once on standard error when the file is no BMP or too short; its
 // bytes are read all the same.
 void reportDamage(FILE* file, const char* path) {
     char magic[2] = {};
     const bool bmp = std::fread(magic, 1, 2, file) == 2 && magic[0] == 'B' && magic[1] == 'M';
-    const long size = std::fseek(file, 0, SEEK_END) == 0 ? std::ftell(file) : 0;
+    const int64_t size = fileLength(file);
     if (!bmp) {
         std::fprintf(stderr, "orvane: %s: not a BMP file\n", path);
-    } else if (size < kBitmapFileBytes) {
-        std::fprintf(stderr, "orvane: %s: holds %ld of its %ld bytes; the rest reads as 255\n", path, size,
-                     kBitmapFileBytes);
+    } else if (size >= 0 && size < kBitmapFileBytes) {
+        std::fprintf(stderr, "orvane: %s: holds %lld of its %lld bytes; the rest reads as 255\n", path,
+                     static_cast<long long>(size), static_cast<long long>(kBitmapFileBytes));
     }
 }
 
@@ -37,7 +37,7 @@ void readIndexedBitmap(const char* path, uint8_t* buffer) {
         return;
     }
     reportDamage(file, path);
-    const bool positioned = std::fseek(file, kBitmapPixelOffset, SEEK_SET) == 0;
+    const bool positioned = seekFile(file, kBitmapPixelOffset);
     // The file holds the bottom row first.
     for (int fileRow = 0; fileRow < kBitmapHeight; ++fileRow) {
         uint8_t* row = buffer + (kBitmapHeight - 1 - fileRow) * kBitmapWidth;

@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr long kMaxPicturePixels = 8192L * 8192L;  // larger pictures are refused
+constexpr uint64_t kMaxPicturePixels = 8192 * 8192;  // larger pictures are refused
 const char* const kStatusCaption = "-=(Status)=-";
 
 // The standard error manager with error_exit replaced by a longjmp.
@@ -78,8 +78,9 @@ void readJpegRows(jpeg_decompress_struct* decompressor, RgbImage* image) {
     // Greyscale and YCbCr pictures alike come out as RGB.
     decompressor->out_color_space = JCS_RGB;
     jpeg_calc_output_dimensions(decompressor);
-    const long pixels = static_cast<long>(decompressor->output_width) * decompressor->output_height;
-    if (pixels <= 0 || pixels > kMaxPicturePixels) ERREXIT(decompressor, JERR_IMAGE_TOO_BIG);
+    // 64-bit: a long is 32 bits on Windows, where width x height could wrap.
+    const uint64_t pixels = uint64_t{decompressor->output_width} * decompressor->output_height;
+    if (pixels == 0 || pixels > kMaxPicturePixels) ERREXIT(decompressor, JERR_IMAGE_TOO_BIG);
     jpeg_start_decompress(decompressor);
     if (decompressor->output_components != 3) ERREXIT(decompressor, JERR_CONVERSION_NOTIMPL);
     image->width = static_cast<int32_t>(decompressor->output_width);

@@ -51,7 +51,7 @@ void createBlankTexture(uint32_t* table, int side, int components, unsigned form
 constexpr int kBitmapWidth = 320;
 constexpr int kBitmapHeight = 200;
 constexpr int kBitmapBytes = kBitmapWidth * kBitmapHeight;
-constexpr long kBitmapPixelOffset = 1078;  // file header, info header, palette
+constexpr int64_t kBitmapPixelOffset = 1078;  // file header, info header, palette
 
 // Reads the pixel bytes of a 320x200 8-bit BMP into buffer (kBitmapBytes),
 // top row first. Bytes past the end of a short file are 255; a file that

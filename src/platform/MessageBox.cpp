@@ -19,9 +19,12 @@ bool envSet(const char* name) {
 }
 
 bool headlessFromEnvironment() {
-    const char* flag = std::getenv("ORVANE_HEADLESS");
-    if (flag != nullptr && std::strcmp(flag, "1") == 0) return true;
+    if (envSet("ORVANE_HEADLESS") && std::strcmp(std::getenv("ORVANE_HEADLESS"), "1") == 0) return true;
+#ifdef _WIN32
+    return false;  // Windows always has a desktop to show a box on
+#else
     return !envSet("DISPLAY") && !envSet("WAYLAND_DISPLAY");
+#endif
 }
 
 }  // namespace

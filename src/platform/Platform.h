@@ -1,15 +1,17 @@
-// The platform layer: the only code that knows SDL.
+// The platform layer: the only code that knows SDL and Windows.
 // What a port must supply (a headless port is the same with the stepped clock
 // and non-blocking message boxes):
 //   clock        tickCount, real or stepped
 //   message box  showMessageBox
 //   window       display mode, window, GL context, present, one event at a time
 //   sound        the music stream (PlatformSound.h)
-//   files        the program's own folder
+//   files        the program's own folder, 64-bit file positions, the console
+//   dialog       a dialog from the program's resources (Windows; TemplateDialog.h)
 // Everything here runs on the one program thread.
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 
 // [SECTION] Clock ------------------------------------------------------------
 
@@ -49,3 +51,11 @@ int messageBoxCount();
 // The folder that holds the running program, ending in a separator; empty
 // when the system does not tell.
 const char* programFolder();
+// The length of an open file in bytes, -1 when it cannot be told. Positions
+// are 64-bit on every system (a long is 32 bits on Windows).
+int64_t fileLength(FILE* file);
+// Moves an open file to a byte offset from its start; false when it cannot.
+bool seekFile(FILE* file, uint64_t offset);
+// Windows: a program of the desktop's kind has no console; when it was
+// started from one, its output goes there. Elsewhere nothing to do.
+void attachParentConsole();

@@ -132,7 +132,7 @@ bool Scene::readChunkHeader(ChunkHeader& header, uint32_t parentEnd) {
 
 void Scene::seekChunkEnd(const ChunkHeader& header) {
     if (readPosition == header.end) return;
-    if (std::fseek(file, static_cast<long>(header.end), SEEK_SET) != 0) {
+    if (!seekFile(file, header.end)) {
         shortRead = true;
         return;
     }

@@ -2,6 +2,7 @@
 // start poses, the camera, the vertex lighting and the animation length.
 #include <cstdint>
 
+#include "platform/Platform.h"
 #include "scene3ds/Scene.h"
 
 namespace {
@@ -13,11 +14,9 @@ Vec3 firstKey(const std::vector<Vec3>& keys, uint32_t count) { return count > 0 
 
 // The file's size, capped at what 32-bit chunk offsets can address.
 uint32_t sizeOf(FILE* file) {
-    if (std::fseek(file, 0, SEEK_END) != 0) return 0;
-    long size = std::ftell(file);
-    std::fseek(file, 0, SEEK_SET);
+    const int64_t size = fileLength(file);
     if (size < 0) return 0;
-    return static_cast<unsigned long>(size) > UINT32_MAX ? UINT32_MAX : static_cast<uint32_t>(size);
+    return size > int64_t{UINT32_MAX} ? UINT32_MAX : static_cast<uint32_t>(size);
 }
 }  // namespace
 

@@ -1,5 +1,5 @@
-// Video capture: the ffmpeg child, the per-frame read-back and the progress
-// line.
+// Video capture: the ffmpeg child (a POSIX child process), the per-frame
+// read-back and the progress line.
 #include "app/VideoCapture.h"
 
 #include <GL/gl.h>
@@ -154,6 +154,8 @@ std::string findFfmpeg() {
     }
     return "";
 }
+
+bool videoCaptureAvailable() { return true; }
 
 std::string containerFor(const std::string& path) {
     const std::string extension = std::filesystem::path(path).extension().string();

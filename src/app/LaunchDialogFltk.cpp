@@ -1,4 +1,4 @@
-// The launch dialog's FLTK view: builds template 101 as widgets and forwards
+// The launch dialog's FLTK view (Linux): builds template 101 as widgets and forwards
 // every event to launchDialogProc, which owns the behaviour.
 #include "app/LaunchDialog.h"
 
