@@ -5,7 +5,9 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <chrono>
 #include <cstdio>
+#include <thread>
 
 #include "core/RunSettings.h"
 #include "platform/Platform.h"
@@ -40,6 +42,26 @@ void handleWindowEvent(const WindowEvent& event) {
     case WindowEventKind::escapeKey: window.quitRequested = true; break;
     case WindowEventKind::expose:
     case WindowEventKind::other: break;
+    }
+}
+
+// A new window's first events (shown, exposed, focus, a full-screen size)
+// come in a burst; taking them before the first frame keeps them from
+// replacing presents of the loading screens, so a stepped run draws the same
+// frames whatever the window system sends then.
+void settleWindow() {
+    constexpr auto kQuiet = std::chrono::milliseconds(50);    // no event for this long: settled
+    constexpr auto kLongest = std::chrono::milliseconds(500);
+    const auto start = std::chrono::steady_clock::now();
+    auto lastEvent = start;
+    for (auto now = start; now - lastEvent < kQuiet && now - start < kLongest; now = std::chrono::steady_clock::now()) {
+        WindowEvent event;
+        if (takeWindowEvent(event)) {
+            handleWindowEvent(event);
+            lastEvent = std::chrono::steady_clock::now();
+        } else {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
     }
 }
 
@@ -90,6 +112,7 @@ bool openShowWindow() {
         shutdownWindow();
         return false;
     }
+    settleWindow();
     return true;
 }
 
