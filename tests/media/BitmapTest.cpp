@@ -8,7 +8,7 @@
 #include "JpegTestFiles.h"
 #include "media/Textures.h"
 #include "platform/Platform.h"
-#include "support/ShowProcess.h"
+#include "support/TextLines.h"
 
 namespace {
 

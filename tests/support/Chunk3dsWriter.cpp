@@ -1,8 +1,8 @@
 #include "support/Chunk3dsWriter.h"
 
-#include <sys/stat.h>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <stdexcept>
 
 Chunk3dsWriter& Chunk3dsWriter::begin(uint16_t id) {
@@ -99,7 +99,7 @@ std::string Chunk3dsWriter::writeFile(const std::string& name) const {
 
 std::string writeScratchFile(const std::string& name, const std::vector<uint8_t>& bytes) {
     std::string folder = std::string(ORVANE_BINARY_DIR) + "/test-scratch";
-    ::mkdir(folder.c_str(), 0755);
+    std::filesystem::create_directories(folder);
     std::string path = folder + "/" + name;
     FILE* out = std::fopen(path.c_str(), "wb");
     if (!out) throw std::runtime_error("cannot write " + path);

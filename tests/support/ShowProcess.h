@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "support/TextLines.h"
+
 struct ShowRun {
     int exitCode = -1;      // -1 when it did not exit normally
     int killedBy = 0;       // the signal that ended it, 0 when it exited
@@ -49,11 +51,6 @@ std::string shellOutput(const std::string& command, int* status = nullptr);
 
 // A fresh empty folder "orvane-<name>" under the system's temporary folder.
 std::string freshTempFolder(const std::string& name);
-
-// Lines of text starting with prefix.
-std::vector<std::string> linesStartingWith(const std::string& text, const std::string& prefix);
-// Lines of text containing part.
-std::vector<std::string> linesContaining(const std::string& text, const std::string& part);
 
 // Checks the --timings lines: every scene in order, each to its duration
 // (within one frame of fps). Empty when they are right, else what is wrong.
