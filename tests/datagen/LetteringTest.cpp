@@ -61,15 +61,4 @@ TEST(Lettering, TheShowsWalkerWritesEveryPixelOverMostOfTheWindow) {
     }
 }
 
-// The generator refuses lettering the walker cannot write within budget,
-// naming the file.
-TEST(Lettering, GeneratorRefusesWhatTheWalkerCannotWrite) {
-    Font font(fontPath(kLetteringFont));
-    ByteBitmap out;
-    WalkResult walk;
-    std::string error;
-    EXPECT_FALSE(buildLettering(font, {"tight.bmp", "ORVANE", 52, 82, kHomeStep, 200}, out, walk, error));
-    EXPECT_NE(error.find("tight.bmp"), std::string::npos);
-}
-
 }  // namespace

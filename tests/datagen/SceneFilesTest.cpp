@@ -116,32 +116,4 @@ TEST(MetaScene, FirstTwoMeshesApproachSpikeAndPart) {
     EXPECT_GT(spiked, 20);
 }
 
-// Scene 8's ripple target: found by the show's search (material characters
-// 5 to 8 "vesk", from the second object on), dense, inside the rippled
-// rectangle, and in front of the camera from frame 800 to the end.
-TEST(MineScene, ReliefWallIsFoundRippledAndFacedByTheCamera) {
-    auto scene = loadScene(dataPath("mine.3ds"));
-    ASSERT_NE(scene->camera, nullptr);
-    const SceneObject* wall = scene->next;
-    while (wall && !(wall->kind == ObjectKind::Mesh && wall->materialIndex >= 0 &&
-                     std::strncmp(scene->materials[wall->materialIndex].name + 5, "vesk", 4) == 0))
-        wall = wall->next;
-    ASSERT_NE(wall, nullptr);
-    EXPECT_STREQ(scene->materials[wall->materialIndex].name, "data/vesk.jpg");
-    ASSERT_GE(wall->vertexCount, 2000);
-    Vec3 centre;
-    for (uint16_t i = 0; i < wall->vertexCount; ++i) {
-        const Vec3& v = wall->vertices[i];
-        EXPECT_TRUE(v.x > -155 && v.x < 155 && v.y > -95 && v.y < 100) << i;
-        centre = Vec3{centre.x + v.x / wall->vertexCount, centre.y + v.y / wall->vertexCount,
-                      centre.z + v.z / wall->vertexCount};
-    }
-    for (double f = 800; f < 1299; f += 5) {
-        Vec3 eye = eyeAt(*scene->camera, f);
-        Vec3 look = minus(targetAt(*scene->camera, f), eye), toWall = minus(centre, eye);
-        double cosine = (look.x * toWall.x + look.y * toWall.y + look.z * toWall.z) / (length(look) * length(toWall));
-        EXPECT_GT(cosine, std::cos(15.0 * 3.14159265 / 180.0)) << "frame " << f;
-        EXPECT_GT(eye.z - centre.z, 250.0) << "frame " << f;  // the whole wall fits the view
-    }
-}
 }  // namespace

@@ -59,20 +59,15 @@ TEST(JpegTest, MemoryDecoderTakesCutPicturesAndRefusesTheRestQuietly) {
         std::vector<uint8_t> bytes;
         int side;  // 0: refused
     };
-    const Case cases[] = {
-        {"cut to two thirds", cut, 64},
-        {"huge declared size", huge, 0},
-        {"garbage after SOI", {0xFF, 0xD8, 0xFF, 0x00, 0x12, 0x34, 0x00}, 0},
-        {"nothing", {}, 0},
-    };
+    const Case cases[] = {{"cut to two thirds", cut, 64},
+                          {"huge declared size", huge, 0},
+                          {"garbage after SOI", {0xFF, 0xD8, 0xFF, 0x00, 0x12, 0x34, 0x00}, 0},
+                          {"nothing", {}, 0}};
     const int before = messageBoxCount();
     for (const Case& c : cases) {
         RgbImage* image = decodeJpegMemory(c.bytes.empty() ? nullptr : c.bytes.data(), c.bytes.size());
         EXPECT_EQ(image != nullptr, c.side > 0) << c.name;
-        if (image != nullptr) {
-            EXPECT_EQ(image->width, c.side) << c.name;
-            EXPECT_EQ(image->height, c.side) << c.name;
-        }
+        EXPECT_TRUE(image == nullptr || (image->width == c.side && image->height == c.side)) << c.name;
         releaseRgbImage(image);
     }
     EXPECT_EQ(messageBoxCount(), before);

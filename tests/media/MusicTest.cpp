@@ -14,15 +14,10 @@ using namespace musictest;
 
 std::vector<std::string> expectedCalls(const std::string& path, bool opened) {
     const std::string stream = opened ? "stream" : "null";
-    return {"init 44100 32 0",
-            "spectrumUnit",
-            "unitActive 1 1",
-            "openStream " + path + " 0x2000 0",
-            "play 0 " + stream,
-            "spectrumUnit",
-            "unitActive 1 0",
-            "stop " + stream,
-            "close"};
+    // clang-format off
+    return {"init 44100 32 0", "spectrumUnit", "unitActive 1 1", "openStream " + path + " 0x2000 0",
+            "play 0 " + stream, "spectrumUnit", "unitActive 1 0", "stop " + stream, "close"};
+    // clang-format on
 }
 
 TEST(MusicTest, StartAndStopMakeTheSameCallsInOrderWhateverIsMissing) {
@@ -66,29 +61,10 @@ TEST(MusicTest, StartAndStopMakeTheSameCallsInOrderWhateverIsMissing) {
             EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1) << c.name << ": " << message;
             EXPECT_NE(message.find(c.message), std::string::npos) << c.name << ": " << message;
         }
-        if (!c.fileExists) {
-            EXPECT_NE(message.find(path), std::string::npos) << message;
-        }
+        EXPECT_TRUE(c.fileExists || message.find(path) != std::string::npos) << message;
     }
     useAudioDriver("dummy");
     std::filesystem::remove_all(folder);
-}
-
-// The soundtrack the build generates, decoded by the decoder the show uses.
-TEST(MusicTrackTest, GeneratedTrackDecodesToTheShowLengthBelowFullScale) {
-    const std::string track = std::string(ORVANE_BINARY_DIR) + "/data/zik.mp3";
-    if (!std::filesystem::exists(track)) GTEST_SKIP() << track << " is not generated (ORVANE_DATA off)";
-    useAudioDriver("dummy");
-    ASSERT_TRUE(initSound(kRate, 32, 0));
-    SoundFileMeasure measure;
-    const bool decoded = measureSoundFile(track.c_str(), measure);
-    closeSound();
-    ASSERT_TRUE(decoded);
-    // The show lasts 229.5 s; the track rings out just past it.
-    EXPECT_NEAR(measure.seconds, 231.0, 1.0);
-    EXPECT_GT(measure.seconds, 229.5);
-    EXPECT_LT(measure.peak, 0.99);
-    EXPECT_GT(measure.peak, 0.5);
 }
 
 }  // namespace

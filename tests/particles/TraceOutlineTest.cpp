@@ -18,7 +18,7 @@ using Pixels = std::vector<std::pair<int, int>>;
 // Rectangle x0..x1, y0..y1 inclusive: filled, or only its one-pixel border.
 struct Shape {
     int x0, y0, x1, y1;
-    bool hollow;
+    bool hollow = false;
 };
 
 struct Canvas {
@@ -52,45 +52,25 @@ TEST(TraceOutline, EmittedCountsFollowTheBudgetAndTheShape) {
     const struct {
         const char* name;
         std::initializer_list<Shape> shapes;
-        float elapsed;
-        int totalSteps, startX, startY, count;
+        int count;
+        float elapsed = 10.0f;
+        int totalSteps = 3000, startX = 52, startY = 82;
     } cases[] = {
-        {"elapsed 0", {{52, 82, 100, 82, false}}, 0.0f, 3000, 52, 82, 0},
-        {"negative elapsed", {{52, 82, 100, 82, false}}, -1.0f, 3000, 52, 82, 0},
-        {"isolated start", {{100, 150, 120, 150, false}}, 10.0f, 3000, 52, 82, 0},
-        {"straight stroke: all but the start", {{52, 82, 60, 82, false}}, 10.0f, 3000, 52, 82, 8},
-        {"blank start steps onto ink to its right", {{53, 82, 57, 82, false}}, 10.0f, 3000, 52, 82, 5},
-        {"budget 300", {{5, 100, 314, 100, false}}, 1.0f, 3000, 5, 100, 300},
-        {"budget 3", {{5, 100, 314, 100, false}}, 1.0f, 25, 5, 100, 3},
-        {"filled rectangle: border only", {{52, 82, 61, 84, false}}, 10.0f, 3000, 52, 82, 21},
-        {"T junction: down before up",
-         {{52, 82, 56, 82, false}, {56, 78, 56, 81, false}, {56, 83, 56, 84, false}},
-         10.0f,
-         3000,
-         52,
-         82,
-         6},
+        {"elapsed 0", {{52, 82, 100, 82}}, 0, 0.0f},
+        {"negative elapsed", {{52, 82, 100, 82}}, 0, -1.0f},
+        {"isolated start", {{100, 150, 120, 150}}, 0},
+        {"straight stroke: all but the start", {{52, 82, 60, 82}}, 8},
+        {"blank start steps onto ink to its right", {{53, 82, 57, 82}}, 5},
+        {"budget 300", {{5, 100, 314, 100}}, 300, 1.0f, 3000, 5, 100},
+        {"budget 3", {{5, 100, 314, 100}}, 3, 1.0f, 25, 5, 100},
+        {"filled rectangle: border only", {{52, 82, 61, 84}}, 21},
+        {"T junction: down before up", {{52, 82, 56, 82}, {56, 78, 56, 81}, {56, 83, 56, 84}}, 6},
         {"fork: down-right before up-right",
-         {{52, 82, 56, 82, false},
-          {57, 83, 57, 83, false},
-          {58, 84, 58, 84, false},
-          {57, 81, 57, 81, false},
-          {58, 80, 58, 80, false},
-          {59, 79, 59, 79, false}},
-         10.0f,
-         3000,
-         52,
-         82,
+         {{52, 82, 56, 82}, {57, 83, 57, 83}, {58, 84, 58, 84}, {57, 81, 57, 81}, {58, 80, 58, 80}, {59, 79, 59, 79}},
          6},
-        {"blank home point: back to the start",
-         {{52, 82, 56, 86, true}, {74, 82, 78, 82, false}},
-         10.0f,
-         3000,
-         52,
-         82,
-         15},
-        {"right edge", {{300, 100, 319, 100, false}, {0, 101, 0, 101, false}}, 10.0f, 3000, 300, 100, 19},
-        {"top-left corner", {{0, 0, 10, 0, false}}, 10.0f, 3000, 0, 0, 10},
+        {"blank home point: back to the start", {{52, 82, 56, 86, true}, {74, 82, 78, 82}}, 15},
+        {"right edge", {{300, 100, 319, 100}, {0, 101, 0, 101}}, 19, 10.0f, 3000, 300, 100},
+        {"top-left corner", {{0, 0, 10, 0}}, 10, 10.0f, 3000, 0, 0},
     };
     for (const auto& c : cases) {
         Canvas canvas(c.shapes);

@@ -11,7 +11,7 @@ using namespace testscenes;
 
 namespace {
 
-enum class Track { MeshPosition, MeshRotation, CameraEye, CameraTarget };
+enum Track { Position, Rotation, Eye, Target };  // of the mesh, of the camera
 
 // The value a track drives after evaluating at frame.
 struct Step {
@@ -29,61 +29,35 @@ struct Case {
 
 // A still camera at (0, 0, 10) over frames 0..100 and one square mesh; the
 // case's track replaces one of theirs.
+// clang-format off
 const Case kCases[] = {
     // (0, 90, 0) increments at 10 and 20: -45 at 5, -135 at 15; frame 0 restarts.
-    {"rotation increments",
-     Track::MeshRotation,
-     {0, 10, 20},
-     {{0, 0, 0}, {0, 90, 0}, {0, 90, 0}},
+    {"rotation increments", Rotation, {0, 10, 20}, {{0, 0, 0}, {0, 90, 0}, {0, 90, 0}},
      {{5, {0, -45, 0}}, {10, {0, -90, 0}}, {15, {0, -135, 0}}, {0, {0, 0, 0}}, {5, {0, -45, 0}}}},
-    {"position restart",
-     Track::MeshPosition,
-     {0, 10, 20},
-     {{1, 2, 3}, {11, 2, 3}, {41, 2, 3}},
+    {"position restart", Position, {0, 10, 20}, {{1, 2, 3}, {11, 2, 3}, {41, 2, 3}},
      {{10, {11, 2, 3}}, {15, {26, 2, 3}}, {0, {1, 2, 3}}, {5, {6, 2, 3}}}},
     // Evaluated on the first segment (extrapolated), then both passed keys added.
-    {"catch-up",
-     Track::MeshRotation,
-     {0, 10, 20, 30},
-     {{0, 0, 0}, {10, 0, 0}, {20, 0, 0}, {30, 0, 0}},
+    {"catch-up", Rotation, {0, 10, 20, 30}, {{0, 0, 0}, {10, 0, 0}, {20, 0, 0}, {30, 0, 0}},
      {{25, {-25, 0, 0}}, {25, {-45, 0, 0}}}},
-    {"extrapolate then hold",
-     Track::MeshPosition,
-     {0, 10},
-     {{0, 0, 0}, {10, 20, 30}},
+    {"extrapolate then hold", Position, {0, 10}, {{0, 0, 0}, {10, 20, 30}},
      {{8, {8, 16, 24}}, {12, {12, 24, 36}}, {14, {12, 24, 36}}}},
-    {"single key", Track::MeshPosition, {5}, {{3, 4, 5}}, {{0, {3, 4, 5}}, {5, {3, 4, 5}}, {50, {3, 4, 5}}}},
+    {"single key", Position, {5}, {{3, 4, 5}}, {{0, {3, 4, 5}}, {5, {3, 4, 5}}, {50, {3, 4, 5}}}},
     // Mend: repeated frame numbers neither divide by zero nor stall the track.
-    {"repeated position frame",
-     Track::MeshPosition,
-     {0, 10, 10, 20},
-     {{0, 0, 0}, {10, 0, 0}, {50, 0, 0}, {60, 0, 0}},
+    {"repeated position frame", Position, {0, 10, 10, 20}, {{0, 0, 0}, {10, 0, 0}, {50, 0, 0}, {60, 0, 0}},
      {{5, {5, 0, 0}}, {10, {10, 0, 0}}, {15, {55, 0, 0}}}},
-    {"repeated rotation frame",
-     Track::MeshRotation,
-     {0, 0, 10},
-     {{0, 0, 0}, {0, 10, 0}, {0, 20, 0}},
+    {"repeated rotation frame", Rotation, {0, 0, 10}, {{0, 0, 0}, {0, 10, 0}, {0, 20, 0}},
      {{0, {0, -10, 0}}, {5, {0, -20, 0}}}},
-    {"repeated camera frame",
-     Track::CameraEye,
-     {0, 0, 10, 20},
-     {{5, 0, 10}, {0, 0, 10}, {10, 0, 10}, {20, 0, 10}},
+    {"repeated camera frame", Eye, {0, 0, 10, 20}, {{5, 0, 10}, {0, 0, 10}, {10, 0, 10}, {20, 0, 10}},
      {{5, {5, 0, 10}}}},
     // Eye x at 0, 1, 4, 9, 16; each call at 35 moves on one segment.
-    {"camera one key per call",
-     Track::CameraEye,
-     {0, 10, 20, 30, 40},
-     {{0, 0, 10}, {1, 0, 10}, {4, 0, 10}, {9, 0, 10}, {16, 0, 10}},
-     {{1, {0.1, 0, 10}},
-      {35, {3.5, 0, 10}},
-      {35, {8.5, 0, 10}},
-      {35, {11.5, 0, 10}},
-      {35, {12.5, 0, 10}},
+    {"camera one key per call", Eye, {0, 10, 20, 30, 40}, {{0, 0, 10}, {1, 0, 10}, {4, 0, 10}, {9, 0, 10}, {16, 0, 10}},
+     {{1, {0.1, 0, 10}}, {35, {3.5, 0, 10}}, {35, {8.5, 0, 10}}, {35, {11.5, 0, 10}}, {35, {12.5, 0, 10}},
       {35, {12.5, 0, 10}}}},
     // Mend: camera tracks of one key or none hold what they have.
-    {"camera single key", Track::CameraEye, {0}, {{1, 2, 30}}, {{5, {1, 2, 30}}}},
-    {"camera without target keys", Track::CameraTarget, {}, {}, {{5, {0, 0, 0}}}},
+    {"camera single key", Eye, {0}, {{1, 2, 30}}, {{5, {1, 2, 30}}}},
+    {"camera without target keys", Target, {}, {}, {{5, {0, 0, 0}}}},
 };
+// clang-format on
 
 }  // namespace
 
@@ -92,28 +66,16 @@ TEST(Keyframes, TracksFollowTheirKeysIncrementally) {
         Scene scene;
         SceneObject& cam = addStillCamera(scene, {0, 0, 10}, {0, 0, 0});
         SceneObject& mesh = addSquareMesh(scene, "box", 0, 0, 0, 1);
-        const Vec3* value = &mesh.position;
-        switch (c.track) {
-        case Track::MeshPosition: setPositionTrack(mesh, c.frames, c.keys); break;
-        case Track::MeshRotation:
-            setRotationTrack(mesh, c.frames, c.keys);
-            value = &mesh.rotation;
-            break;
-        case Track::CameraEye:
-            setPositionTrack(cam, c.frames, c.keys);
-            value = &cam.cameraPosition;
-            break;
-        case Track::CameraTarget:
-            setRotationTrack(cam, c.frames, c.keys);
-            value = &cam.cameraTarget;
-            break;
-        }
+        (c.track == Position || c.track == Eye ? setPositionTrack : setRotationTrack)(
+            c.track == Position || c.track == Rotation ? mesh : cam, c.frames, c.keys);
+        const Vec3* value = c.track == Position   ? &mesh.position
+                            : c.track == Rotation ? &mesh.rotation
+                            : c.track == Eye      ? &cam.cameraPosition
+                                                  : &cam.cameraTarget;
         for (const Step& s : c.steps) {
             scene.frame = s.frame;
             scene.evaluateKeyframes();
-            EXPECT_NEAR(value->x, s.value.x, 1e-9) << c.name << " at " << s.frame;
-            EXPECT_NEAR(value->y, s.value.y, 1e-9) << c.name << " at " << s.frame;
-            EXPECT_NEAR(value->z, s.value.z, 1e-9) << c.name << " at " << s.frame;
+            EXPECT_TRUE(sameVec(*value, s.value)) << c.name << " at " << s.frame;
         }
         EXPECT_TRUE(std::isfinite(cam.rotation.x) && std::isfinite(cam.rotation.y)) << c.name;
         EXPECT_EQ(scene.cursor, &scene) << c.name;

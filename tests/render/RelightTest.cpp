@@ -24,33 +24,22 @@ TEST(Relight, FalloffSumClampReachAndDisplacement) {
         std::vector<Color3> expected;
     };
     const Color3 red{0.2f, 0.0f, 0.0f}, green{0.0f, 0.2f, 0.0f}, blue{0.0f, 0.0f, 0.2f};
+    // clang-format off
     const Case cases[] = {
         // At range (on the cube face) adds 0; inside the cube, outside the sphere adds 0.
-        {"falloff",
-         {{{0, 0, 0}, 10, {1.0f, 0.5f, 0.25f}}},
-         {{10, 0, 0}, {5, 0, 0}, {0, 0, 0}, {8, 8, 0}},
-         {},
+        {"falloff", {{{0, 0, 0}, 10, {1.0f, 0.5f, 0.25f}}}, {{10, 0, 0}, {5, 0, 0}, {0, 0, 0}, {8, 8, 0}}, {},
          {{0, 0, 0}, {0.5f, 0.25f, 0.125f}, {1.0f, 0.5f, 0.25f}, {0, 0, 0}}},
-        {"two lights clamp once",
-         {{{0, 0, 0}, 10, {0.8f, 0.3f, 0}}, {{0, 0, 0}, 10, {0.8f, 0.3f, 0}}},
-         {{0, 0, 0}},
-         {},
+        {"two lights clamp once", {{{0, 0, 0}, 10, {0.8f, 0.3f, 0}}, {{0, 0, 0}, 10, {0.8f, 0.3f, 0}}}, {{0, 0, 0}}, {},
          {{1.0f, 0.6f, 0.0f}}},
         {"range 0", {{{0, 0, 0}, 0, {1, 1, 1}}}, {{0, 0, 0}}, {}, {{0, 0, 0}}},
         // The vertex sits at (95, 0, 0) once the mesh has moved; turning does not count.
         {"moved", {{{100, 0, 0}, 10, {1, 1, 1}}}, {{0, 0, 0}}, {95, 0, 0}, {{0.5f, 0.5f, 0.5f}}},
         // Lights just past each side of the mesh's box, each reaching one corner.
-        {"box sides",
-         {{{-5, 0, 0}, 10, red},
-          {{0, -5, 0}, 10, green},
-          {{0, 0, -5}, 10, blue},
-          {{25, 20, 20}, 10, red},
-          {{20, 25, 20}, 10, green},
-          {{20, 20, 25}, 10, blue}},
-         {{0, 0, 0}, {20, 20, 20}},
-         {},
-         {{0.1f, 0.1f, 0.1f}, {0.1f, 0.1f, 0.1f}}},
+        {"box sides", {{{-5, 0, 0}, 10, red}, {{0, -5, 0}, 10, green}, {{0, 0, -5}, 10, blue},
+                       {{25, 20, 20}, 10, red}, {{20, 25, 20}, 10, green}, {{20, 20, 25}, 10, blue}},
+         {{0, 0, 0}, {20, 20, 20}}, {}, {{0.1f, 0.1f, 0.1f}, {0.1f, 0.1f, 0.1f}}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         Scene scene;
         for (const Lamp& lamp : c.lamps) addLight(scene, lamp.at, lamp.range, lamp.colour);
@@ -62,11 +51,8 @@ TEST(Relight, FalloffSumClampReachAndDisplacement) {
         mesh.position = {5 + c.displacement.x, -7 + c.displacement.y, 11 + c.displacement.z};
         mesh.rotation = {0, 180, 0};
         relightMesh(scene, mesh);
-        for (size_t j = 0; j < c.points.size(); ++j) {
-            EXPECT_FLOAT_EQ(mesh.vertexColors[j].r, c.expected[j].r) << c.name << " vertex " << j;
-            EXPECT_FLOAT_EQ(mesh.vertexColors[j].g, c.expected[j].g) << c.name << " vertex " << j;
-            EXPECT_FLOAT_EQ(mesh.vertexColors[j].b, c.expected[j].b) << c.name << " vertex " << j;
-        }
+        for (size_t j = 0; j < c.points.size(); ++j)
+            EXPECT_TRUE(sameColour(mesh.vertexColors[j], c.expected[j])) << c.name << " vertex " << j;
     }
 }
 

@@ -81,10 +81,7 @@ TEST_F(RenderGl, NoLightsRelightingAndTheStateLeft) {
             EXPECT_NEAR(red(pixel(kWidth / 2 + 60, kHeight / 2)), 128, 2);  // untextured grey
         }
         const LeftState s = leftState();
-        EXPECT_FALSE(s.blend) << noLights;
-        EXPECT_TRUE(s.depthTest) << noLights;
-        EXPECT_EQ(s.blendSrc, GL_ONE) << noLights;
-        EXPECT_EQ(s.blendDst, GL_ONE) << noLights;
+        EXPECT_TRUE(!s.blend && s.depthTest && s.blendSrc == GL_ONE && s.blendDst == GL_ONE) << noLights;
         EXPECT_EQ(s.colour[0] + s.colour[1] + s.colour[2], 3.0f) << noLights;
         EXPECT_EQ(scene.cursor, &scene) << noLights;
         EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)) << noLights;

@@ -81,17 +81,13 @@ TEST_F(HostileFiles, CountsAreCheckedAgainstTheBytesOfTheirChunk) {
     EXPECT_EQ(n.positionKeyCount, 2u);
     EXPECT_EQ(n.positionKeys.size(), 2u);
     EXPECT_DOUBLE_EQ(n.positionKeys[1].x, 2.0);
-    const std::vector<std::string> problems = {"vertex list of 1000 points",
-                                               "face list of 65535 faces",
-                                               "mapping list of 50",
-                                               "vertex list of 3 points holds only 35 bytes",
-                                               "track of 4294967295 keys",
-                                               "track of 2 keys holds only 18",
-                                               "chunk 0x4110 at offset",
-                                               "chunk 0x4120 at offset",
-                                               "chunk 0x4140 at offset",
-                                               "chunk 0xB020 at offset",
-                                               "3 stray bytes"};
+    // clang-format off
+    const std::vector<std::string> problems = {
+        "vertex list of 1000 points", "face list of 65535 faces", "mapping list of 50",
+        "vertex list of 3 points holds only 35 bytes", "track of 4294967295 keys", "track of 2 keys holds only 18",
+        "chunk 0x4110 at offset", "chunk 0x4120 at offset", "chunk 0x4140 at offset", "chunk 0xB020 at offset",
+        "3 stray bytes"};
+    // clang-format on
     for (const std::string& words : problems) EXPECT_TRUE(mentions(scene, words.c_str())) << words;
     EXPECT_EQ(scene.loadProblems().size(), problems.size());
 }

@@ -21,13 +21,14 @@ void beginTrack(Chunk3dsWriter& w, uint16_t block, const std::string& name, uint
 // Spline floats skipped, frames keep their low 16 bits (70000 -> 4464),
 // values in show axes; rotation keys become increments in degrees (with the
 // show's 3.1415) and key 0 is cleared; load starts meshes at their first key.
-// Duplicate names find the first object; blocks naming no object, and tracks
+// A second block for an object adds its other track; duplicate names find
+// the first object; blocks naming no object, and tracks
 // before the name chunk, are skipped; a mesh without tracks stays at zero.
 TEST_F(KeyframerChunks, TracksAsTheShowKeepsThem) {
     Scene scene;
     ASSERT_TRUE(scene.load(sceneFile(
                                [](Chunk3dsWriter& w) {
-                                   for (const char* name : {"M", "One", "Two", "Twin", "Twin"})
+                                   for (const char* name : {"M", "Two", "Twin", "Twin"})
                                        addMesh(w, name, kTriangle, kOneFace);
                                },
                                [](Chunk3dsWriter& w) {
@@ -36,7 +37,7 @@ TEST_F(KeyframerChunks, TracksAsTheShowKeepsThem) {
                                    key(w, 10, 0x0009, {4, 5, 6});
                                    key(w, 70000, 0x001F, {7, 8, 9});
                                    w.end().end();
-                                   beginTrack(w, 0xB002, "One", 0xB021, 1);
+                                   beginTrack(w, 0xB002, "M", 0xB021, 1);  // a second block for M
                                    key(w, 0, 0, {1.0f, 1, 0, 0});
                                    w.end().end();
                                    beginTrack(w, 0xB002, "Two", 0xB021, 2);
@@ -53,21 +54,16 @@ TEST_F(KeyframerChunks, TracksAsTheShowKeepsThem) {
     ASSERT_EQ(mesh.positionKeyCount, 3u);
     EXPECT_EQ(mesh.positionKeyFrames[1], 10);
     EXPECT_EQ(mesh.positionKeyFrames[2], 4464);
-    EXPECT_DOUBLE_EQ(mesh.positionKeys[1].x, 4.0);
-    EXPECT_DOUBLE_EQ(mesh.positionKeys[1].y, 6.0);
-    EXPECT_DOUBLE_EQ(mesh.positionKeys[1].z, -5.0);
+    EXPECT_TRUE(sameVec(mesh.positionKeys[1], {4, 6, -5}));
     EXPECT_DOUBLE_EQ(mesh.positionKeys[2].y, 9.0);
     EXPECT_DOUBLE_EQ(mesh.position.z, -2.0);
     EXPECT_DOUBLE_EQ(mesh.basePosition.y, 3.0);
-    const SceneObject& one = *mesh.next;
-    ASSERT_EQ(one.rotationKeyCount, 1u);
-    EXPECT_DOUBLE_EQ(one.rotationKeys[0].x, 0.0);
-    const SceneObject& two = *one.next;
+    ASSERT_EQ(mesh.rotationKeyCount, 1u);
+    EXPECT_DOUBLE_EQ(mesh.rotationKeys[0].x, 0.0);
+    const SceneObject& two = *mesh.next;
     ASSERT_EQ(two.rotationKeyCount, 2u);
     EXPECT_DOUBLE_EQ(two.rotationKeys[0].z, 0.0);
-    EXPECT_DOUBLE_EQ(two.rotationKeys[1].x, 0.0);
-    EXPECT_NEAR(two.rotationKeys[1].y, 28.6487, 1e-4);
-    EXPECT_DOUBLE_EQ(two.rotationKeys[1].z, 0.0);
+    EXPECT_TRUE(sameVec(two.rotationKeys[1], {0, 28.6487, 0}, 1e-4));
     const SceneObject& twin = *two.next;
     ASSERT_EQ(twin.positionKeyCount, 2u);
     EXPECT_EQ(twin.positionKeyFrames[1], 5);

@@ -60,18 +60,14 @@ TEST_F(SceneLoad, VertexLightingFadesAddsAndClamps) {
         std::vector<float> xs;
         std::vector<Color3> expected;
     } cases[] = {
-        {"falloff",
-         {{{0.8f, 0.4f, 0.2f}, true}},
-         "M",
-         {0, 5, 10, 12},
+        // clang-format off
+        {"falloff", {{{0.8f, 0.4f, 0.2f}, true}}, "M", {0, 5, 10, 12},
          {{0.8f, 0.4f, 0.2f}, {0.4f, 0.2f, 0.1f}, {0, 0, 0}, {0, 0, 0}}},
-        {"clamp",
-         {{{0.8f, 0.8f, 0.8f}, true}, {{0.8f, 0.8f, 0.8f}, true}},
-         "M",
-         {0, 5, 7.5f},
+        {"clamp", {{{0.8f, 0.8f, 0.8f}, true}, {{0.8f, 0.8f, 0.8f}, true}}, "M", {0, 5, 7.5f},
          {{1, 1, 1}, {0.8f, 0.8f, 0.8f}, {0.4f, 0.4f, 0.4f}}},
         {"range 0", {{{1, 1, 1}, false}}, "M", {0, 1, 2}, {{0, 0, 0}, {0, 0, 0}, {0, 0, 0}}},
         {"dark", {}, "$white", {0, 1, 2}, {{0, 0, 0}, {0, 0, 0}, {0, 0, 0}}},
+        // clang-format on
     };
     for (const Case& c : cases) {
         Scene scene;
@@ -84,11 +80,8 @@ TEST_F(SceneLoad, VertexLightingFadesAddsAndClamps) {
         const SceneObject* mesh = &scene;
         while (mesh->kind != ObjectKind::Mesh) mesh = mesh->next;
         ASSERT_EQ(mesh->vertexColors.size(), c.xs.size()) << c.name;
-        for (size_t i = 0; i < c.xs.size(); ++i) {
-            EXPECT_FLOAT_EQ(mesh->vertexColors[i].r, c.expected[i].r) << c.name << " vertex " << i;
-            EXPECT_FLOAT_EQ(mesh->vertexColors[i].g, c.expected[i].g) << c.name << " vertex " << i;
-            EXPECT_FLOAT_EQ(mesh->vertexColors[i].b, c.expected[i].b) << c.name << " vertex " << i;
-        }
+        for (size_t i = 0; i < c.xs.size(); ++i)
+            EXPECT_TRUE(sameColour(mesh->vertexColors[i], c.expected[i])) << c.name << " vertex " << i;
     }
 }
 

@@ -13,6 +13,10 @@
 #include "scene3ds/Scene.h"
 #include "scene3ds/SceneReport.h"
 #include "support/Chunk3dsWriter.h"
+#include "support/TestScenes.h"
+
+using testscenes::sameColour;
+using testscenes::sameVec;
 
 using ChunkBody = std::function<void(Chunk3dsWriter&)>;
 

@@ -78,18 +78,15 @@ Chunk3dsWriter& Chunk3dsWriter::camera(const std::string& name, std::vector<floa
 Chunk3dsWriter& Chunk3dsWriter::positionTrack(const std::vector<uint32_t>& frames,
                                               const std::vector<std::vector<float>>& values) {
     begin(0xB020).u16(0).u32(0).u32(0).u32(static_cast<uint32_t>(frames.size()));
-    for (size_t i = 0; i < frames.size(); ++i) {
+    for (size_t i = 0; i < frames.size(); ++i)
         u32(frames[i]).u16(0).point(values.at(i).at(0), values.at(i).at(1), values.at(i).at(2));
-    }
     return end();
 }
 
 Chunk3dsWriter& Chunk3dsWriter::infoBlock(uint16_t id, const std::string& name, const std::vector<uint32_t>& frames,
                                           const std::vector<std::vector<float>>& values) {
-    begin(id);
-    begin(0xB010).string(name).u16(0).u16(0).u16(0xFFFF).end();
-    positionTrack(frames, values);
-    return end();
+    begin(id).begin(0xB010).string(name).u16(0).u16(0).u16(0xFFFF).end();
+    return positionTrack(frames, values).end();
 }
 
 std::string Chunk3dsWriter::writeFile(const std::string& name) const {

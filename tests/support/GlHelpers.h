@@ -67,40 +67,4 @@ inline LeftState leftState() {
     return s;
 }
 
-// Polygons that a draw sends, captured in feedback mode: window x, y, z of
-// each vertex.
-struct FedBackPolygon {
-    std::vector<float> xyz;
-};
-
-template <typename Draw>
-std::vector<FedBackPolygon> feedback(Draw draw) {
-    std::vector<GLfloat> buffer(1 << 16);
-    glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D, buffer.data());
-    glRenderMode(GL_FEEDBACK);
-    draw();
-    const GLint used = glRenderMode(GL_RENDER);
-    std::vector<FedBackPolygon> polygons;
-    for (GLint i = 0; i < used;) {
-        const GLint token = static_cast<GLint>(buffer[i++]);
-        if (token == GL_POLYGON_TOKEN) {
-            const GLint n = static_cast<GLint>(buffer[i++]);
-            FedBackPolygon p;
-            p.xyz.assign(buffer.begin() + i, buffer.begin() + i + 3 * n);
-            i += 3 * n;
-            polygons.push_back(p);
-        } else if (token == GL_PASS_THROUGH_TOKEN) {
-            i += 1;
-        } else if (token == GL_POINT_TOKEN || token == GL_BITMAP_TOKEN || token == GL_DRAW_PIXEL_TOKEN ||
-                   token == GL_COPY_PIXEL_TOKEN) {
-            i += 3;
-        } else if (token == GL_LINE_TOKEN || token == GL_LINE_RESET_TOKEN) {
-            i += 6;
-        } else {
-            break;
-        }
-    }
-    return polygons;
-}
-
 }  // namespace testgl

@@ -2,6 +2,9 @@
 // filled field by field, the way the loader leaves them.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -82,6 +85,20 @@ inline SceneObject& addLight(Scene& scene, const Vec3& at, float range, Color3 c
     light.lightColor = colour;
     scene.lights[scene.lightCount++] = &light;
     return light;
+}
+
+// Points within tolerance of each other, axis by axis.
+inline ::testing::AssertionResult sameVec(const Vec3& seen, const Vec3& expected, double tolerance = 1e-9) {
+    if (std::fabs(seen.x - expected.x) + std::fabs(seen.y - expected.y) + std::fabs(seen.z - expected.z) < tolerance)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "point " << seen.x << ", " << seen.y << ", " << seen.z;
+}
+
+// Colours equal to float rounding.
+inline ::testing::AssertionResult sameColour(const Color3& seen, const Color3& expected) {
+    if (std::fabs(seen.r - expected.r) + std::fabs(seen.g - expected.g) + std::fabs(seen.b - expected.b) < 1e-6f)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "colour " << seen.r << ", " << seen.g << ", " << seen.b;
 }
 
 }  // namespace testscenes
