@@ -4,6 +4,7 @@
 
 #include <GL/gl.h>
 
+#include <array>
 #include <cmath>
 #include <vector>
 
@@ -36,30 +37,28 @@ protected:
 // A resize event moves the view in a window and changes nothing in full screen.
 TEST_F(ShowWindowTest, ResizeSetsThe45DegreeProjectionOnlyWhenWindowed) {
     const double focal = 1.0 / std::tan(22.5 * M_PI / 180.0);
-    const struct {
-        int width, height, viewportWidth, viewportHeight;
-        bool byEvent, fullscreen;
-    } cases[] = {{640, 480, 640, 480, false, false},
-                 {320, 200, 320, 200, false, false},
-                 {640, 0, 640, 1, false, false},
-                 {320, 200, 320, 200, true, false},
-                 {320, 200, 640, 480, true, true}};
-    for (const auto& c : cases) {
+    // Width, height, by a window event, full screen; the viewport's width and height.
+    const std::array<int, 6> cases[] = {{640, 480, 0, 0, 640, 480},
+                                        {320, 200, 0, 0, 320, 200},
+                                        {640, 0, 0, 0, 640, 1},
+                                        {320, 200, 1, 0, 320, 200},
+                                        {320, 200, 1, 1, 640, 480}};
+    for (const auto& [width, height, byEvent, fullscreen, viewportWidth, viewportHeight] : cases) {
         resizeView(640, 480);
-        runSettings.fullscreen = c.fullscreen;
-        if (c.byEvent) {
-            pushWindowEvent({WindowEventKind::resize, c.width, c.height});
+        runSettings.fullscreen = fullscreen;
+        if (byEvent) {
+            pushWindowEvent({WindowEventKind::resize, width, height});
             pumpUntilPresented();
         } else {
-            resizeView(c.width, c.height);
+            resizeView(width, height);
         }
         GLint viewport[4] = {};
         GLdouble projection[16] = {};
         glGetIntegerv(GL_VIEWPORT, viewport);
         glGetDoublev(GL_PROJECTION_MATRIX, projection);
-        EXPECT_EQ((std::vector<int>{viewport[2], viewport[3]}), (std::vector<int>{c.viewportWidth, c.viewportHeight}))
-            << c.width << "x" << c.height << " fullscreen " << c.fullscreen;
-        EXPECT_NEAR(projection[0], focal * c.viewportHeight / c.viewportWidth, 1e-6) << c.height;
+        EXPECT_EQ((std::vector<int>{viewport[2], viewport[3]}), (std::vector<int>{viewportWidth, viewportHeight}))
+            << width << "x" << height << " fullscreen " << fullscreen;
+        EXPECT_NEAR(projection[0], focal * viewportHeight / viewportWidth, 1e-6) << height;
         EXPECT_NEAR(projection[5], focal, 1e-6);
         EXPECT_NEAR(projection[10], -(4000.0 + 0.5) / (4000.0 - 0.5), 1e-6);
         EXPECT_NEAR(projection[14], -2.0 * 4000.0 * 0.5 / (4000.0 - 0.5), 1e-6);

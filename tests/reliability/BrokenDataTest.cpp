@@ -41,10 +41,7 @@ std::string caseName(const ::testing::TestParamInfo<BrokenFile>& info) {
 // A message box (its caption first, as headless runs write it) or else a
 // diagnostic line.
 bool isMessageBox(const std::string& line) {
-    for (const char* caption : {"Error: ", "-=(Status)=-: ", "-=(ERROR)=-: "}) {
-        if (line.rfind(caption, 0) == 0) return true;
-    }
-    return false;
+    return line.rfind("Error: ", 0) == 0 || line.rfind("-=(Status)=-: ", 0) == 0 || line.rfind("-=(ERROR)=-: ", 0) == 0;
 }
 
 class BrokenDataTest : public ::testing::TestWithParam<BrokenFile> {};
@@ -62,8 +59,7 @@ TEST_P(BrokenDataTest, ShowPlaysToTheEndWithOneMessageForTheFile) {
 
     // Two frames a second of the stepped clock, a tiny window; silent unless
     // the soundtrack is the damaged file (music slows the frames).
-    ShowRequest request =
-        quietShow({"--play", "--windowed", "--size", "160x120", "--fixed-fps", "2", "--timings"}, copy.folder());
+    ShowRequest request = steppedShow(copy.folder(), "2");
     if (broken.name != "zik.mp3") request.args.push_back("--no-music");
     const ShowRun run = runShow(request);
 

@@ -26,6 +26,12 @@ inline std::vector<std::string> builtDataFiles() {
     return names;
 }
 
+// The show played from workDir in a 160x120 window on the stepped clock,
+// printing its --timings lines.
+inline ShowRequest steppedShow(const std::string& workDir, const std::string& fps) {
+    return quietShow({"--play", "--windowed", "--size", "160x120", "--fixed-fps", fps, "--timings"}, workDir);
+}
+
 // A temporary folder holding data/ copied from the build, removed (made
 // writable first) on destruction.
 class DataCopy {

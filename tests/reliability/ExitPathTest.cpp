@@ -1,8 +1,9 @@
 // Ways the show ends besides its last frame: SIGINT and SIGTERM at loading,
 // mid-scene and during frame captures, Escape and a close request on the
-// window, a signal to a full-screen show; and the places it cannot run as
-// asked: no display, no data folder, a working folder that is gone or
-// read-only, a frames folder that cannot be written.
+// window, a signal to a full-screen show; the places it cannot run as asked
+// (bad usage, no display, no data folder, a working folder that is gone or
+// read-only, a frames folder that cannot be written); and the installed
+// program played whole from anywhere.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -21,10 +22,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-ShowRequest steppedShow(const std::string& workDir, const std::string& fps) {
-    return quietShow({"--play", "--windowed", "--size", "160x120", "--fixed-fps", fps, "--timings"}, workDir);
-}
-
 size_t scenesPlayed(const ShowRun& run) { return linesStartingWith(run.output, "scene ").size(); }
 
 // Ended by the program itself, through its own return, before its last scene.
@@ -38,48 +35,45 @@ void expectCleanStop(const ShowRun& run, size_t minScenes, const std::string& na
 
 // At loading the signal comes as the missing bitmap is named, before any
 // scene; during captures (a frame every tenth of a second of scene 2) every
-// file written is a whole picture.
+// file written is a whole picture. Each signal is tried at some stage.
 TEST(ExitPathTest, SignalAtLoadingMidSceneAndDuringCapturesEndsCleanly) {
     if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display: run under xvfb-run";
     std::string times;
     for (int tenth = 66; tenth < 185; ++tenth) times += (times.empty() ? "" : ",") + std::to_string(tenth / 10.0);
-    struct Stage {
+    const struct {
         const char* name;
         const char* stopOn;
         size_t minScenes;
+        int signal;
         bool capture;
-    };
-    const Stage stages[] = {{"loading", "data/orvane.bmp", 0, false},
-                            {"mid-scene", "scene 2:", 2, false},
-                            {"captures", "scene 1:", 1, true}};
-    for (int signal : {SIGINT, SIGTERM}) {
-        for (const Stage& stage : stages) {
-            const std::string name = std::string(stage.name) + (signal == SIGINT ? ", SIGINT" : ", SIGTERM");
-            DataCopy copy("signal");
-            ASSERT_TRUE(copy.ok());
-            std::remove(copy.file("orvane.bmp").c_str());
-            ShowRequest request = steppedShow(copy.folder(), "30");
-            const std::string frames = copy.folder() + "/frames";
-            if (stage.capture) {
-                request.args.insert(request.args.end(), {"--frames-at", times, "--frames-dir", frames});
-                request.stopDelaySeconds = 0.5;
-            }
-            request.stopOnText = stage.stopOn;
-            request.stopSignal = signal;
-            const ShowRun run = runShow(request);
-            expectCleanStop(run, stage.minScenes, name);
-            if (stage.minScenes == 0) {
-                EXPECT_EQ(scenesPlayed(run), 0u) << name << "\n" << run.output;
-            }
-            if (!stage.capture) continue;
-            int written = 0;
-            for (const fs::directory_entry& entry : fs::directory_iterator(frames)) {
-                Picture picture;
-                EXPECT_TRUE(readPng(entry.path(), picture)) << name << ": " << entry.path();
-                ++written;
-            }
-            EXPECT_GT(written, 0) << name << "\n" << run.errors;
+    } stages[] = {{"loading, SIGTERM", "data/orvane.bmp", 0, SIGTERM, false},
+                  {"mid-scene, SIGINT", "scene 2:", 2, SIGINT, false},
+                  {"captures, SIGTERM", "scene 1:", 1, SIGTERM, true}};
+    for (const auto& stage : stages) {
+        DataCopy copy("signal");
+        ASSERT_TRUE(copy.ok());
+        std::remove(copy.file("orvane.bmp").c_str());
+        ShowRequest request = steppedShow(copy.folder(), "30");
+        const std::string frames = copy.folder() + "/frames";
+        if (stage.capture) {
+            request.args.insert(request.args.end(), {"--frames-at", times, "--frames-dir", frames});
+            request.stopDelaySeconds = 0.5;
         }
+        request.stopOnText = stage.stopOn;
+        request.stopSignal = stage.signal;
+        const ShowRun run = runShow(request);
+        expectCleanStop(run, stage.minScenes, stage.name);
+        if (stage.minScenes == 0) {
+            EXPECT_EQ(scenesPlayed(run), 0u) << stage.name << "\n" << run.output;
+        }
+        if (!stage.capture) continue;
+        int written = 0;
+        for (const fs::directory_entry& entry : fs::directory_iterator(frames)) {
+            Picture picture;
+            EXPECT_TRUE(readPng(entry.path(), picture)) << stage.name << ": " << entry.path();
+            ++written;
+        }
+        EXPECT_GT(written, 0) << stage.name << "\n" << run.errors;
     }
 }
 
@@ -93,21 +87,24 @@ TEST(WindowInputTest, EscapeCloseRequestAndSignalLeaveTheScreenAsItWas) {
     const bool xdotool = std::system("command -v xdotool >/dev/null 2>&1") == 0;
     struct Exit {
         const char* name;
-        const char* sideCommand;
         std::function<void(int)> onStop;
         int signal;
     };
     const Exit exits[] = {
-        {"Escape", "xdotool search --sync --all --pid {pid} --name '^Orvane$' windowfocus --sync key Escape", {}, 0},
-        {"close request", "", [](int pid) { EXPECT_TRUE(requestWindowClose(pid, 10.0)); }, 0},
-        {"SIGTERM", "", nullptr, SIGTERM},
+        {"Escape",
+         [](int pid) {
+             shellOutput("timeout 10 xdotool search --sync --all --pid " + std::to_string(pid) +
+                         " --name '^Orvane$' windowfocus --sync key Escape");
+         },
+         0},
+        {"close request", [](int pid) { EXPECT_TRUE(requestWindowClose(pid, 10.0)); }, 0},
+        {"SIGTERM", nullptr, SIGTERM},
     };
     for (const Exit& exit : exits) {
         if (exit.signal == 0 && !xdotool) continue;
         const std::string size = std::to_string(width) + "x" + std::to_string(height);
         ShowRequest request = quietShow({"--play", "--size", size, "--fixed-fps", "5", "--timings"});
         request.stopOnText = "scene 1:";
-        request.sideCommand = exit.sideCommand;
         request.onStop = exit.onStop;
         request.stopSignal = exit.signal;
         expectCleanStop(runShow(request), 1, exit.name);
@@ -119,10 +116,13 @@ TEST(WindowInputTest, EscapeCloseRequestAndSignalLeaveTheScreenAsItWas) {
     if (!xdotool) GTEST_SKIP() << "Escape and the close request untried: xdotool is not installed";
 }
 
-// Each place: its exit code, the one message that names it, and whether the
-// whole show plays (two frames a second).
+// Each place: its exit code, the one message that names it (on standard
+// output or error), and whether the whole show plays (two frames a second).
 TEST(RunPlaceTest, EachPlaceGivesItsExitCodeAndMessage) {
     if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display: run under xvfb-run";
+    const auto addArgs = [](std::vector<std::string> args) {
+        return [args](DataCopy&, ShowRequest& r) { r.args.insert(r.args.end(), args.begin(), args.end()); };
+    };
     struct Place {
         const char* name;
         int exitCode;
@@ -131,6 +131,9 @@ TEST(RunPlaceTest, EachPlaceGivesItsExitCodeAndMessage) {
         std::function<void(DataCopy&, ShowRequest&)> prepare;
     };
     const Place places[] = {
+        {"bad usage", 2, "orvane: --size wants", false, addArgs({"--size", "huge"})},
+        {"help", 0, "Usage: orvane", false, addArgs({"--help"})},
+        {"version", 0, "orvane 0.", false, addArgs({"--version"})},
         {"no display", 1, "orvane: cannot open the show window", false,
          [](DataCopy&, ShowRequest& r) {
              r.unsetEnv = {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER"};
@@ -148,9 +151,7 @@ TEST(RunPlaceTest, EachPlaceGivesItsExitCodeAndMessage) {
          [](DataCopy& c, ShowRequest&) { ASSERT_EQ(chmod(c.folder().c_str(), 0555), 0); }},
         // Said before any window; a folder of /proc refuses files even to root.
         {"unwritable frames folder", 2, "orvane: cannot write to the frames folder /proc/self", false,
-         [](DataCopy&, ShowRequest& r) {
-             r.args.insert(r.args.end(), {"--frames-at", "1,2,3", "--frames-dir", "/proc/self"});
-         }},
+         addArgs({"--frames-at", "1,2,3", "--frames-dir", "/proc/self"})},
     };
     for (const Place& place : places) {
         if (place.message == nullptr && geteuid() == 0) continue;
@@ -162,7 +163,8 @@ TEST(RunPlaceTest, EachPlaceGivesItsExitCodeAndMessage) {
         EXPECT_FALSE(run.timedOut) << place.name;
         EXPECT_EQ(run.exitCode, place.exitCode) << place.name << "\n" << run.errors;
         if (place.message != nullptr) {
-            EXPECT_EQ(linesStartingWith(run.errors, place.message).size(), 1u) << place.name << "\n" << run.errors;
+            EXPECT_EQ(linesStartingWith(run.output + run.errors, place.message).size(), 1u) << place.name << "\n"
+                                                                                            << run.output << run.errors;
         }
         if (place.playsWhole) {
             EXPECT_EQ(checkSceneTimings(run.output, 2.0), "") << place.name;
@@ -174,7 +176,9 @@ TEST(RunPlaceTest, EachPlaceGivesItsExitCodeAndMessage) {
 
 // An installed program started from an empty folder finds its data through
 // its own location and writes its pictures where it was started, not beside
-// the data it moved to.
+// the data it moved to. It plays every scene to its end (ten frames a
+// second) without a message of any kind; the frames asked for fall in the
+// first scene, the second, and just before the end of the last.
 TEST(RunPlaceTest, InstalledProgramPlaysAnywhereAndWritesWhereStarted) {
     if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display: run under xvfb-run";
     const std::string prefix = freshTempFolder("installed-" + std::to_string(getpid()));
@@ -183,15 +187,18 @@ TEST(RunPlaceTest, InstalledProgramPlaysAnywhereAndWritesWhereStarted) {
                 &status);
     ASSERT_EQ(status, 0) << "cmake --install failed";
     const std::string started = freshTempFolder("started-" + std::to_string(getpid()));
-    ShowRequest request = steppedShow(started, "2");
+    ShowRequest request = steppedShow(started, "10");
     request.program = prefix + "/bin/orvane";
-    request.args.insert(request.args.end(), {"--frames-at", "3", "--frames-dir", "shots"});
+    request.args.insert(request.args.end(), {"--frames-at", "0,7,229.4", "--frames-dir", "shots"});
     const ShowRun run = runShow(request);
     EXPECT_EQ(run.exitCode, 0) << run.errors;
-    EXPECT_EQ(run.errors, "") << "the installed data was not found whole";
-    EXPECT_EQ(checkSceneTimings(run.output, 2.0), "");
-    Picture frame;
-    EXPECT_TRUE(readPng(framePngPath(started + "/shots", 3.0), frame)) << "no picture where the program started";
+    EXPECT_EQ(run.errors, "") << "a message, or the installed data not found whole";
+    EXPECT_EQ(checkSceneTimings(run.output, 10.0), "");
+    for (double time : {0.0, 7.0, 229.4}) {
+        Picture frame;
+        EXPECT_TRUE(readPng(framePngPath(started + "/shots", time), frame)) << "no picture where started: " << time;
+        EXPECT_TRUE(frame.width == 160 && frame.height == 120) << frame.width << "x" << frame.height;
+    }
     EXPECT_FALSE(fs::exists(prefix + "/share/orvane/shots"));
     fs::remove_all(prefix);
     fs::remove_all(started);

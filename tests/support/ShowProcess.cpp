@@ -1,6 +1,5 @@
 #include "support/ShowProcess.h"
 
-#include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
@@ -37,28 +36,6 @@ constexpr const char* kOrvaneProgram = ORVANE_BINARY_DIR "/src/app/orvane";
 
 double secondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
 
-// command with every {pid} replaced by the child's id.
-std::string withPid(std::string command, pid_t child) {
-    const std::string mark = "{pid}";
-    for (size_t at = command.find(mark); at != std::string::npos; at = command.find(mark, at)) {
-        command.replace(at, mark.size(), std::to_string(child));
-    }
-    return command;
-}
-
-// Runs command in a shell beside the show, its output discarded.
-pid_t startSideCommand(const std::string& command) {
-    const pid_t side = fork();
-    if (side == 0) {
-        const int null = open("/dev/null", O_WRONLY);
-        dup2(null, 1);
-        dup2(null, 2);
-        execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    return side;
-}
-
 // Reads both pipes to their end; signals the child as the request says and
 // kills it at the deadline.
 void collect(int outFd, int errFd, pid_t child, const ShowRequest& request, ShowRun& run) {
@@ -66,7 +43,6 @@ void collect(int outFd, int errFd, pid_t child, const ShowRequest& request, Show
     // Seconds since start; < 0 until the text shows.
     double stopAt = request.stopOnText.empty() && request.onStop ? 0.0 : -1.0;
     bool stopped = false;
-    pid_t side = -1;
     pollfd fds[2] = {{outFd, POLLIN, 0}, {errFd, POLLIN, 0}};
     int open = 2;
     char buffer[4096];
@@ -78,7 +54,6 @@ void collect(int outFd, int errFd, pid_t child, const ShowRequest& request, Show
         }
         if (stopAt >= 0.0 && !stopped && now >= stopAt) {
             if (request.stopSignal != 0) kill(child, request.stopSignal);
-            if (!request.sideCommand.empty()) side = startSideCommand(withPid(request.sideCommand, child));
             if (request.onStop) request.onStop(child);
             stopped = true;
         }
@@ -99,10 +74,6 @@ void collect(int outFd, int errFd, pid_t child, const ShowRequest& request, Show
              run.errors.find(request.stopOnText) != std::string::npos)) {
             stopAt = secondsSince(start) + request.stopDelaySeconds;
         }
-    }
-    if (side > 0) {
-        kill(side, SIGKILL);
-        waitpid(side, nullptr, 0);
     }
 }
 

@@ -25,13 +25,10 @@ struct ShowRequest {
     double timeoutSeconds = 300.0;  // killed with SIGKILL past it
     // When not empty: once this text appears on standard output or standard
     // error (stopDelaySeconds later), stopSignal is sent when not 0 and
-    // sideCommand runs in a shell when not empty, with {pid} replaced by the
-    // program's process id.
+    // onStop runs in this process with the program's id (with no
+    // stopOnText, onStop runs as soon as the program has started).
     std::string stopOnText;
     int stopSignal = 0;
-    std::string sideCommand;
-    // Runs in this process at the same moment, with the program's id; with
-    // no stopOnText, as soon as the program has started.
     std::function<void(int pid)> onStop;
     double stopDelaySeconds = 0.0;
     // Removes workDir after entering it, so the program runs in a folder

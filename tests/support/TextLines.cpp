@@ -7,8 +7,7 @@ static std::vector<std::string> linesWith(const std::string& text, const std::st
     std::vector<std::string> lines;
     std::istringstream stream(text);
     for (std::string line; std::getline(stream, line);) {
-        const size_t at = line.find(part);
-        if (at == 0 || (!atStart && at != std::string::npos)) lines.push_back(line);
+        if (atStart ? line.rfind(part, 0) == 0 : line.find(part) != std::string::npos) lines.push_back(line);
     }
     return lines;
 }
