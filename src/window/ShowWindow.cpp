@@ -5,7 +5,9 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <chrono>
 #include <cstdio>
+#include <thread>
 
 #include "core/RunSettings.h"
 #include "platform/Platform.h"
@@ -43,6 +45,26 @@ void handleWindowEvent(const WindowEvent& event) {
     }
 }
 
+// A new window's first events (shown, exposed, focus, a full-screen size)
+// come in a burst; taking them before the first frame keeps them from
+// replacing presents of the loading screens, so a stepped run draws the same
+// frames whatever the window system sends then.
+void settleWindow() {
+    constexpr auto kQuiet = std::chrono::milliseconds(50);  // no event for this long: settled
+    constexpr auto kLongest = std::chrono::milliseconds(500);
+    const auto start = std::chrono::steady_clock::now();
+    auto lastEvent = start;
+    for (auto now = start; now - lastEvent < kQuiet && now - start < kLongest; now = std::chrono::steady_clock::now()) {
+        WindowEvent event;
+        if (takeWindowEvent(event)) {
+            handleWindowEvent(event);
+            lastEvent = std::chrono::steady_clock::now();
+        } else {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    }
+}
+
 }  // namespace
 
 // [SECTION] Window -----------------------------------------------------------
@@ -54,7 +76,8 @@ bool createShowWindow(const char* title, int width, int height, int style, bool 
         switchDisplayMode(width, height);
         // Hidden whether or not the switch succeeded.
         setCursorVisible(false);
-        platformStyle = window.displayModeSwitched ? WindowStyle::fullscreen : WindowStyle::borderless;
+        // Without a mode of that size the show still fills the screen, scaled.
+        platformStyle = window.displayModeSwitched ? WindowStyle::fullscreen : WindowStyle::scaled;
     }
     return openPlatformWindow(title, width, height, platformStyle);
 }
@@ -64,7 +87,7 @@ void switchDisplayMode(int width, int height) {
     switch (switchDesktopMode(width, height)) {
     case ModeSwitch::switched: window.displayModeSwitched = true; break;
     case ModeSwitch::noCurrentMode: showMessageBox("Could Not Enum Display Settings", "Error"); break;
-    // The show goes on in a borderless window on the current resolution.
+    // The show goes on at the current resolution, scaled to fill the screen.
     case ModeSwitch::notCompatible: showMessageBox("Display Mode Not Compatible", "Error"); break;
     }
 }
@@ -90,6 +113,7 @@ bool openShowWindow() {
         shutdownWindow();
         return false;
     }
+    settleWindow();
     return true;
 }
 
@@ -111,6 +135,8 @@ void createGLContext(int width, int height) {
         std::fprintf(stderr, "orvane: %s\n", platformError());
         return;
     }
+    // The stepped clock (tests, capture, benchmarks) draws as fast as it can.
+    setVsync(runSettings.vsync && !clockIsStepped());
     resizeView(width, height);
 }
 
