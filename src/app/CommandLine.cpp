@@ -6,12 +6,14 @@
 
 #include "app/OptionValues.h"
 #include "core/RunSettings.h"
+#include "scenes/ShowPlan.h"
 
 namespace {
 
 constexpr int kMaxSide = 16384;          // pixels
 constexpr double kMaxFixedFps = 1000.0;  // frames per second
 constexpr size_t kMaxCaptureTimes = 10000;
+constexpr double kMaxPasses = 1000000.0;  // --loop N
 
 bool parseSide(const char* begin, const char* end, int* side) {
     if (begin == end || end - begin > 6) return false;
@@ -66,13 +68,17 @@ bool parseValued(const std::string& option, const char* value, CommandLine& line
         line.framesDir = value;
         return !line.framesDir.empty() || fail(line, "--frames-dir wants a folder");
     }
+    if (option == "--start-at") {
+        const bool ok = parseNumber(value, &line.startAt) && line.startAt >= 0.0 && line.startAt <= showLengthSeconds();
+        return ok || fail(line, "--start-at wants a show time in seconds from 0 to 229.5");
+    }
     line.inspectPath = value;  // --inspect
     return !line.inspectPath.empty() || fail(line, "--inspect wants a 3DS file");
 }
 
 bool takesValue(const std::string& option) {
     return option == "--size" || option == "--fixed-fps" || option == "--frames-at" || option == "--frames-dir" ||
-           option == "--inspect" || isViewOption(option) || isCaptureOption(option);
+           option == "--inspect" || option == "--start-at" || isViewOption(option) || isCaptureOption(option);
 }
 
 bool parseFlag(const std::string& option, CommandLine& line) {
@@ -80,6 +86,7 @@ bool parseFlag(const std::string& option, CommandLine& line) {
     if (option == "--windowed") return line.windowed = true;
     if (option == "--no-lights") return line.noLights = true;
     if (option == "--no-music") return line.noMusic = true;
+    if (option == "--no-vsync") return line.noVsync = true;
     if (option == "--timings") return line.timings = true;
     if (option == "--help" || option == "-h") return line.help = true;
     if (option == "--version") return line.version = true;
@@ -94,6 +101,18 @@ bool parseCommandLine(int argc, const char* const* argv, CommandLine& line) {
         if (takesValue(option)) {
             const char* value = i + 1 < argc ? argv[++i] : nullptr;
             if (!parseValued(option, value, line)) return false;
+        } else if (option == "--loop") {
+            // The count is optional: a number after --loop is its count.
+            double count = 0.0;
+            const bool counted = i + 1 < argc && argv[i + 1] != nullptr && parseNumber(argv[i + 1], &count);
+            if (!counted) {
+                line.loopForever = true;
+            } else if (isWhole(count) && count >= 1.0 && count <= kMaxPasses) {
+                line.passes = static_cast<int>(count);
+                ++i;
+            } else {
+                return fail(line, "--loop wants a whole number of passes from 1, or nothing to loop until stopped");
+            }
         } else if (!parseFlag(option, line)) {
             return false;
         }
@@ -101,6 +120,10 @@ bool parseCommandLine(int argc, const char* const* argv, CommandLine& line) {
     if (!line.framesDir.empty() && line.framesAt.empty()) return fail(line, "--frames-dir goes with --frames-at");
     if (!viewOptionsFit(line.view, line.error)) return false;
     if (!captureOptionsFit(line.capture, line.fixedFps, !line.view.path.empty(), line.error)) return false;
+    const bool looping = line.loopForever || line.passes > 1;
+    if (looping && !line.view.path.empty()) return fail(line, "--loop plays the show, not --view (which loops anyway)");
+    if (looping && !line.capture.path.empty()) return fail(line, "--capture records one pass: leave out --loop");
+    if (line.startAt > 0.0 && !line.view.path.empty()) return fail(line, "--start-at plays the show, not --view");
     return true;
 }
 
@@ -127,6 +150,7 @@ void applyCommandLine(const CommandLine& line) {
     }
     if (line.noLights) runSettings.noLights = true;
     if (line.noMusic) runSettings.noMusic = true;
+    if (line.noVsync) runSettings.vsync = false;
 }
 
 const char* commandLineHelp() {
@@ -138,6 +162,9 @@ const char* commandLineHelp() {
            "  --size WxH          window size or full-screen resolution (default 800x600)\n"
            "  --no-lights         draw without the baked vertex lighting\n"
            "  --no-music          play without the soundtrack\n"
+           "  --no-vsync          draw as fast as possible instead of with the display (measuring)\n"
+           "  --loop [N]          play the show N times, or until stopped when N is left out\n"
+           "  --start-at S        start at S seconds of show time (0 to 229.5), after loading\n"
            "  --fixed-fps N       stepped clock: every presented frame advances 1000/N ms\n"
            "  --frames-at T1,...  write a PNG of the first frame presented at or after each\n"
            "                      show time (seconds since scene 1 began)\n"

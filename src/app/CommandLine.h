@@ -15,7 +15,11 @@ struct CommandLine {
     int height = 0;
     bool noLights = false;
     bool noMusic = false;
+    bool noVsync = false;
     double fixedFps = 0.0;         // 0: real clock
+    int passes = 1;                // --loop N: the show N times
+    bool loopForever = false;      // --loop alone: until a quit request
+    double startAt = 0.0;          // --start-at: show seconds the show starts at
     std::vector<double> framesAt;  // show times in seconds
     std::string framesDir;
     bool timings = false;
@@ -35,5 +39,5 @@ const char* commandLineHelp();
 // that they stay where the user started it when the show moves to the
 // installed data's folder. The viewer and --inspect never move.
 void anchorPathOptions(CommandLine& line);
-// Applies the window, lights and music options to runSettings.
+// Applies the window, lights, music and vsync options to runSettings.
 void applyCommandLine(const CommandLine& line);

@@ -9,6 +9,7 @@
 
 #include "media/Png.h"
 #include "platform/Platform.h"
+#include "platform/PlatformWindow.h"
 
 namespace {
 
@@ -21,6 +22,7 @@ struct CaptureState {
     int height = 0;
     std::vector<uint8_t> pixels;  // width x height x 3, top row first
     bool showStarted = false;
+    int pass = 1;
     uint32_t startTick = 0;
     int written = 0;
 };
@@ -30,7 +32,7 @@ CaptureState capture;
 void readBackBuffer() {
     const int rowBytes = capture.width * 3;
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadBuffer(GL_BACK);
+    readDrawnFrame();
     glReadPixels(0, 0, capture.width, capture.height, GL_RGB, GL_UNSIGNED_BYTE, capture.pixels.data());
     // GL rows run bottom up: swap them in place.
     for (int top = 0, bottom = capture.height - 1; top < bottom; ++top, --bottom) {
@@ -73,16 +75,21 @@ bool setFrameCaptures(const std::vector<double>& showTimes, const std::string& f
     return true;
 }
 
-void markShowStart() {
+void markShowStart(int pass) {
     capture.showStarted = true;
+    capture.pass = pass;
+    capture.next = 0;
     capture.startTick = tickCount();
 }
 
 bool showHasStarted() { return capture.showStarted; }
 
-std::string frameCapturePath(double showTime) {
+std::string frameCapturePath(double showTime, int pass) {
     char name[64];
-    std::snprintf(name, sizeof name, "frame_%08.3f.png", showTime);
+    if (pass > 1)
+        std::snprintf(name, sizeof name, "frame_%08.3f-p%d.png", showTime, pass);
+    else
+        std::snprintf(name, sizeof name, "frame_%08.3f.png", showTime);
     return capture.folder + "/" + name;
 }
 
@@ -92,7 +99,7 @@ void captureFrameIfDue() {
     if (showTime < capture.times[capture.next]) return;
     readBackBuffer();
     while (capture.next < capture.times.size() && capture.times[capture.next] <= showTime) {
-        const std::string path = frameCapturePath(capture.times[capture.next]);
+        const std::string path = frameCapturePath(capture.times[capture.next], capture.pass);
         if (writePngRgb(path.c_str(), capture.pixels.data(), capture.width, capture.height)) {
             ++capture.written;
         } else {

@@ -62,5 +62,5 @@ int runProgram(int argc, const char* const* argv) {
         !setFrameCaptures(line.framesAt, line.framesDir, runSettings.width, runSettings.height)) {
         return kUsageExit;
     }
-    return playShow();
+    return playShow(ShowPasses{line.passes, line.loopForever, line.startAt});
 }

@@ -8,12 +8,17 @@
 #include "scenes/Show.h"
 #include "window/ShowWindow.h"
 
-int playShow() {
+int playShow(const ShowPasses& passes) {
     if (!openShowWindow()) return 1;
     loadShow();
-    if (!runSettings.noMusic) startMusic("data/zik.mp3");
-    markShowStart();
-    playShowScenes();
+    for (int pass = 1; passes.forever || pass <= passes.count; ++pass) {
+        if (showQuitRequested()) break;
+        beginShowPass(pass);
+        if (!runSettings.noMusic && pass == 1) startMusic("data/zik.mp3", passes.startAt);
+        if (!runSettings.noMusic && pass > 1) restartMusic(passes.startAt);
+        markShowStart(pass);
+        playShowScenes(passes.startAt);
+    }
     if (!runSettings.noMusic) stopMusic();
     releaseShow();
     shutdownWindow();

@@ -9,10 +9,11 @@
 #include <string>
 
 struct VideoCaptureSetup {
-    std::string path;   // the finished file (absolute)
-    std::string music;  // soundtrack to mux in; empty: no sound
-    int fps = 60;       // frames per second of the video and the clock
-    int width = 0;      // pixels read from the lower-left corner
+    std::string path;        // the finished file (absolute)
+    std::string music;       // soundtrack to mux in; empty: no sound
+    double musicFrom = 0.0;  // seconds into the soundtrack the video starts at (--start-at)
+    int fps = 60;            // frames per second of the video and the clock
+    int width = 0;           // pixels read from the lower-left corner
     int height = 0;
     double lengthSeconds = 0.0;  // show time captured (progress and --stop-after)
     bool stopAtLength = false;   // end the show once lengthSeconds are written

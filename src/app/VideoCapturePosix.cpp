@@ -21,6 +21,7 @@
 
 #include "app/FrameCapture.h"
 #include "platform/Platform.h"
+#include "platform/PlatformWindow.h"
 #include "window/ShowWindow.h"
 
 extern char** environ;
@@ -59,6 +60,7 @@ std::vector<std::string> ffmpegArguments(const std::string& program) {
                                      "-video_size", std::to_string(s.width) + "x" + std::to_string(s.height),
                                      "-framerate",  std::to_string(s.fps),
                                      "-i",          "pipe:0"};
+    if (!s.music.empty() && s.musicFrom > 0.0) args.insert(args.end(), {"-ss", std::to_string(s.musicFrom)});
     if (!s.music.empty()) args.insert(args.end(), {"-i", s.music});
     args.insert(args.end(), {"-map", "0:v", "-vf", kVideoFilter, "-c:v", "libx264", "-preset", "veryfast", "-crf", "18",
                              "-pix_fmt", "yuv420p"});
@@ -197,7 +199,7 @@ void captureVideoFrame() {
     if (capture.pipe < 0 || capture.ended || !showHasStarted()) return;
     if (capture.written == 0) capture.wallStart = capture.lastProgress = wallClockSeconds();
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadBuffer(GL_BACK);
+    readDrawnFrame();
     glReadPixels(0, 0, capture.setup.width, capture.setup.height, GL_RGB, GL_UNSIGNED_BYTE, capture.pixels.data());
     if (!writeAll(capture.pixels.data(), capture.pixels.size())) {
         std::fprintf(stderr, "\norvane: ffmpeg stopped taking frames\n");

@@ -75,8 +75,9 @@ VideoCaptureSetup setupFor(const CommandLine& line, const std::string& path) {
     setup.width = runSettings.width;
     setup.height = runSettings.height;
     setup.stopAtLength = line.capture.stopAfter > 0.0;
-    setup.lengthSeconds = setup.stopAtLength ? line.capture.stopAfter : showLengthSeconds();
+    setup.lengthSeconds = setup.stopAtLength ? line.capture.stopAfter : showLengthSeconds() - line.startAt;
     setup.music = soundtrack(line.noMusic);
+    setup.musicFrom = line.startAt;
     return setup;
 }
 
@@ -101,7 +102,7 @@ int runVideoCapture(const CommandLine& line) {
         finishVideoCapture(true);
         return kFailedExit;
     }
-    const int shown = playShow();
+    const int shown = playShow(ShowPasses{1, false, line.startAt});
     const bool interrupted = shown != 0 || (showQuitRequested() && !videoCaptureEnded());
     if (!finishVideoCapture(interrupted)) {
         std::fprintf(stderr, "orvane: %s%s not written\n", interrupted ? "capture interrupted: " : "", path.c_str());

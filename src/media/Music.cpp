@@ -18,11 +18,19 @@ SoundStream* musicStream = nullptr;
 }  // namespace
 
 // The calls, their order and values are fixed; no result changes the run.
-void startMusic(const char* path) {
+void startMusic(const char* path, double fromSeconds) {
     initSound(kMixRate, kSoftwareChannels, kInitFlags);
     setUnitActive(spectrumUnit(), true);
     musicStream = openSoundStream(path, kStreamMode, kStreamLength);
     playSoundStream(kMusicChannel, musicStream);
+    if (fromSeconds > 0.0) seekSoundStream(musicStream, fromSeconds);
+}
+
+void restartMusic(double fromSeconds) {
+    if (musicStream == nullptr) return;
+    stopSoundStream(musicStream);
+    playSoundStream(kMusicChannel, musicStream);
+    if (fromSeconds > 0.0) seekSoundStream(musicStream, fromSeconds);
 }
 
 void stopMusic() {

@@ -67,6 +67,15 @@ void Scene::attachEmitters(int capacity, float lifetime, int rate, float size, f
     rewind();
 }
 
+void Scene::resetEmitters() {
+    for (int i = 0; i < emitterCount && i < kMaxEmitters; ++i) {
+        if (emitters[i] == nullptr) continue;
+        emitters[i]->count = 0;
+        emitters[i]->lastEmitTime = 0.0f;
+    }
+    sortCount = 0;
+}
+
 bool Scene::releaseEmitters() {
     for (int i = 0; i < emitterCount && i < kMaxEmitters; ++i)
         if (emitters[i] != nullptr) emitters[i]->release();

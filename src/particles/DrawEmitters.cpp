@@ -42,18 +42,6 @@ void raiseParticles(ParticleSystem& system, const SceneObject& mesh, float t) {
     }
 }
 
-void feedEmitters(Scene& scene, int emitterCount, float t) {
-    for (int s = 0; s < emitterCount; ++s) {
-        ParticleSystem* system = scene.emitters[s];
-        const SceneObject* mesh = scene.emitterObjects[s];
-        drawnCount[s] = 0;
-        if (system == nullptr || mesh == nullptr) continue;
-        placeEmitPosition(*system, *mesh);
-        system->update();
-        if (rises(system->emitterType)) raiseParticles(*system, *mesh, t);
-    }
-}
-
 // One sprite: the optional depth offset, then the billboard in the camera's
 // view, of half side b * size for the shrinking types.
 void drawSprite(const ParticleSystem& system, const Particle& particle, const SceneObject& camera, int drawn, float t) {
@@ -68,17 +56,30 @@ void drawSprite(const ParticleSystem& system, const Particle& particle, const Sc
 
 }  // namespace
 
+void Scene::updateEmitters() {
+    const float t = tickSeconds();
+    const int count = std::min(emitterCount, kMaxDrawnEmitters);
+    for (int s = 0; s < count; ++s) {
+        ParticleSystem* system = emitters[s];
+        const SceneObject* mesh = emitterObjects[s];
+        if (system == nullptr || mesh == nullptr) continue;
+        placeEmitPosition(*system, *mesh);
+        system->update();
+        if (rises(system->emitterType)) raiseParticles(*system, *mesh, t);
+    }
+}
+
 // Expects: modelview matrix mode, GL_TEXTURE_2D on. Leaves: the depth test
 // as found (it is switched off while drawing when particleDepthTest is
 // false, then on), blending off, blend function (GL_ONE, GL_ONE), colour
 // white, the modelview of the last sprite.
 void Scene::drawEmitters() {
     const float t = tickSeconds();
-    const int count = std::min(emitterCount, kMaxDrawnEmitters);
     static const SceneObject noCamera;
     const SceneObject& cam = camera != nullptr ? *camera : noCamera;
 
-    feedEmitters(*this, count, t);
+    updateEmitters();
+    std::fill(drawnCount, drawnCount + kMaxDrawnEmitters, 0);
     buildDrawList(*this);
 
     if (!particleDepthTest) glDisable(GL_DEPTH_TEST);

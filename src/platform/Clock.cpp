@@ -21,15 +21,21 @@ struct SteppedClock {
     uint64_t frames = 0;
 };
 SteppedClock stepped;
+// Added to the real clock once a stepped stretch has moved the time on
+// (continueRealClock), so the clock never goes back.
+double realOffsetMs = 0.0;
+
+double realMs() {
+    return std::chrono::duration<double, std::milli>(WallClock::now() - programStart).count() + realOffsetMs;
+}
 
 double steppedMs() { return stepped.baseMs + static_cast<double>(stepped.frames) * stepped.msPerFrame; }
 
 }  // namespace
 
 uint32_t tickCount() {
-    if (stepped.active) return static_cast<uint32_t>(static_cast<uint64_t>(std::floor(steppedMs())));
-    auto since = std::chrono::duration_cast<std::chrono::milliseconds>(WallClock::now() - programStart);
-    return static_cast<uint32_t>(since.count());
+    const double ms = stepped.active ? steppedMs() : realMs();
+    return static_cast<uint32_t>(static_cast<uint64_t>(std::floor(ms)));
 }
 
 void useSteppedClock(double msPerFrame) { stepped = SteppedClock{true, 0.0, msPerFrame, 0}; }
@@ -37,6 +43,19 @@ void useSteppedClock(double msPerFrame) { stepped = SteppedClock{true, 0.0, msPe
 void useRealClock() { stepped.active = false; }
 
 bool clockIsStepped() { return stepped.active; }
+
+void continueSteppedClock(double msPerFrame) {
+    stepped = SteppedClock{true, stepped.active ? steppedMs() : realMs(), msPerFrame, 0};
+}
+
+void continueRealClock() {
+    if (!stepped.active) return;
+    const double now = steppedMs();
+    stepped.active = false;
+    realOffsetMs += now - realMs();
+}
+
+double steppedTime() { return steppedMs(); }
 
 void setSteppedTime(double ms) {
     stepped.baseMs = ms;

@@ -24,8 +24,16 @@ uint32_t tickCount();
 void useSteppedClock(double msPerFrame);
 void useRealClock();
 bool clockIsStepped();
-// Puts the stepped clock at a given time (tests).
+// Puts the stepped clock at a given time (tests, and each pass of a looping
+// show, which starts at the first pass's time).
 void setSteppedTime(double ms);
+// The stepped clock's exact time, milliseconds.
+double steppedTime();
+// Switches to a stepped clock that starts at the current time (a stretch of
+// the show run frame by frame without drawing); continueRealClock then goes
+// back to the real clock from the time the stretch reached.
+void continueSteppedClock(double msPerFrame);
+void continueRealClock();
 // Advances the stepped clock by one frame; presentFrame calls it.
 void advanceSteppedClock();
 // Seconds on the wall clock whatever the tick source (frame-rate reports).

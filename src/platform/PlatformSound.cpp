@@ -101,6 +101,12 @@ bool playSoundStream(int channel, SoundStream* s) {
     return Mix_PlayMusic(stream.music, 0) == 0;
 }
 
+void seekSoundStream(SoundStream* s, double seconds) {
+    logCall("seek %.3f", seconds);
+    if (!deviceOpen || s != &stream || !streamOpen) return;
+    Mix_SetMusicPosition(seconds);
+}
+
 void stopSoundStream(SoundStream* s) {
     logCall("stop %s", s ? "stream" : "null");
     if (!deviceOpen || s != &stream || !streamOpen) return;

@@ -26,6 +26,8 @@ bool spectrumActive();
 SoundStream* openSoundStream(const char* path, uint32_t mode, int length);
 // Starts the stream at once on a channel; it plays on in the background.
 bool playSoundStream(int channel, SoundStream* stream);
+// Moves a playing stream to a time from its start, seconds.
+void seekSoundStream(SoundStream* stream, double seconds);
 void stopSoundStream(SoundStream* stream);
 // Shuts the library down: frees any open stream and closes the device.
 void closeSound();

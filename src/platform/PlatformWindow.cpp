@@ -1,12 +1,14 @@
 // The show window on SDL2: display mode, window, OpenGL context, present,
 // cursor. Events live in PlatformEvents.cpp, signals in QuitSignals.cpp.
 #include <SDL.h>
+#include <SDL_opengl.h>
 
 #include <cstdio>
 #include <cstdlib>
 
 #include "platform/Platform.h"
 #include "platform/PlatformWindow.h"
+#include "platform/ScaledTarget.h"
 
 namespace {
 
@@ -18,6 +20,9 @@ struct WindowState {
     bool modeChosen = false;
     SDL_DisplayMode fullscreenMode{};
     bool cursorHidden = false;
+    bool scaled = false;  // a desktop-sized window shows an offscreen frame
+    int drawWidth = 0;    // the frame's size when scaled
+    int drawHeight = 0;
     bool exitHookInstalled = false;
     long presented = 0;
     char error[256] = "";
@@ -127,7 +132,19 @@ bool openPlatformWindow(const char* title, int width, int height, WindowStyle st
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN;
     if (style == WindowStyle::windowed) flags |= SDL_WINDOW_RESIZABLE;
     if (style != WindowStyle::windowed) flags |= SDL_WINDOW_BORDERLESS;
-    state.window = createWindowWithClosestFormat(title, width, height, flags);
+    if (style == WindowStyle::scaled) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
+    state.scaled = style == WindowStyle::scaled;
+    state.drawWidth = width;
+    state.drawHeight = height;
+    int windowWidth = width, windowHeight = height;
+    SDL_Rect desktop{};
+    if (state.scaled && SDL_GetDisplayBounds(0, &desktop) == 0) {
+        // Sized to the desktop itself too: without a window manager the
+        // full-screen flag alone leaves the window at its requested size.
+        windowWidth = desktop.w;
+        windowHeight = desktop.h;
+    }
+    state.window = createWindowWithClosestFormat(title, windowWidth, windowHeight, flags);
     if (state.window == nullptr) return false;
     if (style == WindowStyle::fullscreen && state.modeChosen && !enterFullscreen()) {
         std::fprintf(stderr, "orvane: %s; staying borderless\n", state.error);
@@ -155,9 +172,20 @@ bool createPlatformContext() {
         keepError("OpenGL context not current");
         return false;
     }
-    // The show runs unthrottled: every frame is drawn as soon as possible.
-    SDL_GL_SetSwapInterval(0);
+    setVsync(false);
+    if (state.scaled && !openScaledTarget(state.drawWidth, state.drawHeight, currentPixelFormat().depthBits)) {
+        // No offscreen drawing: the frame stays at its size in the top-left corner.
+        state.scaled = false;
+        SDL_SetWindowFullscreen(state.window, 0);
+        SDL_SetWindowSize(state.window, state.drawWidth, state.drawHeight);
+        SDL_SetWindowPosition(state.window, 0, 0);
+    }
     return true;
+}
+
+void setVsync(bool on) {
+    if (on && (SDL_GL_SetSwapInterval(-1) == 0 || SDL_GL_SetSwapInterval(1) == 0)) return;
+    SDL_GL_SetSwapInterval(0);
 }
 
 PixelFormatInfo currentPixelFormat() {
@@ -177,15 +205,37 @@ PixelFormatInfo currentPixelFormat() {
 
 void windowClientSize(int* width, int* height) {
     int w = 0, h = 0;
-    if (state.window != nullptr) SDL_GL_GetDrawableSize(state.window, &w, &h);
+    if (state.scaled) {
+        // The frame's own size, from the window's opening on.
+        w = state.drawWidth;
+        h = state.drawHeight;
+    } else if (state.window != nullptr) {
+        SDL_GL_GetDrawableSize(state.window, &w, &h);
+    }
     if (width != nullptr) *width = w;
     if (height != nullptr) *height = h;
 }
 
 const char* platformError() { return state.error; }
 
+void readDrawnFrame() {
+    if (scaledTargetActive()) {
+        bindScaledTarget();
+    } else {
+        glReadBuffer(GL_BACK);
+    }
+}
+
 void presentFrame() {
-    if (state.window != nullptr) SDL_GL_SwapWindow(state.window);
+    if (state.window != nullptr && scaledTargetActive()) {
+        int width = 0, height = 0;
+        SDL_GL_GetDrawableSize(state.window, &width, &height);
+        drawScaledTarget(width, height);
+        SDL_GL_SwapWindow(state.window);
+        bindScaledTarget();
+    } else if (state.window != nullptr) {
+        SDL_GL_SwapWindow(state.window);
+    }
     ++state.presented;
     advanceSteppedClock();
 }
@@ -200,6 +250,7 @@ void setCursorVisible(bool visible) {
 
 void closePlatformWindow() {
     if (state.context != nullptr) {
+        closeScaledTarget();
         SDL_GL_MakeCurrent(state.window, nullptr);
         SDL_GL_DeleteContext(state.context);
         state.context = nullptr;
@@ -212,6 +263,7 @@ void closePlatformWindow() {
     }
     if (state.cursorHidden) setCursorVisible(true);
     state.modeChosen = false;
+    state.scaled = false;
     if (state.videoStarted) {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         state.videoStarted = false;

@@ -14,7 +14,11 @@ ModeSwitch switchDesktopMode(int width, int height);
 
 // [SECTION] Window and context -----------------------------------------------
 
-enum class WindowStyle { windowed, fullscreen, borderless };
+// scaled: a desktop-sized borderless window showing the frame, drawn at the
+// requested size offscreen, scaled to fit (where the display has no mode of
+// that size). Falls back to borderless at the requested size when the
+// OpenGL in use cannot draw offscreen.
+enum class WindowStyle { windowed, fullscreen, borderless, scaled };
 
 // Opens a double-buffered RGBA OpenGL window of client size width x height,
 // asking for 32-bit colour and 32-bit depth and taking the closest offered
@@ -26,6 +30,9 @@ bool windowHasPixelFormat();
 // Creates the OpenGL context (compatibility profile, so OpenGL 1.1 immediate
 // mode works) and makes it current. False when it cannot.
 bool createPlatformContext();
+// Vertical sync of the swaps: adaptive where the driver offers it, else
+// plain, else none, without a message; off draws as fast as it can.
+void setVsync(bool on);
 // Colour and depth bits of the current context, for reports and tests.
 struct PixelFormatInfo {
     int colorBits = 0;
@@ -33,8 +40,12 @@ struct PixelFormatInfo {
     bool doubleBuffered = false;
 };
 PixelFormatInfo currentPixelFormat();
-// The client size in pixels.
+// The size of the frame being drawn, pixels: the client size, or the
+// offscreen size of a scaled window.
 void windowClientSize(int* width, int* height);
+// Points pixel reads (glReadPixels, glCopyTexSubImage2D) at the frame being
+// drawn: the back buffer, or a scaled window's offscreen frame.
+void readDrawnFrame();
 // The last failure of the platform, readable text.
 const char* platformError();
 

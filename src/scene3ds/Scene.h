@@ -194,7 +194,12 @@ struct Scene : SceneObject {
     // -- Object-attached emitters (src/particles: AttachEmitters.cpp,
     // DrawEmitters.cpp); load-time allocations freed through destroyEmitters --
     void attachEmitters(int capacity, float lifetime, int rate, float size, float rise);
+    // Feeds, ages and lifts the particles at the meshes' current poses,
+    // without drawing (drawEmitters does this first, then draws).
+    void updateEmitters();
     void drawEmitters();
+    // Empties every pool, as after attachEmitters (a new pass of the show).
+    void resetEmitters();
     bool releaseEmitters();
 
 private:

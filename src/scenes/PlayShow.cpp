@@ -1,4 +1,5 @@
 // The eight scene functions in the show's order, each for its duration.
+#include "scenes/SceneLoop.h"
 #include "scenes/SceneTimings.h"
 #include "scenes/Show.h"
 #include "window/ShowWindow.h"
@@ -14,12 +15,14 @@ void (*const kSceneFunctions[kShowSceneCount])(float duration) = {
 void playShowScene(int n) {
     if (n < 1 || n > kShowSceneCount) return;
     const float duration = scenePlan(n).duration;
+    enterPlannedScene(n);
     beginSceneTimings(n, duration);
     kSceneFunctions[n - 1](duration);
     endSceneTimings();
 }
 
-void playShowScenes() {
+void playShowScenes(double startAt) {
+    startShowAt(startAt);
     for (int n = 1; n <= kShowSceneCount; ++n) {
         if (showQuitRequested()) break;
         playShowScene(n);

@@ -68,10 +68,16 @@ void playScene1(float duration) {
     Scene& scene = *playable;
     SceneClock clock;
     while (clock.running(duration)) {
-        clock.tick();
+        const bool drawn = clock.tick();
         scene.frame = sceneFrame(scenePlan(1), clock.elapsed, duration);
         scene.rewind();
         scene.evaluateKeyframes();
+        if (!drawn) {
+            // The picture scene 2 takes over builds up frame by frame.
+            drawScene1Feedback(scene);
+            clock.skipFrame();
+            continue;
+        }
         drawScene1Frame(scene, clock.elapsed, duration);
         pumpFrame();
     }

@@ -162,9 +162,13 @@ void playScene2(float duration) {
     SceneClock clock;
     glColor3d(1.0, 1.0, 1.0);
     while (clock.running(duration)) {
-        clock.tick();
+        const bool drawn = clock.tick();
         scene.frame = sceneFrame(scenePlan(2), clock.elapsed, duration);
         scene.evaluateKeyframes();
+        if (!drawn) {
+            clock.skipFrame();
+            continue;
+        }
         drawScene2Frame(scene, pair, clock.elapsed, duration);
         pumpFrame();
     }

@@ -45,11 +45,16 @@ void playScene3(float duration) {
     Scene& scene = *playable;
     SceneClock clock;
     while (clock.running(duration)) {
-        clock.tick();
+        const bool drawn = clock.tick();
         const float t = clock.elapsed;
         scene.frame = sceneFrame(scenePlan(3), t, duration);
         scene.rewind();
         scene.evaluateKeyframes();
+        if (!drawn) {
+            if (sharedParticles) writeNameLettering(t, duration, *sharedParticles);
+            clock.skipFrame();
+            continue;
+        }
         drawScene3Frame(scene, t, duration);
         pumpFrame();
     }

@@ -76,10 +76,15 @@ void playScene4(float duration) {
     Scene& scene = *playable;
     SceneClock clock;
     while (clock.running(duration)) {
-        clock.tick();
+        const bool drawn = clock.tick();
         scene.frame = sceneFrame(scenePlan(4), clock.elapsed, duration);
         scene.rewind();
         scene.evaluateKeyframes();
+        if (!drawn) {
+            scene.updateEmitters();
+            clock.skipFrame();
+            continue;
+        }
         drawScene4Frame(scene, clock.elapsed);
         pumpFrame();
     }

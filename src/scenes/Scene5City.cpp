@@ -52,10 +52,15 @@ void playScene5(float duration) {
     }
     Scene& scene = *playable;
     while (clock.running(duration)) {
-        clock.tick();
+        const bool drawn = clock.tick();
         scene.frame = sceneFrame(scenePlan(5), clock.elapsed, duration);
         scene.rewind();
         scene.evaluateKeyframes();
+        if (!drawn) {
+            scene.updateEmitters();
+            clock.skipFrame();
+            continue;
+        }
         drawScene5Frame(scene, clock.elapsed);
         pumpFrame();
     }

@@ -89,11 +89,17 @@ void playScene6(float duration) {
     CreditLettering credits;
     SceneClock clock;
     while (clock.running(duration)) {
-        clock.tick();
+        const bool drawn = clock.tick();
         const float t = clock.elapsed;
         scene.frame = sceneFrame(scenePlan(6), t, duration);
         scene.rewind();
         scene.evaluateKeyframes();
+        if (!drawn) {
+            scene.updateEmitters();
+            if (sharedParticles) credits.write(t, *sharedParticles);
+            clock.skipFrame();
+            continue;
+        }
         drawScene6Frame(scene, credits, t);
         pumpFrame();
     }

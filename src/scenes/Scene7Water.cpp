@@ -27,11 +27,16 @@ void playScene7(float duration) {
     Scene& scene = *playable;
     SceneClock clock;
     while (clock.running(duration)) {
-        clock.tick();
+        const bool drawn = clock.tick();
         const float e = clock.elapsed;
         scene.frame = sceneFrame(scenePlan(7), e, duration);
         scene.rewind();
         scene.evaluateKeyframes();
+        if (!drawn) {
+            scene.updateEmitters();
+            clock.skipFrame();
+            continue;
+        }
         drawScene7Frame(scene, e, duration);
         pumpFrame();
     }

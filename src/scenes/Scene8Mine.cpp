@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 #include "media/Textures.h"
 #include "scenes/Layers.h"
@@ -100,6 +101,24 @@ void drawScene8Frame(Scene& scene, SceneObject* rippleMesh, float t) {
     drawScreenSpace(*sharedParticles);
 }
 
+namespace {
+
+// The ripple mesh's heights as loaded, so that every pass starts from them
+// (the ripple rewrites them from its first frame on). Lifetime: program,
+// filled by the first pass.
+std::vector<double> restingHeights;
+
+void restoreRestingHeights(SceneObject& mesh) {
+    if (restingHeights.empty()) {
+        for (const Vec3& v : mesh.vertices) restingHeights.push_back(v.z);
+        return;
+    }
+    for (size_t i = 0; i < mesh.vertices.size() && i < restingHeights.size(); ++i)
+        mesh.vertices[i].z = restingHeights[i];
+}
+
+}  // namespace
+
 void playScene8(float duration) {
     if (sharedParticles) {
         sharedParticles->count = 0;
@@ -112,14 +131,21 @@ void playScene8(float duration) {
     }
     Scene& scene = *playable;
     SceneObject* rippleMesh = findRippleMesh(scene);
+    if (rippleMesh) restoreRestingHeights(*rippleMesh);
     SceneClock clock;
     while (clock.running(duration)) {
-        clock.tick();
+        const bool drawn = clock.tick();
         const float t = clock.elapsed;
         scene.frame = sceneFrame(scenePlan(8), t, duration);
         // No rewind here: the keyframe evaluation starts from the first
         // object by itself.
         scene.evaluateKeyframes();
+        if (!drawn) {
+            scene.updateEmitters();
+            if (sharedParticles && closingLetteringShown(t)) writeClosingLettering(t, *sharedParticles);
+            clock.skipFrame();
+            continue;
+        }
         drawScene8Frame(scene, rippleMesh, t);
         pumpFrame();
     }

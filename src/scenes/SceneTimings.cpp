@@ -26,19 +26,17 @@ void beginSceneTimings(int scene, float duration) {
     timings.wallStart = wallClockSeconds();
 }
 
-void noteSceneTest(float elapsed, bool anotherFrame) {
+void noteSceneFrame(float elapsed) {
     SceneTiming& record = timings.records[timings.current];
-    if (record.frames > 0) {
-        if (record.frames == 1) record.firstElapsed = elapsed;
-        record.lastElapsed = elapsed;
-    }
-    if (anotherFrame) ++record.frames;
+    if (record.frames == 0) record.firstElapsed = elapsed;
+    record.lastElapsed = elapsed;
+    ++record.frames;
 }
 
 void endSceneTimings() {
     SceneTiming& record = timings.records[timings.current];
     record.wallSeconds = wallClockSeconds() - timings.wallStart;
-    if (timings.printed && record.scene != 0) {
+    if (timings.printed && record.scene != 0 && record.frames > 0) {
         const double fps = record.wallSeconds > 0.0 ? record.frames / record.wallSeconds : 0.0;
         std::printf("scene %d: duration %.1f s, %ld frames, first elapsed %.3f s, last elapsed %.3f s, %.1f fps\n",
                     record.scene, record.duration, record.frames, record.firstElapsed, record.lastElapsed, fps);

@@ -1,6 +1,6 @@
 // Per-scene frame counts and times for --timings and the whole-show tests.
-// The run sequence brackets each scene; SceneClock::running reports every
-// test of the loop. Lifetime: program.
+// The run sequence brackets each scene; SceneClock::tick reports every frame
+// drawn. Lifetime: program.
 #pragma once
 
 #include "scenes/ShowPlan.h"
@@ -15,10 +15,10 @@ struct SceneTiming {
 };
 
 void beginSceneTimings(int scene, float duration);
-// One test of a scene loop: elapsed time of the frame just drawn (0 before
-// the first), and whether another frame follows.
-void noteSceneTest(float elapsed, bool anotherFrame);
-// Closes the scene's record, printing it on standard output when asked.
+// One frame a scene loop draws, at its elapsed time.
+void noteSceneFrame(float elapsed);
+// Closes the scene's record, printing it on standard output when asked and
+// when it drew a frame (a scene before --start-at draws none).
 void endSceneTimings();
 void setTimingsPrinted(bool printed);
 // The scene being played, 1 to 8; 0 outside the run sequence.

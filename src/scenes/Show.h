@@ -18,6 +18,8 @@ extern Scene* showScenes[kShowSceneCount];
 extern bool showSceneLoaded[kShowSceneCount];
 extern uint8_t* showBitmaps[kShowBitmapCount];  // kBitmapBytes each
 extern ParticleSystem* sharedParticles;
+// The shared pool's particle lifetime as loaded (the closing text sets its own).
+constexpr float kSharedLifetime = 4.0f;  // seconds
 
 // Scene n's Scene (1 to 8) when its file loaded, else null.
 Scene* playableScene(int n);
@@ -39,6 +41,14 @@ void playScene8(float duration);
 
 // Scene n (1 to 8) alone for its duration, with its timings.
 void playShowScene(int n);
-// The eight scenes in order from show time 0; a quit request skips the
-// rest of the show.
-void playShowScenes();
+// Puts back what a pass of the show changes, as loading left it: each
+// scene's animation at its start, the emitters' and the shared pool empty,
+// the lettering bitmaps unwritten, the capture textures black, the random
+// sequence at its start and, on the stepped clock, the time where the first
+// pass began, so that every pass draws the first pass's frames. Pass 1 only
+// keeps what later passes restore (the only allocation a loop makes).
+void beginShowPass(int pass);
+// The eight scenes in order, drawn from startAt seconds of show time (the
+// scenes before it run without drawing); a quit request skips the rest of
+// the show.
+void playShowScenes(double startAt = 0.0);

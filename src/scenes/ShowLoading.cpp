@@ -58,9 +58,8 @@ const char* const kBitmapFiles[kShowBitmapCount] = {
 
 // The shared pool: 10000 screen-space sprites for the lettering.
 constexpr int kSharedCapacity = 10000;
-constexpr float kSharedLifetime = 4.0f;  // seconds
-constexpr int kSharedRate = 150;         // particles per second
-constexpr float kSharedSize = 10.0f;     // sprite side, eye-space units
+constexpr int kSharedRate = 150;      // particles per second
+constexpr float kSharedSize = 10.0f;  // sprite side, eye-space units
 constexpr double kSharedEyeDistance = 500.0;
 
 // Lifetime: one loadShow call.

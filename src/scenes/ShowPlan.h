@@ -48,6 +48,13 @@ inline double sceneFrame(const ScenePlan& plan, float elapsed, float duration) {
 }
 
 // Seconds of show time from scene 1's start to scene 8's end (229.5).
+// Show time at which scene n (1 to 8) begins by the plan.
+constexpr double sceneStartSeconds(int n) {
+    double seconds = 0.0;
+    for (int k = 1; k < n && k <= kShowSceneCount; ++k) seconds += kShowPlan[k - 1].duration;
+    return seconds;
+}
+
 constexpr double showLengthSeconds() {
     double seconds = 0.0;
     for (const ScenePlan& plan : kShowPlan) seconds += plan.duration;

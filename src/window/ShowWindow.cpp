@@ -50,7 +50,7 @@ void handleWindowEvent(const WindowEvent& event) {
 // replacing presents of the loading screens, so a stepped run draws the same
 // frames whatever the window system sends then.
 void settleWindow() {
-    constexpr auto kQuiet = std::chrono::milliseconds(50);    // no event for this long: settled
+    constexpr auto kQuiet = std::chrono::milliseconds(50);  // no event for this long: settled
     constexpr auto kLongest = std::chrono::milliseconds(500);
     const auto start = std::chrono::steady_clock::now();
     auto lastEvent = start;
@@ -76,7 +76,8 @@ bool createShowWindow(const char* title, int width, int height, int style, bool 
         switchDisplayMode(width, height);
         // Hidden whether or not the switch succeeded.
         setCursorVisible(false);
-        platformStyle = window.displayModeSwitched ? WindowStyle::fullscreen : WindowStyle::borderless;
+        // Without a mode of that size the show still fills the screen, scaled.
+        platformStyle = window.displayModeSwitched ? WindowStyle::fullscreen : WindowStyle::scaled;
     }
     return openPlatformWindow(title, width, height, platformStyle);
 }
@@ -86,7 +87,7 @@ void switchDisplayMode(int width, int height) {
     switch (switchDesktopMode(width, height)) {
     case ModeSwitch::switched: window.displayModeSwitched = true; break;
     case ModeSwitch::noCurrentMode: showMessageBox("Could Not Enum Display Settings", "Error"); break;
-    // The show goes on in a borderless window on the current resolution.
+    // The show goes on at the current resolution, scaled to fill the screen.
     case ModeSwitch::notCompatible: showMessageBox("Display Mode Not Compatible", "Error"); break;
     }
 }
@@ -134,6 +135,8 @@ void createGLContext(int width, int height) {
         std::fprintf(stderr, "orvane: %s\n", platformError());
         return;
     }
+    // The stepped clock (tests, capture, benchmarks) draws as fast as it can.
+    setVsync(runSettings.vsync && !clockIsStepped());
     resizeView(width, height);
 }
 

@@ -1,0 +1,39 @@
+#include "support/OwnScreen.h"
+
+#include <signal.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "support/ShowProcess.h"
+
+bool OwnScreen::start(const std::string& name) {
+    if (const char* old = std::getenv("DISPLAY")) previousDisplay = old;
+    folder = freshTempFolder(name + "-" + std::to_string(getpid()));
+    server = std::atoi(shellOutput("(Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset -fbdir '" +
+                                   folder + "' 3>'" + folder + "/display' >/dev/null 2>&1 & echo $!)")
+                           .c_str());
+    std::string number;
+    constexpr int kWaitMs = 20000;
+    constexpr int kPollMs = 50;
+    for (int waited = 0; waited < kWaitMs && number.find('\n') == std::string::npos; waited += kPollMs) {
+        usleep(kPollMs * 1000);
+        std::ifstream file(folder + "/display");
+        number.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    }
+    if (number.find('\n') == std::string::npos) return false;
+    setenv("DISPLAY", (":" + number.substr(0, number.find('\n'))).c_str(), 1);
+    return true;
+}
+
+OwnScreen::~OwnScreen() {
+    if (server > 0) kill(server, SIGTERM);
+    if (!folder.empty()) std::filesystem::remove_all(folder);
+    if (previousDisplay.empty())
+        unsetenv("DISPLAY");
+    else
+        setenv("DISPLAY", previousDisplay.c_str(), 1);
+}
