@@ -11,8 +11,8 @@ struct RunSettings {
     bool fullscreen = true;
     bool noLights = false;  // the renderer sends no vertex colours
     bool noMusic = false;
-    bool vsync = true;  // swaps wait for the display (the real clock only)
     int32_t quit = 0;   // Exit or close was chosen in the launch dialog
+    bool vsync = true;  // swaps wait for the display (the real clock only)
 };
 
 extern RunSettings runSettings;
