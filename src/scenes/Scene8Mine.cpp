@@ -103,21 +103,28 @@ void drawScene8Frame(Scene& scene, SceneObject* rippleMesh, float t) {
 
 namespace {
 
-// The ripple mesh's heights as loaded, so that every pass starts from them
-// (the ripple rewrites them from its first frame on). Lifetime: program,
-// filled by the first pass.
+// The ripple mesh's heights as loaded (the ripple rewrites them from its
+// first frame on). Lifetime: program, kept by the first pass of the show.
 std::vector<double> restingHeights;
 
-void restoreRestingHeights(SceneObject& mesh) {
-    if (restingHeights.empty()) {
-        for (const Vec3& v : mesh.vertices) restingHeights.push_back(v.z);
-        return;
+}  // namespace
+
+void keepRestingHeights() {
+    Scene* scene = playableScene(8);
+    SceneObject* mesh = scene ? findRippleMesh(*scene) : nullptr;
+    restingHeights.clear();
+    if (mesh) {
+        for (const Vec3& v : mesh->vertices) restingHeights.push_back(v.z);
     }
-    for (size_t i = 0; i < mesh.vertices.size() && i < restingHeights.size(); ++i)
-        mesh.vertices[i].z = restingHeights[i];
 }
 
-}  // namespace
+void restoreRestingHeights() {
+    Scene* scene = playableScene(8);
+    SceneObject* mesh = scene ? findRippleMesh(*scene) : nullptr;
+    if (!mesh) return;
+    for (size_t i = 0; i < mesh->vertices.size() && i < restingHeights.size(); ++i)
+        mesh->vertices[i].z = restingHeights[i];
+}
 
 void playScene8(float duration) {
     if (sharedParticles) {
@@ -131,7 +138,6 @@ void playScene8(float duration) {
     }
     Scene& scene = *playable;
     SceneObject* rippleMesh = findRippleMesh(scene);
-    if (rippleMesh) restoreRestingHeights(*rippleMesh);
     SceneClock clock;
     while (clock.running(duration)) {
         const bool drawn = clock.tick();

@@ -31,6 +31,11 @@ SceneObject* findRippleMesh(Scene& scene);
 // lie inside the rectangle; the others keep their z.
 void applyRipple(SceneObject& mesh, const uint8_t* heightMap, double amplitude);
 
+// The ripple mesh's heights as loaded, kept before the first pass of the
+// show and put back before each later one.
+void keepRestingHeights();
+void restoreRestingHeights();
+
 // True from the closing window's start to the scene's end.
 bool closingLetteringShown(float t);
 // Writes the closing text into pool at scene time t (t >= 30); nothing when

@@ -6,6 +6,7 @@
 #include "media/Textures.h"
 #include "particles/Particles.h"
 #include "render/ResetAnimation.h"
+#include "scenes/Scene8Mine.h"
 #include "scenes/SceneLoop.h"
 #include "scenes/Show.h"
 
@@ -48,9 +49,11 @@ void beginShowPass(int pass) {
             if (showBitmaps[b] != nullptr) firstPass.bitmaps[b].assign(showBitmaps[b], showBitmaps[b] + kBitmapBytes);
         }
         firstPass.steppedStartMs = clockIsStepped() ? steppedTime() : 0.0;
+        keepRestingHeights();
         return;
     }
     restoreBitmaps();
+    restoreRestingHeights();
     rewindScenes();
     blackenCaptureSlot(kTransitionSlot);
     blackenCaptureSlot(kRenderSlot);
