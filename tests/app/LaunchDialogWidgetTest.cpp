@@ -5,17 +5,16 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
-#include <filesystem>
 #include <functional>
 #include <sstream>
 #include <thread>
 
 #include "app/LaunchDialogLayout.h"
 #include "app/LaunchDialogLogic.h"
+#include "support/OwnScreen.h"
 #include "support/ScreenImage.h"
 #include "support/ShowProcess.h"
 
@@ -25,8 +24,6 @@ constexpr int kWindowWaitMs = 30000;  // for the program to show a window
 constexpr int kPollMs = 50;           // between polls of the X server
 
 void pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
-
-std::string readFile(const std::string& path) { return shellOutput("cat '" + path + "'"); }
 
 // A visible window of process pid titled "Orvane", other than `besides`; empty when none comes.
 std::string findWindow(int pid, const std::string& besides = "", int waitMs = kWindowWaitMs) {
@@ -67,35 +64,16 @@ void pressEscapeIn(const std::string& show) {
     shellOutput("xdotool mousemove --sync --window " + show + " 100 100 key Escape");
 }
 
-// Each test gets its own X server, which writes its display number to a
-// file once ready; the program runs from an empty folder, so it plays
-// without data.
+// Each test gets its own X server; the program runs from an empty folder,
+// so it plays without data.
 class LaunchDialogWidget : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (const char* old = std::getenv("DISPLAY")) previousDisplay = old;
         int status = -1;
         shellOutput("command -v Xvfb && command -v xdotool && command -v xwininfo && command -v xprop", &status);
         if (status != 0) GTEST_SKIP() << "needs Xvfb, xdotool, xwininfo and xprop";
-        folder = freshTempFolder("dialog-" + std::to_string(getpid()));
-        server = std::atoi(shellOutput("(Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset -fbdir '" +
-                                       folder + "' 3>'" + folder + "/display' >/dev/null 2>&1 & echo $!)")
-                               .c_str());
-        std::string number;
-        for (int waited = 0; waited < kWindowWaitMs && number.find('\n') == std::string::npos; waited += kPollMs) {
-            pause(kPollMs);
-            number = readFile(folder + "/display");
-        }
-        ASSERT_NE(number.find('\n'), std::string::npos) << "Xvfb did not start";
-        setenv("DISPLAY", (":" + number.substr(0, number.find('\n'))).c_str(), 1);
-    }
-    void TearDown() override {
-        if (server > 0) kill(server, SIGTERM);
-        if (!folder.empty()) std::filesystem::remove_all(folder);
-        if (previousDisplay.empty())
-            unsetenv("DISPLAY");
-        else
-            setenv("DISPLAY", previousDisplay.c_str(), 1);
+        ASSERT_TRUE(screen.start("dialog")) << "Xvfb did not start";
+        folder = screen.fbdir();
     }
     // Runs the program without --play; drive(pid) works the dialog and
     // returns true once it has asked the program to end, else it is killed.
@@ -107,9 +85,8 @@ protected:
         };
         return runShow(request);
     }
-    pid_t server = -1;
-    std::string previousDisplay;
-    std::string folder;
+    OwnScreen screen;
+    std::string folder;  // the screen's, and the program's working folder
 };
 
 // The marks the dialog shows, read off the screen: for each radio and box,
