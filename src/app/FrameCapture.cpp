@@ -28,18 +28,20 @@ struct CaptureState {
 };
 CaptureState capture;
 
-// Reads the back buffer into capture.pixels, top row first.
-void readBackBuffer() {
-    const int rowBytes = capture.width * 3;
+// Reads the frame being drawn into pixels (width x height x 3), top row first.
+void readFrameInto(std::vector<uint8_t>& pixels, int width, int height) {
+    const int rowBytes = width * 3;
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     readDrawnFrame();
-    glReadPixels(0, 0, capture.width, capture.height, GL_RGB, GL_UNSIGNED_BYTE, capture.pixels.data());
+    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
     // GL rows run bottom up: swap them in place.
-    for (int top = 0, bottom = capture.height - 1; top < bottom; ++top, --bottom) {
-        std::swap_ranges(capture.pixels.begin() + top * rowBytes, capture.pixels.begin() + (top + 1) * rowBytes,
-                         capture.pixels.begin() + bottom * rowBytes);
+    for (int top = 0, bottom = height - 1; top < bottom; ++top, --bottom) {
+        std::swap_ranges(pixels.begin() + top * rowBytes, pixels.begin() + (top + 1) * rowBytes,
+                         pixels.begin() + bottom * rowBytes);
     }
 }
+
+void readBackBuffer() { readFrameInto(capture.pixels, capture.width, capture.height); }
 
 // True when a file can be made in folder: tried, since permissions alone do
 // not tell (root, read-only mounts, /proc).
@@ -112,3 +114,12 @@ void captureFrameIfDue() {
 int framesCaptured() { return capture.written; }
 
 int framesMissed() { return static_cast<int>(capture.times.size() - capture.next); }
+
+bool saveDrawnFrame(const std::string& path) {
+    int width = 0, height = 0;
+    windowClientSize(&width, &height);
+    if (width <= 0 || height <= 0) return false;
+    std::vector<uint8_t> pixels(static_cast<size_t>(width) * height * 3);  // a key press, not a frame
+    readFrameInto(pixels, width, height);
+    return writePngRgb(path.c_str(), pixels.data(), width, height);
+}

@@ -24,3 +24,7 @@ int framesMissed();
 // The file name for a show time: folder/frame_SSSS.mmm.png, or
 // frame_SSSS.mmm-pN.png in pass N > 1.
 std::string frameCapturePath(double showTime, int pass = 1);
+
+// Writes the frame being drawn (the back buffer, before its present) to a
+// PNG at path; false when it cannot.
+bool saveDrawnFrame(const std::string& path);

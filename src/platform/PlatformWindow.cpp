@@ -248,6 +248,10 @@ void setCursorVisible(bool visible) {
     state.cursorHidden = !visible;
 }
 
+void setWindowTitle(const char* title) {
+    if (state.window != nullptr) SDL_SetWindowTitle(state.window, title);
+}
+
 void closePlatformWindow() {
     if (state.context != nullptr) {
         closeScaledTarget();

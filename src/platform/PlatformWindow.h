@@ -4,6 +4,8 @@
 // at process exit so the desktop mode and cursor come back on every path.
 #pragma once
 
+#include <string>
+
 // [SECTION] Display mode -----------------------------------------------------
 
 enum class ModeSwitch { switched, noCurrentMode, notCompatible };
@@ -55,6 +57,7 @@ void presentFrame();
 long presentedFrameCount();
 
 void setCursorVisible(bool visible);
+void setWindowTitle(const char* title);
 
 // Destroys context and window, restores the desktop mode and the cursor.
 // Safe to call more than once.
@@ -62,12 +65,28 @@ void closePlatformWindow();
 
 // [SECTION] Events -----------------------------------------------------------
 
-enum class WindowEventKind { resize, expose, close, escapeKey, other };
+enum class WindowEventKind { resize, expose, close, escapeKey, key, pointerMove, wheel, drop, other };
+
+// The keys the scene viewer answers to (Escape is escapeKey).
+enum class Key { none, space, left, right, home, f12, c, e, f, l, t, w };
+
+// Mouse buttons held during a pointerMove, as bits.
+constexpr int kLeftButton = 1;
+constexpr int kRightButton = 2;
+constexpr int kMiddleButton = 4;
 
 struct WindowEvent {
-    WindowEventKind kind = WindowEventKind::other;
-    int width = 0;  // resize only: the new client size
-    int height = 0;
+    WindowEvent(WindowEventKind kind_ = WindowEventKind::other, int width_ = 0, int height_ = 0)
+        : kind(kind_), width(width_), height(height_) {}
+    WindowEventKind kind;
+    int width;  // resize only: the new client size
+    int height;
+    Key key = Key::none;  // key: the key pressed
+    int dx = 0;           // pointerMove: motion in pixels, right and down positive
+    int dy = 0;           // wheel: notches, away from the user positive
+    int buttons = 0;      // pointerMove: the buttons held
+    bool shift = false;   // pointerMove: a Shift key held
+    std::string path;     // drop: the file dropped on the window
 };
 
 // Takes one pending event; false when none is waiting.

@@ -127,7 +127,7 @@ void Scene::render() {
     for (int n = 0; n < objectCount; ++n) {
         SceneObject& object = *cursor;
         if (isMesh(object)) {
-            if (relitEachFrame(object, noLights)) relightMesh(*this, object);
+            if (!keepsVertexColors && relitEachFrame(object, noLights)) relightMesh(*this, object);
             if (!isGlowing(object)) drawMesh(*this, view, object, !noLights);
         }
         advance();
@@ -143,7 +143,7 @@ void Scene::render() {
     }
     glDisable(GL_BLEND);
 
-    if (emitterCount > 0) drawEmitters();
+    if (drawsEmitters && emitterCount > 0) drawEmitters();
     glColor3ub(255, 255, 255);
     rewind();
 }

@@ -13,6 +13,7 @@ namespace {
 constexpr uint16_t kChunkEditor = 0x3D3D;
 constexpr uint16_t kChunkKeyframer = 0xB000;
 constexpr uint16_t kChunkObjectBlock = 0x4000;
+constexpr uint16_t kChunkMaterialBlock = 0xAFFF;
 constexpr uint16_t kChunkTriangularMesh = 0x4100;
 constexpr uint16_t kChunkVertexList = 0x4110;
 constexpr uint16_t kChunkFaceList = 0x4120;
@@ -56,6 +57,7 @@ void Scene::onMainChunk(const ChunkHeader& header) {
 }
 
 void Scene::onEditorChunk(const ChunkHeader& header) {
+    if (header.id == kChunkMaterialBlock) readMaterialBlock(header);
     if (header.id != kChunkObjectBlock) return;
     trace("+--CHUNK_OBJETBLOCK\n");
     readObjectBlock(header);

@@ -51,6 +51,17 @@ struct Material {
     uint32_t texture = 0;                // GL texture name, 0 for none
 };
 
+// A material as modelling programs write it, in its own block: a name, a
+// diffuse colour and the file name of its texture picture. The show names
+// its pictures in the face lists instead and never reads these; the scene
+// viewer shades and textures files made elsewhere with them.
+struct MaterialBlock {
+    char name[kMaterialNameBytes] = {};
+    Color3 diffuse{0.0f, 0.0f, 0.0f};
+    bool hasDiffuse = false;
+    char map[kMaterialNameBytes] = {};  // "" when the material has no picture
+};
+
 // [SECTION] Objects ----------------------------------------------------------
 
 struct SceneObject {
@@ -153,6 +164,8 @@ struct Scene : SceneObject {
     SceneObject* camera = nullptr;
     Material materials[kMaxMaterials];
     int32_t materialCount = 0;
+    MaterialBlock materialBlocks[kMaxMaterials];
+    int32_t materialBlockCount = 0;
     double frame = 0.0;
     int32_t frameCount = 0;
     FILE* file = nullptr;  // open only during load
@@ -170,6 +183,8 @@ struct Scene : SceneObject {
     // Keeps what was read from a file refused for want of a camera
     // (inspection and tests look at such files); the show leaves it false.
     bool keepUnplayable = false;
+    // The material block of this face-list material name, or null.
+    const MaterialBlock* findMaterialBlock(const char* materialName) const;
     // Why the last load returned false; "" after a successful load.
     const char* loadError() const;
     // Every problem the last load met in the file (bounded list), in order.
@@ -190,6 +205,11 @@ struct Scene : SceneObject {
     // -- Animation and drawing (src/render: Keyframes.cpp, SceneRender.cpp) --
     void evaluateKeyframes();
     void render();
+    // The scene viewer's switches; the show leaves both as they are. With
+    // keepsVertexColors render draws vertexColors as the caller left them
+    // (the viewer's preview shading) and never relights moving meshes.
+    bool keepsVertexColors = false;
+    bool drawsEmitters = true;
 
     // -- Object-attached emitters (src/particles: AttachEmitters.cpp,
     // DrawEmitters.cpp); load-time allocations freed through destroyEmitters --
@@ -234,6 +254,11 @@ private:
     void onMeshChunk(const ChunkHeader& header);
     void onFaceListChunk(const ChunkHeader& header);
     void onLightChunk(const ChunkHeader& header);
+    // Material blocks (MaterialChunks.cpp).
+    void readMaterialBlock(const ChunkHeader& header);
+    void onMaterialChunk(const ChunkHeader& header);
+    void onDiffuseChunk(const ChunkHeader& header);
+    void onTextureMapChunk(const ChunkHeader& header);
     // Handlers of chunks with data; they write the object under `cursor`.
     void readObjectBlock(const ChunkHeader& header);
     void readVertexList();

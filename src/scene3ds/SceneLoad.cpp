@@ -36,6 +36,7 @@ void Scene::clearForLoad(const char* path) {
     emitterCount = 0;
     if (objectCount > 0) releaseObjects();
     materialCount = 0;
+    materialBlockCount = 0;
     lightCount = 0;
     camera = nullptr;
     frameCount = 0;

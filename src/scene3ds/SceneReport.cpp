@@ -35,6 +35,21 @@ void writeNumber(FILE* out, double value) {
     }
 }
 
+// {"name": ..., "diffuse": [r, g, b] or null, "map": ...}
+void writeMaterialBlock(FILE* out, const MaterialBlock& block, int index) {
+    std::fputs(index ? ", {\"name\": " : "{\"name\": ", out);
+    writeString(out, block.name);
+    std::fputs(", \"diffuse\": ", out);
+    if (block.hasDiffuse) {
+        std::fprintf(out, "[%.3f, %.3f, %.3f]", block.diffuse.r, block.diffuse.g, block.diffuse.b);
+    } else {
+        std::fputs("null", out);
+    }
+    std::fputs(", \"map\": ", out);
+    writeString(out, block.map);
+    std::fputc('}', out);
+}
+
 void writeVec3(FILE* out, const Vec3& v) {
     std::fputc('[', out);
     writeNumber(out, v.x);
@@ -174,6 +189,8 @@ int inspectSceneFile(const char* path, FILE* out) {
         if (i) std::fputs(", ", out);
         writeString(out, scene.materials[i].name);
     }
+    std::fputs("],\n  \"materialBlocks\": [", out);
+    for (int32_t i = 0; i < scene.materialBlockCount; ++i) writeMaterialBlock(out, scene.materialBlocks[i], i);
     std::fprintf(out, "],\n  \"lightCount\": %d,\n  \"frameCount\": %d,\n  \"warnings\": [", scene.lightCount,
                  scene.frameCount);
     std::vector<std::string> warnings = sceneWarnings(scene);

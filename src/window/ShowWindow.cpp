@@ -40,6 +40,12 @@ void handleWindowEvent(const WindowEvent& event) {
         break;
     case WindowEventKind::close:
     case WindowEventKind::escapeKey: window.quitRequested = true; break;
+    case WindowEventKind::key:
+    case WindowEventKind::pointerMove:
+    case WindowEventKind::wheel:
+    case WindowEventKind::drop:
+        if (inputHook != nullptr) inputHook(event);
+        break;
     case WindowEventKind::expose:
     case WindowEventKind::other: break;
     }
@@ -180,6 +186,13 @@ void pumpFrame() {
 }
 
 void (*presentHook)() = nullptr;
+
+void drainWindowEvents() {
+    WindowEvent event;
+    while (takeWindowEvent(event)) handleWindowEvent(event);
+}
+
+void (*inputHook)(const WindowEvent& event) = nullptr;
 
 // [SECTION] Quit requests ----------------------------------------------------
 

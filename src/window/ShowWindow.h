@@ -3,6 +3,8 @@
 // Lifetime: from createShowWindow (or openShowWindow) to shutdownWindow.
 #pragma once
 
+struct WindowEvent;
+
 // Opens the window (style 0: chosen from the mode); false when no window.
 bool createShowWindow(const char* title, int width, int height, int style, bool fullscreen);
 void switchDisplayMode(int width, int height);
@@ -30,6 +32,13 @@ void pumpFrame();
 // program's frame and video captures, or a benchmark's observer. Null for
 // none. Lifetime: program.
 extern void (*presentHook)();
+
+// Handles every waiting window event without presenting (the viewer, which
+// reads its input before each frame).
+void drainWindowEvents();
+// Takes the keys, pointer moves, wheel turns and dropped files the show
+// window receives; null (the show) ignores them. Lifetime: program.
+extern void (*inputHook)(const WindowEvent& event);
 
 // [SECTION] Quit requests ----------------------------------------------------
 

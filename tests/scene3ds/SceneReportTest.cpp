@@ -10,6 +10,9 @@ TEST_F(Inspect, ReportsObjectsMarksWarningsAndRefusals) {
     int exitCode = -1;
     const std::string path = sceneFile(
         [](Chunk3dsWriter& w) {
+            w.materialBlock("Wood", {1.0f, 0.6f, 0.2f}, true, "maps\\WOOD.JPG");
+            w.materialBlock("Plain", {2.0f, -1.0f, 0.5f}, false, "");
+            w.materialBlock("Bare", {}, false, "");
             addMesh(w, "*10spark", kTriangle, kOneFace);
             addMesh(w, "%glow\"q", kTriangle, kOneFace, "data/glow.jpg");
             addLight(w, "Lamp", {0, 0, 0}, {1, 0.5f, 0}, nullptr);
@@ -28,6 +31,7 @@ TEST_F(Inspect, ReportsObjectsMarksWarningsAndRefusals) {
   ],
   "camera": {"name": "Cam", "position": [0, 0, 10], "target": [0, 0, -0], "bank": 0, "lens": 50, "positionKeys": 1, "targetKeys": 0},
   "materials": ["data/glow.jpg"],
+  "materialBlocks": [{"name": "Wood", "diffuse": [1.000, 0.600, 0.200], "map": "maps\\WOOD.JPG"}, {"name": "Plain", "diffuse": [1.000, 0.000, 0.500], "map": ""}, {"name": "Bare", "diffuse": null, "map": ""}],
   "lightCount": 1,
   "frameCount": 0,
   "warnings": [

@@ -67,6 +67,23 @@ Chunk3dsWriter& Chunk3dsWriter::faceMaterial(const std::string& name, uint16_t f
     return end();
 }
 
+Chunk3dsWriter& Chunk3dsWriter::materialBlock(const std::string& name, std::vector<float> diffuse, bool asBytes,
+                                              const std::string& map) {
+    begin(0xAFFF).begin(0xA000).string(name).end();
+    if (!diffuse.empty()) {
+        begin(0xA020);
+        if (asBytes) {
+            begin(0x0011);
+            for (float c : diffuse) u8(static_cast<uint8_t>(c * 255.0f + 0.5f));
+        } else {
+            begin(0x0010).point(diffuse[0], diffuse[1], diffuse[2]);
+        }
+        end().end();
+    }
+    if (!map.empty()) begin(0xA200).begin(0xA300).string(map).end().end();
+    return end();
+}
+
 Chunk3dsWriter& Chunk3dsWriter::camera(const std::string& name, std::vector<float> position,
                                        std::vector<float> target) {
     begin(0x4000).string(name).begin(0x4700);

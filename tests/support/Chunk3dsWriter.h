@@ -29,6 +29,10 @@ public:
     // material chunks: close it with end().
     Chunk3dsWriter& beginFaceList(const std::vector<std::vector<uint16_t>>& faces);
     Chunk3dsWriter& faceMaterial(const std::string& name, uint16_t faceCount = 0);
+    // A material block as modelling programs write it: name, diffuse colour
+    // (none when empty; as bytes or as floats) and texture picture ("": none).
+    Chunk3dsWriter& materialBlock(const std::string& name, std::vector<float> diffuse, bool asBytes,
+                                  const std::string& map);
     Chunk3dsWriter& camera(const std::string& name, std::vector<float> position, std::vector<float> target);
     // A position track with spline flags 0: frames and (X, Y, Z) values.
     Chunk3dsWriter& positionTrack(const std::vector<uint32_t>& frames, const std::vector<std::vector<float>>& values);
