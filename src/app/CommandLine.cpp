@@ -178,6 +178,7 @@ const char* commandLineHelp() {
            "  --seconds S         with --view: seconds per loop (default: frames / 30)\n"
            "  --emitters LIST     with --view: attach emitters; LIST is capacity,lifetime,\n"
            "                      rate,size,rise, as 1000,1.0,100,10,0\n"
+           "  --textures DIR      with --view: look for texture pictures in DIR too\n"
            "  --capture FILE      record the show to a video (.mp4, .mov or .mkv) with its\n"
            "                      soundtrack, through ffmpeg; windowed, stepped clock;\n"
            "                      exit 1 when it fails or is interrupted, 2 when refused\n"
@@ -187,5 +188,11 @@ const char* commandLineHelp() {
            "  --version           the program's version\n"
            "\n"
            "Escape, closing the window, Ctrl-C or SIGTERM end the show early.\n"
+           "\n"
+           "The viewer: left drag turns the model, right or Shift+left drag moves it, the\n"
+           "wheel zooms; C the file's camera, F frames the whole model; Space pauses,\n"
+           "Left/Right step one animation frame, Home restarts; W wireframe, L lighting\n"
+           "(file, preview, none), E emitters, T textures; F12 writes a PNG next to the\n"
+           "file; Escape quits. A changed file is reloaded; a dropped .3ds file is opened.\n"
            "Exit codes: 0 after the show, 1 when no window or OpenGL context, 2 on bad usage.\n";
 }

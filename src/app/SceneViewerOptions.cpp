@@ -1,7 +1,9 @@
-// Parsing of --view, --frames, --seconds and --emitters.
+// Parsing of --view, --frames, --seconds, --emitters and --textures.
 #include "app/SceneViewerOptions.h"
 
 #include <cmath>
+#include <filesystem>
+#include <system_error>
 
 #include "app/OptionValues.h"
 
@@ -43,7 +45,8 @@ bool parseEmitters(const char* text, ViewEmitters& emitters) {
 }  // namespace
 
 bool isViewOption(const std::string& option) {
-    return option == "--view" || option == "--frames" || option == "--seconds" || option == "--emitters";
+    return option == "--view" || option == "--frames" || option == "--seconds" || option == "--emitters" ||
+           option == "--textures";
 }
 
 bool parseViewOption(const std::string& option, const char* value, ViewOptions& view, std::string& error) {
@@ -64,6 +67,11 @@ bool parseViewOption(const std::string& option, const char* value, ViewOptions& 
             return true;
         }
         error = "--seconds wants the length of one loop in seconds, above 0";
+    } else if (option == "--textures") {
+        view.texturesDir = value;
+        std::error_code code;
+        if (std::filesystem::is_directory(view.texturesDir, code)) return true;
+        error = "--textures wants a folder of texture pictures";
     } else {
         if (parseEmitters(value, view.emitters)) return true;
         error = "--emitters wants CAPACITY,LIFETIME,RATE,SIZE,RISE, for example 1000,1.0,100,10,0";
@@ -72,7 +80,9 @@ bool parseViewOption(const std::string& option, const char* value, ViewOptions& 
 }
 
 bool viewOptionsFit(const ViewOptions& view, std::string& error) {
-    if (!view.path.empty() || (view.frames == 0 && view.seconds == 0.0 && !view.emitters.attach)) return true;
-    error = "--frames, --seconds and --emitters go with --view";
+    if (!view.path.empty() ||
+        (view.frames == 0 && view.seconds == 0.0 && !view.emitters.attach && view.texturesDir.empty()))
+        return true;
+    error = "--frames, --seconds, --emitters and --textures go with --view";
     return false;
 }

@@ -19,6 +19,7 @@ struct ViewOptions {
     int frames = 0;        // --frames; 0: the file's frameCount
     double seconds = 0.0;  // --seconds; 0: frames / 30
     ViewEmitters emitters;
+    std::string texturesDir;  // --textures DIR; empty: beside the file only
 };
 
 // True for the options this file parses (each takes a value).

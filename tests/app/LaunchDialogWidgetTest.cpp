@@ -6,11 +6,9 @@
 
 #include <signal.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <functional>
 #include <sstream>
-#include <thread>
 
 #include "app/LaunchDialogLayout.h"
 #include "app/LaunchDialogLogic.h"
@@ -20,21 +18,9 @@
 
 namespace {
 
-constexpr int kWindowWaitMs = 30000;  // for the program to show a window
-constexpr int kPollMs = 50;           // between polls of the X server
-
-void pause(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
-
-// A visible window of process pid titled "Orvane", other than `besides`; empty when none comes.
-std::string findWindow(int pid, const std::string& besides = "", int waitMs = kWindowWaitMs) {
-    for (int waited = 0; waited < waitMs; waited += kPollMs) {
-        std::istringstream ids(
-            shellOutput("xdotool search --onlyvisible --pid " + std::to_string(pid) + " --name '^Orvane$'"));
-        for (std::string id; ids >> id;)
-            if (id != besides) return id;
-        pause(kPollMs);
-    }
-    return "";
+// A visible window of process pid titled "Orvane", other than `besides`.
+std::string findWindow(int pid, const std::string& besides = "", int waitMs = 30000) {
+    return ::findWindow(pid, "^Orvane$", besides, waitMs);
 }
 
 bool windowExists(const std::string& id) {
@@ -56,7 +42,7 @@ void clickControl(const std::string& dialog, int32_t id) {
                     std::to_string(r.y + r.height / 2) + " click 1",
                 &status);
     ASSERT_EQ(status, 0) << "click on control " << id;
-    pause(100);
+    pauseMs(100);
 }
 
 // Escape typed into the show window, which has the pointer and so the keyboard.
@@ -93,7 +79,7 @@ protected:
 // whether the middle of its indicator (a circle or square of the label's
 // height, two pixels in from the control's left) holds the dark dot or tick.
 std::string shownMarks(const std::string& fbdir) {
-    pause(300);  // for the last click's redraw
+    pauseMs(300);  // for the last click's redraw
     Picture screen;
     if (!readXvfbScreen(fbdir, screen)) return "no screen image";
     std::string marks;

@@ -8,11 +8,17 @@
 #include <signal.h>
 
 #include <algorithm>
+#include <chrono>
+#include <functional>
 #include <cmath>
 #include <filesystem>
+#include <fstream>
+#include <set>
 #include <limits>
 
+#include "app/OrbitCamera.h"
 #include "app/SceneViewerCamera.h"
+#include "support/OwnScreen.h"
 #include "support/Chunk3dsWriter.h"
 #include "support/PngRead.h"
 #include "support/ShowProcess.h"
@@ -23,7 +29,8 @@ namespace {
 // [SECTION] Files
 
 // A closed box of 12 triangles from low to high (file axes X, Y, Z).
-void addBoxMesh(Chunk3dsWriter& w, const std::string& name, std::vector<float> low, std::vector<float> high) {
+void addBoxMesh(Chunk3dsWriter& w, const std::string& name, std::vector<float> low, std::vector<float> high,
+                const std::string& material = "") {
     std::vector<std::vector<float>> points;
     for (int corner = 0; corner < 8; ++corner) {
         points.push_back({corner & 1 ? high[0] : low[0], corner & 2 ? high[1] : low[1], corner & 4 ? high[2] : low[2]});
@@ -31,7 +38,7 @@ void addBoxMesh(Chunk3dsWriter& w, const std::string& name, std::vector<float> l
     std::vector<std::vector<uint16_t>> faces;  // corner indices, three digits a triangle
     for (const char* f = "013032467475045051237276026064157173"; *f != 0; f += 3)
         faces.push_back({uint16_t(f[0] - '0'), uint16_t(f[1] - '0'), uint16_t(f[2] - '0')});
-    addMesh(w, name, points, faces);
+    addMesh(w, name, points, faces, material);
 }
 
 // The test scene: a lit box named "Box" at the origin that slides along X
@@ -112,7 +119,7 @@ TEST(SceneViewerTest, AnimatedFileLoopsFromItsLoadedStateAndHonoursTheOptions) {
                       sparkFolder = freshTempFolder("view-sparks");
     const ShowRun run = runView(file, "0.5,1,1.5,2.5", folder);
     ASSERT_EQ(run.exitCode, 0) << run.errors;
-    EXPECT_EQ(run.errors.find("default camera"), std::string::npos) << run.errors;
+    EXPECT_EQ(run.errors.find("viewer's camera"), std::string::npos) << run.errors;
     EXPECT_NE(run.output.find("0 emitters"), std::string::npos) << run.output;
     const Picture early = frame(folder, 0.5), late = frame(folder, 1.5);
     EXPECT_GT(litCount(early), kPixels / 50);
@@ -140,7 +147,7 @@ TEST(SceneViewerTest, CameraLessFileIsFramedWholeAndStill) {
     const std::string file = box.end().end().writeFile("view-cube.3ds");
     const ShowRun run = runView(file, "0,0.5", folder, {"--no-lights"});
     ASSERT_EQ(run.exitCode, 0) << run.errors;
-    EXPECT_NE(run.errors.find("default camera"), std::string::npos) << run.errors;
+    EXPECT_NE(run.errors.find("viewer's camera"), std::string::npos) << run.errors;
     const Picture picture = frame(folder, 0);
     EXPECT_EQ(differingPixels(picture, frame(folder, 0.5)), 0);
     EXPECT_GE(litCount(picture), kPixels / 4);
@@ -227,6 +234,39 @@ TEST(SceneViewerCameraTest, EveryCornerOfTheBoxIsInTheView) {
     }
 }
 
+// Wherever the orbit camera is taken (from an eye and target, turned, moved
+// across, zoomed), the renderer's view puts its target straight ahead at its
+// distance; turning keeps the distance, moving keeps the angles.
+TEST(SceneViewerCameraTest, OrbitKeepsItsTargetAheadOfTheEye) {
+    const struct {
+        Vec3 eye, target;
+    } starts[] = {{{0, 0, 10}, {0, 0, 0}}, {{300, 250, -40}, {10, 150, 5}}, {{-5, -20, -5}, {0, 0, 0}}};
+    for (const auto& [eye, target] : starts) {
+        OrbitCamera orbit = orbitFrom(eye, target);
+        const Vec3 back = orbitEye(orbit);
+        EXPECT_NEAR(std::hypot(back.x - eye.x, back.y - eye.y, back.z - eye.z), 0.0, 1e-9);
+        const double distance = orbit.distance, yaw = orbit.yaw;
+        turnOrbit(orbit, 40, -300);  // far enough to meet the pitch limit
+        EXPECT_NEAR(orbit.distance, distance, 1e-9);
+        EXPECT_NE(orbit.yaw, yaw);
+        EXPECT_GE(orbit.pitch, -89.0);
+        const OrbitCamera turned = orbit;
+        panOrbit(orbit, 25, -10, 480);
+        EXPECT_TRUE(orbit.yaw == turned.yaw && orbit.pitch == turned.pitch);
+        EXPECT_GT(std::hypot(orbit.target.x - turned.target.x, orbit.target.y - turned.target.y,
+                             orbit.target.z - turned.target.z),
+                  distance * 0.01);
+        zoomOrbit(orbit, 2);
+        EXPECT_LT(orbit.distance, distance);
+        SceneObject camera;
+        placeCamera(orbit, camera);
+        const Vec3 ahead = eyeSpace(camera, orbit.target);
+        EXPECT_NEAR(ahead.x, 0.0, 1e-6 * distance);
+        EXPECT_NEAR(ahead.y, 0.0, 1e-6 * distance);
+        EXPECT_NEAR(ahead.z, -orbit.distance, 1e-6 * distance);
+    }
+}
+
 TEST(SceneViewerCameraTest, BoundsCoverFiniteMeshVerticesOnly) {
     Scene scene;
     Vec3 low, high;
@@ -248,6 +288,202 @@ TEST(SceneViewerCameraTest, BoundsCoverFiniteMeshVerticesOnly) {
     ASSERT_TRUE(meshBounds(scene, low, high));
     EXPECT_EQ((std::vector<double>{low.x, low.y, low.z, high.x, high.y, high.z}),
               (std::vector<double>{-4, 0, 0, 2, 5, 9}));
+}
+
+// [SECTION] Real input
+
+// A scene maker's file: a box that turns about the up axis over frames 0 to
+// 60, in material "Paint" (orange, its picture "Paint.JPG" kept as
+// "paint.jpg" beside the file), and a flat plate below in "Rust", whose
+// picture is missing; a second plate also in a material asking for the
+// missing picture. No camera, no lights; 15 triangles.
+std::vector<uint8_t> makersSceneBytes(float boxHalf) {
+    Chunk3dsWriter w;
+    w.begin(0x4D4D).begin(0x3D3D);
+    w.materialBlock("Paint", {1.0f, 0.5f, 0.0f}, true, "C:\\maps\\Paint.JPG");
+    w.materialBlock("Rust", {0.6f, 0.6f, 0.6f}, false, "rust.jpg");
+    w.materialBlock("Rust2", {}, false, "rust.jpg");
+    addBoxMesh(w, "Box", {-boxHalf, -boxHalf, -boxHalf}, {boxHalf, boxHalf, boxHalf}, "Paint");
+    addMesh(w, "Plate", {{-20, -20, -15}, {20, -20, -15}, {20, 20, -15}, {-20, 20, -15}}, {{0, 1, 2}, {0, 2, 3}},
+            "Rust");
+    addMesh(w, "Plate2", {{-20, -20, -16}, {20, -20, -16}, {20, 20, -16}}, {{0, 1, 2}}, "Rust2");
+    w.end().begin(0xB000).begin(0xB002).begin(0xB010).string("Box").u16(0).u16(0).u16(0xFFFF).end();
+    w.begin(0xB021).u16(0).u32(0).u32(0).u32(2);
+    for (uint32_t key = 0; key < 2; ++key) w.u32(key * 60).u16(0).f32(key * 1.5f).point(0, 0, 1);
+    w.end().end().end().end();
+    return w.bytes();
+}
+
+// The viewer run by a user: keys and the mouse through xdotool on a screen
+// of the test's own; every picture is one F12 writes beside the file.
+class ViewerInput : public ::testing::Test {
+protected:
+    void SetUp() override {
+        int status = -1;
+        shellOutput("command -v Xvfb && command -v xdotool", &status);
+        if (status != 0) GTEST_SKIP() << "needs Xvfb and xdotool";
+        ASSERT_TRUE(screen.start("viewer")) << "Xvfb did not start";
+        folder = freshTempFolder("viewer-input");
+    }
+    // Runs the viewer on file (real clock) while drive(window) works it;
+    // Escape ends it after drive returns.
+    ShowRun runViewer(const std::string& file, const std::function<void()>& drive) {
+        ShowRequest request = quietShow({"--view", file, "--windowed", "--size", "320x240"}, folder);
+        request.timeoutSeconds = 120.0;
+        request.stopOnText = "viewing ";
+        request.onStop = [&](int pid) {
+            window = findWindow(pid, ".");
+            if (window.empty()) return;
+            xdo("mousemove --sync --window " + window + " 160 120");  // the pointer brings the keyboard
+            drive();
+            xdo("key Escape");
+        };
+        return runShow(request);
+    }
+    void xdo(const std::string& command) { shellOutput("xdotool " + command); }
+    // Presses F12 and reads the PNG it writes; its name in *name.
+    Picture shot(std::string* name = nullptr) {
+        const size_t before = pngs().size();
+        xdo("key F12");
+        Picture picture;
+        for (int waited = 0; waited < 5000; waited += 50) {
+            pauseMs(50);
+            const std::set<std::string> now = pngs();
+            if (now.size() == before) continue;
+            const std::string newest = latest(now);
+            if (!readPng(newest, picture)) continue;  // still being written
+            if (name) *name = std::filesystem::path(newest).filename().string();
+            picture.rgb.resize(size_t(kPixels) * 3);
+            return picture;
+        }
+        ADD_FAILURE() << "F12 wrote no picture";
+        picture.rgb.assign(size_t(kPixels) * 3, 0);
+        return picture;
+    }
+    std::set<std::string> pngs() const {
+        std::set<std::string> found;
+        for (const auto& entry : std::filesystem::directory_iterator(folder))
+            if (entry.path().extension() == ".png") found.insert(entry.path().string());
+        return found;
+    }
+    static std::string latest(const std::set<std::string>& paths) {
+        return *std::max_element(paths.begin(), paths.end(), [](const std::string& a, const std::string& b) {
+            return std::filesystem::last_write_time(a) < std::filesystem::last_write_time(b);
+        });
+    }
+    OwnScreen screen;
+    std::string folder, window;
+};
+
+void writeBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);  // in place, as editors save
+    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}
+
+// The animation frame in the name of a shot ("maker-0012.png", "maker-0012-2.png").
+int shotFrame(const std::string& name) { return std::atoi(name.c_str() + name.find('-') + 1); }
+
+// Nothing lit on the picture's border: the model is inside the window.
+bool insideWindow(const Picture& p) {
+    for (unsigned x = 0; x < kWidth; ++x)
+        if (lit(p, x) || lit(p, size_t(kHeight - 1) * kWidth + x)) return false;
+    for (unsigned y = 0; y < kHeight; ++y)
+        if (lit(p, size_t(y) * kWidth) || lit(p, size_t(y) * kWidth + kWidth - 1)) return false;
+    return true;
+}
+
+long orangePixels(const Picture& p) {
+    long count = 0;
+    for (size_t i = 0; i < size_t(kPixels); ++i) count += p.rgb[i * 3] > p.rgb[i * 3 + 1] + 30 ? 1 : 0;
+    return count;
+}
+
+int greyLevels(const Picture& p) {
+    std::set<int> levels;
+    for (size_t i = 0; i < size_t(kPixels); ++i)
+        if (lit(p, i)) levels.insert(p.rgb[i * 3]);
+    return static_cast<int>(levels.size());
+}
+
+// An unlit file opens in preview shading, its material's orange in many
+// shades and its pictures looked up beside it whatever their case (the
+// missing one reported once); Space holds the frame and Right steps one;
+// a drag turns the model, the wheel brings it closer, W draws its edges
+// only; the title tells the file, frame and triangles.
+TEST_F(ViewerInput, TurnZoomPauseStepWireframeAndShots) {
+    const std::string file = folder + "/maker.3ds";
+    writeBytes(file, makersSceneBytes(10.0f));
+    std::filesystem::copy_file(std::string(ORVANE_BINARY_DIR) + "/data/stone.jpg", folder + "/paint.jpg");
+    Picture first, held, stepped, turned, closer, edges;
+    std::string title, heldName, steppedName;
+    const ShowRun run = runViewer(file, [&] {
+        first = shot();
+        xdo("key space");
+        held = shot(&heldName);
+        pauseMs(300);
+        EXPECT_EQ(differingPixels(held, shot()), 0) << "Space did not hold the frame";
+        xdo("key Right");
+        stepped = shot(&steppedName);
+        xdo("mousemove --sync --window " + window + " 100 120 mousedown 1");
+        for (int step = 0; step < 8; ++step) xdo("mousemove_relative --sync 10 4");
+        xdo("mouseup 1");
+        turned = shot();
+        xdo("click 4 click 4 click 4");
+        closer = shot();
+        xdo("key w");
+        edges = shot();
+        pauseMs(600);  // the title's refresh
+        title = shellOutput("xdotool getwindowname " + window);
+    });
+    ASSERT_EQ(run.exitCode, 0) << run.errors;
+    EXPECT_GT(litCount(first), kPixels / 20);
+    EXPECT_TRUE(insideWindow(first));
+    EXPECT_GE(greyLevels(first), 20) << "preview shading gives one flat tone";
+    EXPECT_GT(orangePixels(first), kPixels / 50) << "the material's colour is not used";
+    EXPECT_NE(run.errors.find("preview shading"), std::string::npos) << run.errors;
+    const size_t missing = run.errors.find("\"rust.jpg\" not found");
+    EXPECT_NE(missing, std::string::npos) << run.errors;
+    EXPECT_EQ(run.errors.find("\"rust.jpg\"", missing + 1), std::string::npos) << "reported twice";
+    EXPECT_EQ(run.errors.find("Paint.JPG"), std::string::npos) << "the picture beside the file not found";
+    EXPECT_EQ(shotFrame(steppedName), (shotFrame(heldName) + 1) % 60) << heldName << ", then " << steppedName;
+    EXPECT_GT(differingPixels(stepped, turned), kPixels / 50) << "the drag did not turn the model";
+    EXPECT_TRUE(insideWindow(turned));
+    EXPECT_GT(litCount(closer), litCount(turned) * 5 / 4) << "the wheel did not zoom";
+    EXPECT_LT(litCount(edges), litCount(closer) / 2) << "W did not draw a wireframe";
+    EXPECT_NE(title.find("maker.3ds - frame "), std::string::npos) << title;
+    EXPECT_NE(title.find(" - 15 triangles - "), std::string::npos) << title;
+}
+
+// A save of the file in another program shows within a second, keeping the
+// view (zoomed in, the grown box covers more); a save that breaks the file
+// keeps the last good picture.
+TEST_F(ViewerInput, SavedFileIsReloadedAndABrokenSaveKeepsTheLastGoodOne) {
+    const std::string file = folder + "/edited.3ds";
+    auto save = [&](const std::vector<uint8_t>& bytes) { writeBytes(file, bytes); };
+    save(makersSceneBytes(10.0f));
+    Picture before, after, broken;
+    double seconds = -1.0;
+    const ShowRun run = runViewer(file, [&] {
+        xdo("key space click 4 click 4");  // a still picture: any change is the file's
+        before = shot();
+        save(makersSceneBytes(14.0f));
+        const auto saved = std::chrono::steady_clock::now();
+        for (int tries = 0; tries < 40 && seconds < 0.0; ++tries) {
+            after = shot();
+            if (differingPixels(before, after) > kPixels / 100)
+                seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - saved).count();
+        }
+        save({'3', 'd', 's'});
+        pauseMs(700);
+        broken = shot();
+    });
+    ASSERT_EQ(run.exitCode, 0) << run.errors;
+    EXPECT_GE(seconds, 0.0) << "the saved file never showed";
+    EXPECT_LT(seconds, 1.0);
+    EXPECT_GT(litCount(after), litCount(before)) << "the reload did not keep the view";
+    EXPECT_NE(run.errors.find("reloaded"), std::string::npos) << run.errors;
+    EXPECT_NE(run.errors.find("the last good version stays"), std::string::npos) << run.errors;
+    EXPECT_EQ(differingPixels(after, broken), 0);
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
+#include <thread>
 
 #include "support/ShowProcess.h"
 
@@ -36,4 +38,18 @@ OwnScreen::~OwnScreen() {
         unsetenv("DISPLAY");
     else
         setenv("DISPLAY", previousDisplay.c_str(), 1);
+}
+
+void pauseMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+std::string findWindow(int pid, const std::string& titlePattern, const std::string& besides, int waitMs) {
+    constexpr int kPollMs = 50;  // between polls of the X server
+    for (int waited = 0; waited < waitMs; waited += kPollMs) {
+        std::istringstream ids(shellOutput("xdotool search --onlyvisible --pid " + std::to_string(pid) + " --name '" +
+                                           titlePattern + "'"));
+        for (std::string id; ids >> id;)
+            if (id != besides) return id;
+        pauseMs(kPollMs);
+    }
+    return "";
 }
