@@ -4,12 +4,15 @@
 dialog.bmp: bitmap 111, 150x112, 8 bits per pixel, 256-colour palette.
 icon.bmp:   icon 103, 32x32, 4 bits per pixel, the 16 standard VGA colours.
 icon.ico:   the same icon as a Windows icon file, for the resource script.
+icons/orvane-N.png: the same icon drawn smoothly at the desktop's sizes
+            (N x N pixels, RGBA), for the hicolor theme of the Linux package.
 
 Standard library only; run from anywhere: python3 resources/make_pictures.py
 """
 import math
 import os
 import struct
+import zlib
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 
@@ -191,6 +194,77 @@ def write_ico(path, bmp_path):
         f.write(header + entry + image)
 
 
+def icon_sample(x, y):
+    """The icon's design at a point of the 32x32 grid (pixel centres at whole
+    numbers, as draw_icon samples it): an RGBA colour. The tile's corners are
+    rounded off for the larger pictures."""
+    navy, teal, cyan, white, yellow, purple, black = (VGA[i] for i in (4, 6, 14, 15, 11, 5, 0))
+    cx, cy = min(max(x, 3.5), 27.5), min(max(y, 3.5), 27.5)
+    if math.hypot(x - cx, y - cy) > 4.0:
+        return None
+    colour = navy
+    if x <= 0.5 or x >= 30.5 or y <= 0.5 or y >= 30.5 or math.hypot(x - cx, y - cy) > 3.0:
+        colour = black
+    d = math.hypot(x - 15.5, y - 15.5)
+    if d <= 9.5:
+        colour = purple if x + y > 33 else teal
+        if math.hypot(x - 12.5, y - 12.5) < 3.2:
+            colour = cyan
+        if math.hypot(x - 12, y - 12) < 1.5:
+            colour = white
+    rx, ry = (x - 15.5) * 0.8 + (y - 15.5) * 0.6, -(x - 15.5) * 0.6 + (y - 15.5) * 0.8
+    e = math.hypot(rx / 14.0, ry / 5.0)
+    if 0.86 <= e <= 1.08 and (d > 9.5 or ry > 0):
+        colour = yellow
+    for sx, sy in ((5, 5), (26, 7), (7, 26), (27, 25)):
+        if math.hypot(x - sx, y - sy) < 0.7:
+            colour = white
+    return colour
+
+
+def draw_icon_rgba(size):
+    """The icon at size x size pixels, each the average of a grid of samples
+    (transparent ones count as such), as rows of (r, g, b, a)."""
+    grid = max(3, 96 // size + 1)
+    scale = 32.0 / size
+    rows = []
+    for py in range(size):
+        row = []
+        for px in range(size):
+            total = [0, 0, 0]
+            covered = 0
+            for j in range(grid):
+                for i in range(grid):
+                    c = icon_sample((px + (i + 0.5) / grid) * scale - 0.5, (py + (j + 0.5) / grid) * scale - 0.5)
+                    if c is not None:
+                        covered += 1
+                        total = [t + v for t, v in zip(total, c)]
+            if covered == 0:
+                row.append((0, 0, 0, 0))
+            else:
+                row.append(tuple(int(round(t / covered)) for t in total) + (int(round(255 * covered / grid ** 2)),))
+        rows.append(row)
+    return rows
+
+
+def write_png(path, rows):
+    """8-bit RGBA PNG, no filtering, no time stamp: the same drawing gives the
+    same bytes."""
+    height, width = len(rows), len(rows[0])
+
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF)
+
+    raw = b"".join(b"\0" + bytes(v for pixel in row for v in pixel) for row in rows)
+    header = struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0)
+    with open(path, "wb") as f:
+        f.write(b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
+
+
+# The hicolor theme's usual sizes for an application icon.
+ICON_SIZES = (16, 22, 24, 32, 48, 64, 128, 256)
+
+
 def main():
     img = draw_dialog_picture()
     pixels = [p for row in img for p in row]
@@ -200,6 +274,9 @@ def main():
     write_bmp(os.path.join(HERE, "dialog.bmp"), 150, 112, 8, palette, indices)
     write_bmp(os.path.join(HERE, "icon.bmp"), 32, 32, 4, VGA, draw_icon())
     write_ico(os.path.join(HERE, "icon.ico"), os.path.join(HERE, "icon.bmp"))
+    os.makedirs(os.path.join(HERE, "icons"), exist_ok=True)
+    for size in ICON_SIZES:
+        write_png(os.path.join(HERE, "icons", "orvane-%d.png" % size), draw_icon_rgba(size))
 
 
 if __name__ == "__main__":
