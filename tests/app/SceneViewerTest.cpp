@@ -323,7 +323,8 @@ protected:
         shellOutput("command -v Xvfb && command -v xdotool", &status);
         if (status != 0) GTEST_SKIP() << "needs Xvfb and xdotool";
         ASSERT_TRUE(screen.start("viewer")) << "Xvfb did not start";
-        folder = freshTempFolder("viewer-input");
+        // A folder per test: ctest runs them side by side.
+        folder = freshTempFolder(std::string("viewer-") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
     }
     // Runs the viewer on file (real clock) while drive(window) works it;
     // Escape ends it after drive returns.
