@@ -11,12 +11,12 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 constexpr double kDegrees = 180.0 / kPi;
-constexpr double kDegreesPerPixel = 0.4;    // turning speed of a drag
-constexpr double kMaxPitch = 89.0;          // the view never looks straight down (no yaw there)
-constexpr double kZoomPerNotch = 0.85;      // distance factor of one wheel notch
-constexpr double kMinDistance = 1e-3;       // scene units
-constexpr double kHalfFieldOfView = 22.5;   // degrees, half of the show's 45
-constexpr double kMaxDistance = 1e7;        // scene units
+constexpr double kDegreesPerPixel = 0.4;   // turning speed of a drag
+constexpr double kMaxPitch = 89.0;         // the view never looks straight down (no yaw there)
+constexpr double kZoomPerNotch = 0.85;     // distance factor of one wheel notch
+constexpr double kMinDistance = 1e-3;      // scene units
+constexpr double kHalfFieldOfView = 22.5;  // degrees, half of the show's 45
+constexpr double kMaxDistance = 1e7;       // scene units
 
 Vec3 offsetAlong(const OrbitCamera& o, double length) {
     const double y = o.yaw / kDegrees, p = o.pitch / kDegrees;

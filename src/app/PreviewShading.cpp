@@ -28,8 +28,8 @@ std::vector<Vec3> smoothNormals(const SceneObject& mesh) {
     for (size_t f = 0; f < faces; ++f) {
         const Face& face = mesh.faces[f];
         if (face.a >= n || face.b >= n || face.c >= n) continue;
-        const Vec3 normal = cross(sub(mesh.vertices[face.b], mesh.vertices[face.a]),
-                                  sub(mesh.vertices[face.c], mesh.vertices[face.a]));
+        const Vec3 normal =
+            cross(sub(mesh.vertices[face.b], mesh.vertices[face.a]), sub(mesh.vertices[face.c], mesh.vertices[face.a]));
         if (!std::isfinite(length(normal))) continue;
         for (const uint16_t corner : {face.a, face.b, face.c}) {
             Vec3& sum = normals[corner];

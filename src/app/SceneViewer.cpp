@@ -163,7 +163,8 @@ void adopt(Viewer& v, std::unique_ptr<Scene> scene, bool sameFile) {
     if (sameFile && (v.orbiting || v.fileCamera != nullptr)) return;
     v.orbiting = false;
     if (v.fileCamera == nullptr && frameModel(v) > kViewDepth) {
-        std::fprintf(stderr, "orvane: %s reaches beyond %.0f units from the viewer's camera; the show draws nothing there\n",
+        std::fprintf(stderr,
+                     "orvane: %s reaches beyond %.0f units from the viewer's camera; the show draws nothing there\n",
                      v.path.c_str(), kViewDepth);
     }
     if (!runSettings.noLights) v.lighting = s.lightCount > 0 ? Lighting::file : Lighting::preview;
@@ -324,9 +325,8 @@ void writeShot(Viewer& v) {
 void showTitle(const Viewer& v, double fps) {
     char title[512];
     std::snprintf(title, sizeof title, "%s - frame %d/%d - %d triangles - %.0f fps - %s%s",
-                  fs::path(v.path).filename().string().c_str(), static_cast<int>(v.scene->frame),
-                  v.scene->frameCount, v.triangles, fps, kLightingNames[static_cast<int>(v.lighting)],
-                  v.paused ? " - paused" : "");
+                  fs::path(v.path).filename().string().c_str(), static_cast<int>(v.scene->frame), v.scene->frameCount,
+                  v.triangles, fps, kLightingNames[static_cast<int>(v.lighting)], v.paused ? " - paused" : "");
     setWindowTitle(title);
 }
 
@@ -395,8 +395,10 @@ int viewSceneFile(const CommandLine& line) {
     }
     adopt(viewer, std::move(scene), false);
     if (viewer.scene->lightCount == 0 && viewer.lighting == Lighting::preview) {
-        std::fprintf(stderr, "orvane: %s has no lights: the show draws its meshes black; shown with preview shading "
-                     "(L: file lighting, preview, none)\n", viewer.path.c_str());
+        std::fprintf(stderr,
+                     "orvane: %s has no lights: the show draws its meshes black; shown with preview shading "
+                     "(L: file lighting, preview, none)\n",
+                     viewer.path.c_str());
     }
     std::printf("viewing %s: %d frames every %.3f s, %d emitters\n", viewer.path.c_str(), viewer.loop.frames,
                 viewer.loop.seconds, viewer.scene->emitterCount);

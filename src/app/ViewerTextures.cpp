@@ -41,9 +41,8 @@ std::string findPicture(const std::string& name, const std::string& scenePath, c
     std::error_code error;
     if (fs::is_regular_file(name, error)) return name;
     const std::string fileName = fileNamePart(name);
-    std::string found = findInFolder(fs::path(scenePath).parent_path().empty() ? fs::path(".")
-                                                                                : fs::path(scenePath).parent_path(),
-                                     fileName);
+    std::string found = findInFolder(
+        fs::path(scenePath).parent_path().empty() ? fs::path(".") : fs::path(scenePath).parent_path(), fileName);
     if (found.empty() && !texturesDir.empty()) found = findInFolder(texturesDir, fileName);
     return found;
 }
@@ -80,8 +79,8 @@ void loadViewTextures(Scene& scene, const std::string& scenePath, const std::str
                          texturesDir.empty() ? " beside the file (--textures DIR looks in DIR too)"
                                              : " beside the file or in the --textures folder");
         } else {
-            std::fprintf(stderr, "orvane: %s: texture picture %s is not a JPEG; drawn untextured\n",
-                         scenePath.c_str(), path.c_str());
+            std::fprintf(stderr, "orvane: %s: texture picture %s is not a JPEG; drawn untextured\n", scenePath.c_str(),
+                         path.c_str());
         }
     }
 }

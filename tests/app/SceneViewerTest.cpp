@@ -9,17 +9,17 @@
 
 #include <algorithm>
 #include <chrono>
-#include <functional>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
-#include <set>
+#include <functional>
 #include <limits>
+#include <set>
 
 #include "app/OrbitCamera.h"
 #include "app/SceneViewerCamera.h"
-#include "support/OwnScreen.h"
 #include "support/Chunk3dsWriter.h"
+#include "support/OwnScreen.h"
 #include "support/PngRead.h"
 #include "support/ShowProcess.h"
 #include "support/TestScenes.h"
@@ -324,7 +324,8 @@ protected:
         if (status != 0) GTEST_SKIP() << "needs Xvfb and xdotool";
         ASSERT_TRUE(screen.start("viewer")) << "Xvfb did not start";
         // A folder per test: ctest runs them side by side.
-        folder = freshTempFolder(std::string("viewer-") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        folder =
+            freshTempFolder(std::string("viewer-") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
     }
     // Runs the viewer on file (real clock) while drive(window) works it;
     // Escape ends it after drive returns.

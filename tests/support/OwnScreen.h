@@ -28,5 +28,4 @@ void pauseMs(int ms);
 
 // A visible window of process pid whose title matches the xdotool pattern,
 // other than `besides`; empty when none comes within waitMs.
-std::string findWindow(int pid, const std::string& titlePattern, const std::string& besides = "",
-                       int waitMs = 30000);
+std::string findWindow(int pid, const std::string& titlePattern, const std::string& besides = "", int waitMs = 30000);
