@@ -170,13 +170,26 @@ std::vector<Pixel> outlineOf(Grid region) {
 bool isSimpleRing(const std::vector<Pixel>& seq) {
     size_t n = seq.size();
     if (n < 8) return false;
+    // The ring's pixels on a grid over its bounds, one cell of margin round them.
+    auto [lowX, highX] = std::minmax_element(seq.begin(), seq.end());
+    int minY = seq[0].second, maxY = seq[0].second;
+    for (const Pixel& p : seq) {
+        minY = std::min(minY, p.second);
+        maxY = std::max(maxY, p.second);
+    }
+    const int x0 = lowX->first - 1, y0 = minY - 1, w = highX->first - x0 + 2, h = maxY - y0 + 2;
+    std::vector<uint8_t> on(static_cast<size_t>(w) * h, 0);
+    for (const Pixel& p : seq) {
+        uint8_t& cell = on[static_cast<size_t>(p.second - y0) * w + (p.first - x0)];
+        if (cell) return false;  // a pixel twice
+        cell = 1;
+    }
     for (size_t i = 0; i < n; ++i) {
         if (!adjacent(seq[i], seq[(i + 1) % n])) return false;
         int touching = 0;
-        for (size_t j = 0; j < n; ++j) {
-            if (seq[j] == seq[i] && j != i) return false;
-            touching += adjacent(seq[i], seq[j]);
-        }
+        for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx)
+                touching += (dx || dy) && on[static_cast<size_t>(seq[i].second - y0 + dy) * w + (seq[i].first - x0 + dx)];
         if (touching != 2) return false;
     }
     return true;
