@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <string>
 
 #include "art/Noise.h"
 #include "formats/BmpWriter.h"
@@ -12,12 +13,14 @@ constexpr int kNameEmPx = 64;  // height-map name lettering
 }  // namespace
 
 std::vector<LetteringPlan> showLettering() {
+    // file, text, start, home step, budget, window and lifetime as the scenes
+    // run the walker; the home of the first glyph; when the text should be done.
     return {
-        {"orvane.bmp", "ORVANE", 52, 82, 21, 3000, 64, 2, true},
-        {"codeby.bmp", "CODE.ORVANE", 52, 82, 21, 3000, 52, 1},
-        {"gfxby.bmp", "GFX.ORVANE", 52, 82, 21, 3000, 52, 1},
-        {"zikby.bmp", "TUNE.ORVANE", 52, 82, 21, 3000, 52, 1},  // fits the 4:3 screen
-        {"end.bmp", "THE.END", 121, 76, 21, 4000, 80, 2},
+        {"orvane.bmp", "ORVANE", 52, 82, 21, 3000, 17.0, 4.0, 2, 0.8},  // two homes in, to sit mid-screen
+        {"codeby.bmp", "CODE.ORVANE", 52, 82, 21, 3000, 10.0, 4.0, 0, 0.8},
+        {"gfxby.bmp", "GFX.ORVANE", 52, 82, 21, 3000, 10.0, 4.0, 0, 0.8},
+        {"zikby.bmp", "TUNE.ORVANE", 52, 82, 21, 3000, 10.0, 4.0, 0, 0.8},
+        {"end.bmp", "THE.END", 121, 76, 21, 4000, 15.0, 8.0, 0, 0.88, true},  // the show's last picture
     };
 }
 
@@ -53,16 +56,22 @@ bool writeBitmaps(const std::string& dir) {
     bool ok = true;
     for (const LetteringPlan& plan : showLettering()) {
         ByteBitmap bitmap;
-        WalkResult walk;
+        LetteringReport report;
         std::string error;
-        if (!buildLettering(font, plan, bitmap, walk, error)) {
+        if (!buildLettering(font, plan, bitmap, report, error)) {
             std::fprintf(stderr, "datagen: %s\n", error.c_str());
             ok = false;
             continue;
         }
-        std::printf("datagen: %-11s %3d of %3d pixels written (%.1f %%), done after %d of %d steps\n",
-                    plan.file.c_str(), walk.emitted, walk.litPixels, 100.0 * walk.coverage(), walk.stepsToFinish,
-                    plan.totalSteps);
+        const WalkResult& walk = report.walk;
+        std::printf(
+            "datagen: %-11s %4d of %4d pixels written, done after %4d of %d steps at %.1f %% of the window, "
+            "%.1f %% lit then%s; capitals %d pixels tall\n",
+            plan.file.c_str(), walk.emitted, walk.litPixels, walk.stepsToFinish, plan.totalSteps,
+            100.0 * report.times.doneShare, 100.0 * report.times.litAtDone,
+            plan.litAtEnd ? (", " + std::to_string(std::lround(100.0 * report.times.litAtEnd)) + " % at its end").c_str()
+                          : "",
+            report.capHeightPx);
         ok = writeBmp(bitmap, dir + "/" + plan.file) && ok;
     }
     return writeBmp(makeHeightMap(), dir + "/vesk.bmp") && ok;
