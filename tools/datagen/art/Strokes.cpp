@@ -1,16 +1,9 @@
 #include "art/Strokes.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdlib>
 
-#include "common/MathConstants.h"
-
 namespace {
-constexpr double kSamplePx = 0.2;  // curve sampling step
-
-using Point = std::pair<double, double>;
-
 // Clockwise neighbours in image axes (y down), starting west.
 constexpr int kRingX[8] = {-1, -1, 0, 1, 1, 1, 0, -1};
 constexpr int kRingY[8] = {0, -1, -1, -1, 0, 1, 1, 1};
@@ -88,54 +81,6 @@ std::vector<Pixel> traceBoundary(const Grid& r) {
     return {};
 }
 
-// Appends p, bridging any gap from the last pixel with a straight run.
-void appendPixel(std::vector<Pixel>& seq, Pixel p) {
-    while (!seq.empty() && seq.back() != p && !adjacent(seq.back(), p)) {
-        Pixel last = seq.back();
-        int sx = (p.first > last.first) - (p.first < last.first);
-        int sy = (p.second > last.second) - (p.second < last.second);
-        seq.push_back({last.first + sx, last.second + sy});
-    }
-    if (seq.empty() || seq.back() != p) seq.push_back(p);
-}
-
-// Samples of a straight edge from a to b, lifted by arches of height arch
-// along the outward normal (nx, ny), from distance s0 to s1 along it.
-void archedEdge(std::vector<Point>& out, Point a, Point b, double nx, double ny, const FrameShape& f, double s0 = 0.0,
-                double s1 = 1e9) {
-    double len = std::hypot(b.first - a.first, b.second - a.second);
-    int arches = std::max(1, static_cast<int>(std::lround(len / f.archWidthPx)));
-    for (double s = s0; s < std::min(s1, len); s += kSamplePx) {
-        double lift = f.archPx * std::fabs(std::sin(kPi * arches * s / len));
-        out.push_back({a.first + (b.first - a.first) * s / len + nx * lift,
-                       a.second + (b.second - a.second) * s / len + ny * lift});
-    }
-}
-
-// Quarter circle round centre (cx, cy) from angle a0: clockwise on screen
-// for dir 1, anticlockwise for -1.
-void corner(std::vector<Point>& out, double cx, double cy, double r, double a0, int dir = 1) {
-    int n = std::max(2, static_cast<int>(r * kPi / 2.0 / kSamplePx));
-    for (int i = 0; i <= n; ++i) {
-        double a = a0 + dir * kPi / 2.0 * i / n;
-        out.push_back({cx + r * std::cos(a), cy + r * std::sin(a)});
-    }
-}
-
-// A double frame's inner line, bandPx inside the outer one and straight,
-// anticlockwise from the slit at x = slit back to slit + gap; the pixel
-// runs between corners, and to and from the outer line, are bridged
-// straight.
-void innerLine(std::vector<Point>& out, const FrameShape& f, double slit, double gap) {
-    const double w = f.bandPx, l = f.left + w, t = f.top + w, r = f.right - w, b = f.bottom - w;
-    const double c = std::max(2.0, f.cornerPx - w);
-    out.push_back({slit, t});
-    corner(out, l + c, t + c, c, 1.5 * kPi, -1);
-    corner(out, l + c, b - c, c, kPi, -1);
-    corner(out, r - c, b - c, c, 0.5 * kPi, -1);
-    corner(out, r - c, t + c, c, 0.0, -1);
-    out.push_back({slit + gap, t});
-}
 }  // namespace
 
 int Ring::minX() const { return std::min_element(pixels.begin(), pixels.end())->first; }
@@ -193,34 +138,4 @@ bool isSimpleRing(const std::vector<Pixel>& seq) {
         if (touching != 2) return false;
     }
     return true;
-}
-
-Ring frameRing(const FrameShape& f) {
-    const double l = f.left, t = f.top, r = f.right, b = f.bottom, c = f.cornerPx;
-    // A double frame leaves its outer line for its inner one through a slit
-    // in the top edge, two pixels wide.
-    const double gap = f.bandPx > 0 ? 2.0 : 0.0;
-    const double slit = c + f.bandPx + 3.0;  // along the top edge
-    std::vector<Point> curve;
-    // Clockwise on screen (y down) from the slit.
-    archedEdge(curve, {l + c, t}, {r - c, t}, 0.0, -1.0, f, slit + gap);
-    corner(curve, r - c, t + c, c, 1.5 * kPi);
-    corner(curve, r - c, b - c, c, 0.0);
-    archedEdge(curve, {r - c, b}, {l + c, b}, 0.0, 1.0, f);
-    corner(curve, l + c, b - c, c, kPi / 2.0);
-    corner(curve, l + c, t + c, c, kPi);
-    archedEdge(curve, {l + c, t}, {r - c, t}, 0.0, -1.0, f, 0.0, slit + kSamplePx / 2);
-    if (f.bandPx > 0) innerLine(curve, f, l + c + slit, gap);
-
-    std::vector<Pixel> seq;
-    for (const Point& p : curve)
-        appendPixel(seq, {static_cast<int>(std::lround(p.first)), static_cast<int>(std::lround(p.second))});
-    appendPixel(seq, seq.front());
-    seq.pop_back();
-    thin(seq);
-    Ring ring;
-    Pixel anchor{f.anchorX, f.anchorY};
-    if (!isSimpleRing(seq) || std::find(seq.begin(), seq.end(), anchor) == seq.end()) return ring;
-    ring.pixels = seq;
-    return ring;
 }

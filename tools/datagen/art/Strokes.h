@@ -1,6 +1,6 @@
 // Closed one-pixel strokes for the outline walker: a ring whose every pixel
 // touches exactly its two neighbours along it, which the walker follows
-// whole from any of its pixels; and the decorative frames drawn round a text.
+// whole from any of its pixels.
 #pragma once
 
 #include <cstdint>
@@ -34,18 +34,3 @@ bool adjacent(const Pixel& a, const Pixel& b);
 void thin(std::vector<Pixel>& seq);
 // A simple closed stroke: every pixel touches exactly its two neighbours.
 bool isSimpleRing(const std::vector<Pixel>& seq);
-
-// A rounded frame round a box; its top and bottom edges carry a row of
-// outward arches. A double frame adds a straight inner line, one stroke
-// with the outer line through a slit in the top edge.
-struct FrameShape {
-    int left = 0, top = 0, right = 0, bottom = 0;  // the box, pixels
-    int anchorX = 0, anchorY = 0;                  // a pixel of its side the walker reaches it by
-    int cornerPx = 6;                              // corner radius
-    double archPx = 0.0;                           // arch height, 0 for straight edges
-    double archWidthPx = 18.0;                     // about this wide, a whole number per edge
-    int bandPx = 0;                                // a second, straight line this far inside; 0 for none
-};
-// The frame as a simple ring; empty when the shape gives none or the ring
-// misses the anchor.
-Ring frameRing(const FrameShape& shape);
