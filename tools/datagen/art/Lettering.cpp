@@ -375,7 +375,7 @@ bool buildAt(const Font& font, const LetteringPlan& plan, int emHeight, ByteBitm
         }
         int finish = walkOutline(out, kCheckSteps, plan.startX, plan.startY, plan.homeStep).stepsToFinish;
         // Each pixel of tooth height adds two steps, up one side, down the other.
-        int more = static_cast<int>(std::lround((plan.doneShare * plan.totalSteps - finish) / 2.0));
+        int more = static_cast<int>(std::lround((kDoneShare * plan.totalSteps - finish) / 2.0));
         if (more == 0 || (more < 0 && toothPx == 0)) break;
         toothPx = std::max(0, toothPx + more);
     }

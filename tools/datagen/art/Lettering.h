@@ -26,8 +26,7 @@ struct LetteringPlan {
     // Home of the first glyph. 0: the first glyph hangs on the lead-in's
     // stroke; later homes: the homes between carry small silent strokes.
     int textHome = 0;
-    double doneShare = 0.8;  // share of the window at which the lead-in aims to finish the text
-    bool litAtEnd = false;   // the text must still glow whole when its window ends
+    bool litAtEnd = false;  // the text must still glow whole when its window ends
 };
 
 // The lettering font (fonts-dejavu-core), narrowed by its pixel sizes: a
@@ -41,6 +40,9 @@ constexpr const char* kLetteringFont = "DejaVuSans.ttf";
 constexpr double kEarliestDone = 0.5;
 constexpr double kLatestDone = 0.9;
 constexpr double kMinLit = 0.9;
+// Where the lead-in aims to finish the text: late, so that the finished text
+// holds the screen to near its window's end, with room below kLatestDone.
+constexpr double kDoneShare = 0.88;
 
 // The measurements of a built bitmap.
 struct LetteringReport {
