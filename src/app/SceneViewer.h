@@ -1,6 +1,7 @@
 // `orvane --view FILE.3ds`: one scene file played in a loop in the show
-// window, drawn exactly as a scene of the show draws it, for the people who
-// make the scene files.
+// window with the show's loader and renderer, for the people who make the
+// scene files: an orbit camera, preview shading, keys to pause, step and
+// toggle, and the file reloaded when it is saved.
 #pragma once
 
 #include "app/CommandLine.h"
@@ -19,7 +20,8 @@ struct ViewLoop {
     long pass = -1;  // pass now playing; -1 before the first frame
 };
 
-// Poses the scene for a view time: a new pass starts from the loaded state
-// (resetAnimation), then frame = time into the pass / seconds x frames and
-// the keyframes are evaluated as a scene does.
+// Poses the scene for a view time: a new pass, or a time before the last
+// one, starts from the loaded state (resetAnimation) and catches up frame by
+// frame; then frame = time into the pass / seconds x frames and the
+// keyframes are evaluated as a scene does.
 void poseForView(Scene& scene, ViewLoop& loop, double elapsed);
