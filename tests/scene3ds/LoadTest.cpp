@@ -1,5 +1,5 @@
-// load's set-up after reading (camera, length), the vertex lighting, the
-// object cursor, the listing and the Scene's release.
+// load's vertex lighting, the object cursor, the listing and the Scene's
+// release.
 #include <fstream>
 #include <sstream>
 
@@ -7,34 +7,6 @@
 
 namespace {
 using SceneLoad = SceneFileTest;
-
-// The first camera in list order drives the view. With one position key it
-// stays at its editor place and the scene has length 0; with two it starts
-// at key 0 and the last key's frame is the length.
-TEST_F(SceneLoad, CameraPlacementAndLength) {
-    Scene one;
-    ASSERT_TRUE(one.load(sceneFile(nullptr, nullptr, 1).c_str()));
-    EXPECT_DOUBLE_EQ(one.cameraPosition.z, 10.0);
-    EXPECT_EQ(one.frameCount, 0);
-
-    Scene two;
-    ASSERT_TRUE(two.load(sceneFile(
-                             [](Chunk3dsWriter& w) {
-                                 w.begin(0x4000).string("Front").begin(0x4700);
-                                 w.point(1, 2, 3).point(4, 5, 6).f32(12.5f).f32(35.0f).end().end();
-                             },
-                             [](Chunk3dsWriter& w) {
-                                 w.infoBlock(0xB003, "Front", {0, 30}, {{0, 7, 8}, {1, 1, 1}});
-                             })
-                             .c_str()));
-    ASSERT_STREQ(two.camera->name, "Front");
-    EXPECT_DOUBLE_EQ(two.camera->cameraPosition.z, -7.0);
-    EXPECT_DOUBLE_EQ(two.camera->cameraTarget.z, -5.0);
-    EXPECT_FLOAT_EQ(two.camera->cameraBank, 12.5f);
-    EXPECT_FLOAT_EQ(two.camera->cameraLens, 35.0f);
-    EXPECT_EQ(two.frameCount, 30);
-    EXPECT_EQ(two.file, nullptr);
-}
 
 const std::vector<float> kSpotAt10 = {10, 0, 0};  // light at the origin: range 10
 
