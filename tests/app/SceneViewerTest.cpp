@@ -5,8 +5,6 @@
 // vertices.
 #include <gtest/gtest.h>
 
-#include <signal.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -171,16 +169,6 @@ TEST(SceneViewerTest, RefusedFilesExitOneWithTheLoadersReason) {
         EXPECT_NE(run.errors.find(c.reason), std::string::npos) << run.errors;
         EXPECT_FALSE(std::filesystem::exists(folder + "/frames")) << c.file;
     }
-}
-
-TEST(SceneViewerTest, TerminationEndsTheViewWithZero) {
-    // No --frames-at: the view would loop for ever.
-    const std::string file = writeScratchFile("view-terminated.3ds", animatedSceneBytes());
-    ShowRequest request = quietShow({"--view", file, "--windowed", "--size", "320x240", "--fixed-fps", "30"},
-                                    freshTempFolder("view-terminated"));
-    request.stopOnText = "viewing ";
-    request.stopSignal = SIGTERM;
-    EXPECT_EQ(runShow(request).exitCode, 0);
 }
 
 // [SECTION] The stand-in camera
