@@ -18,9 +18,9 @@ std::vector<std::vector<float>> pointsAlongX(std::vector<float> xs) {
 
 // Lights at the origin over vertices along x: a spotlight's colour fades
 // linearly to nothing at its range (10), lights add up and clamp at 1, a
-// light without a spot target (range 0) adds nothing, and without lights
-// nothing runs (not even the "$" rule).
-TEST_F(SceneLoad, VertexLightingFadesAddsAndClamps) {
+// light without a spot target (range 0) adds nothing; "$" at characters 0,
+// 1 or 4 keeps a mesh white; without lights nothing runs (not even "$").
+TEST_F(SceneLoad, VertexLightingFadesAddsClampsAndSparesDollarMeshes) {
     struct Lamp {
         Color3 colour;
         bool spot;
@@ -31,7 +31,11 @@ TEST_F(SceneLoad, VertexLightingFadesAddsAndClamps) {
         const char* mesh;
         std::vector<float> xs;
         std::vector<Color3> expected;
-    } cases[] = {
+    };
+    const std::vector<Lamp> half = {{{0.5f, 0.5f, 0.5f}, true}};
+    const std::vector<Color3> white(3, Color3{1, 1, 1});
+    const std::vector<Color3> lit = {{0.5f, 0.5f, 0.5f}, {0.45f, 0.45f, 0.45f}, {0.4f, 0.4f, 0.4f}};
+    const Case cases[] = {
         // clang-format off
         {"falloff", {{{0.8f, 0.4f, 0.2f}, true}}, "M", {0, 5, 10, 12},
          {{0.8f, 0.4f, 0.2f}, {0.4f, 0.2f, 0.1f}, {0, 0, 0}, {0, 0, 0}}},
@@ -39,6 +43,9 @@ TEST_F(SceneLoad, VertexLightingFadesAddsAndClamps) {
          {{1, 1, 1}, {0.8f, 0.8f, 0.8f}, {0.4f, 0.4f, 0.4f}}},
         {"range 0", {{{1, 1, 1}, false}}, "M", {0, 1, 2}, {{0, 0, 0}, {0, 0, 0}, {0, 0, 0}}},
         {"dark", {}, "$white", {0, 1, 2}, {{0, 0, 0}, {0, 0, 0}, {0, 0, 0}}},
+        {"$ at 0", half, "$abc", {0, 1, 2}, white}, {"$ at 1", half, "a$bc", {0, 1, 2}, white},
+        {"$ at 4", half, "abcd$", {0, 1, 2}, white}, {"$ alone", half, "$", {0, 1, 2}, white},
+        {"$ at 2", half, "ab$cd", {0, 1, 2}, lit}, {"$ at 3", half, "abc$e", {0, 1, 2}, lit},
         // clang-format on
     };
     for (const Case& c : cases) {
@@ -54,23 +61,6 @@ TEST_F(SceneLoad, VertexLightingFadesAddsAndClamps) {
         ASSERT_EQ(mesh->vertexColors.size(), c.xs.size()) << c.name;
         for (size_t i = 0; i < c.xs.size(); ++i)
             EXPECT_TRUE(sameColour(mesh->vertexColors[i], c.expected[i])) << c.name << " vertex " << i;
-    }
-}
-
-// "$" at characters 0, 1 or 4 keeps a mesh white when lights exist.
-TEST_F(SceneLoad, DollarAtCharacters014MakesMeshWhite) {
-    const std::pair<const char*, float> meshes[] = {{"$abc", 1},  {"a$bc", 1},  {"abcd$", 1},
-                                                    {"ab$cd", 0}, {"abc$e", 0}, {"$", 1}};
-    Scene scene;
-    ASSERT_TRUE(scene.load(sceneFile([&](Chunk3dsWriter& w) {
-                               addLight(w, "L", {100, 0, 0}, {0.5f, 0.5f, 0.5f}, &kSpotAt10);  // reaches nothing
-                               for (const auto& m : meshes) addMesh(w, m.first, pointsAlongX({0, 1, 2}), kOneFace);
-                           }).c_str()));
-    const SceneObject* mesh = scene.next;
-    for (const auto& m : meshes) {
-        ASSERT_STREQ(mesh->name, m.first);
-        EXPECT_EQ(mesh->vertexColors[2].g, m.second) << m.first;
-        mesh = mesh->next;
     }
 }
 
