@@ -129,24 +129,39 @@ TEST_F(HostileFiles, MeshArraysNeverReadPastTheVertices) {
     EXPECT_EQ(map.materialIndex, kNoMaterial);
 }
 
-TEST_F(HostileFiles, TablesStayWithinTheirLimits) {
+// A 79-character object name fits; longer names (objects, materials) are cut
+// with a message, and the data after them still reads. Meshes past 60
+// materials draw untextured, lights past 100 light nothing, and the 65536th
+// object (the count is 16 bits) is left out.
+TEST_F(HostileFiles, LongNamesAndFullTablesAreCut) {
+    const std::string name79(79, 'n'), name100(100, 'm'), material(300, 'x');
     Scene scene;
-    ASSERT_TRUE(scene.load(sceneFile([](Chunk3dsWriter& w) {
-                               for (int i = 0; i < kMaxMaterials + 2; ++i)
+    ASSERT_TRUE(scene.load(sceneFile([&](Chunk3dsWriter& w) {
+                               addMesh(w, name79, kTriangle, kOneFace);
+                               addMesh(w, name100, kTriangle, kOneFace, material);
+                               w.begin(0x4000).u8('A').u8('B').end();  // name without its NUL
+                               for (int i = 0; i < kMaxMaterials + 1; ++i)
                                    addMesh(w, "M" + std::to_string(i), kTriangle, kOneFace, "tex" + std::to_string(i));
                                for (int i = 0; i < kMaxLights + 3; ++i) addLight(w, "L", {0, 0, 0}, {1, 1, 1}, nullptr);
                            }).c_str()));
+    EXPECT_EQ(std::string(scene.name), name79);
+    EXPECT_EQ(std::string(scene.next->name), name100.substr(0, 79));
+    EXPECT_EQ(scene.next->vertexCount, 3);
+    EXPECT_EQ(std::string(scene.materials[0].name), material.substr(0, 255));
+    EXPECT_EQ(recorder.textures.at(0).size(), 255u);
+    EXPECT_STREQ(scene.next->next->name, "AB");
     EXPECT_EQ(scene.materialCount, kMaxMaterials);
     EXPECT_EQ(recorder.textures.size(), static_cast<size_t>(kMaxMaterials));
-    SceneObject* mesh = &scene;
+    SceneObject* mesh = scene.next->next;  // M0, then M59 and M60 past the table
     for (int i = 0; i < kMaxMaterials; ++i) mesh = mesh->next;
     EXPECT_EQ(mesh->materialIndex, kNoMaterial);
     EXPECT_EQ(mesh->next->materialIndex, kNoMaterial);
     EXPECT_EQ(scene.lightCount, kMaxLights);
-    EXPECT_TRUE(mentions(scene, "more than 60 materials"));
-    EXPECT_TRUE(mentions(scene, "more than 100 lights"));
+    for (const char* words :
+         {"object name", "material name", "has no end", "more than 60 materials", "more than 100 lights"})
+        EXPECT_TRUE(mentions(scene, words)) << words;
+    EXPECT_EQ(scene.loadProblems().size(), 8u);  // three names, two materials, three lights
 
-    // The object count is 16 bits: the 65536th object is left out.
     Scene crowded;
     crowded.keepUnplayable = true;
     crowded.load(sceneFile([](Chunk3dsWriter& w) {
@@ -155,27 +170,4 @@ TEST_F(HostileFiles, TablesStayWithinTheirLimits) {
     EXPECT_EQ(crowded.objectCount, 65535);
     EXPECT_TRUE(mentions(crowded, "more than 65535 objects"));
 }
-
-// A 79-character object name fits; longer names (objects, materials) are cut
-// with a message, and the data after them still reads.
-TEST_F(HostileFiles, LongAndUnterminatedNamesAreCut) {
-    const std::string name79(79, 'n'), name100(100, 'm'), material(300, 'x');
-    Scene scene;
-    ASSERT_TRUE(scene.load(sceneFile([&](Chunk3dsWriter& w) {
-                               addMesh(w, name79, kTriangle, kOneFace);
-                               addMesh(w, name100, kTriangle, kOneFace, material);
-                               w.begin(0x4000).u8('A').u8('B').end();  // name without its NUL
-                           }).c_str()));
-    EXPECT_EQ(std::string(scene.name), name79);
-    EXPECT_EQ(std::string(scene.next->name), name100.substr(0, 79));
-    EXPECT_EQ(scene.next->vertexCount, 3);
-    ASSERT_EQ(scene.materialCount, 1);
-    EXPECT_EQ(std::string(scene.materials[0].name), material.substr(0, 255));
-    EXPECT_EQ(recorder.textures.at(0).size(), 255u);
-    EXPECT_STREQ(scene.next->next->name, "AB");
-    EXPECT_EQ(scene.loadProblems().size(), 3u);  // object name, material name, no end
-    EXPECT_TRUE(mentions(scene, "material name"));
-    EXPECT_TRUE(mentions(scene, "has no end"));
-}
-
 }  // namespace
