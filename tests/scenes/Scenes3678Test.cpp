@@ -53,18 +53,6 @@ TEST(SceneLettering, BudgetsGrowOverTheScenes) {
 
 using LetteringScenesTest = SceneGlTest;
 
-// The closing capture holds the render (nothing here) with the two backdrop
-// layers added, then clears and restores the view.
-TEST_F(LetteringScenesTest, Scene3CaptureAddsTheBackdrop) {
-    std::unique_ptr<Scene> scene = makeScene();
-    setSlot(kTransitionSlot, 0xFFFFFF, 512);
-    setSlot(4, 0x3C3C3C);
-    captureEntrance(*scene, kScene3Seconds, kScene3Seconds);
-    EXPECT_EQ(readSlot(kTransitionSlot).at(256, 256), 0x787878u);
-    EXPECT_EQ(readWindow().lit(), 0);
-    EXPECT_TRUE(fullViewport());
-}
-
 // Each window clears the pool (here 77 particles left by scene 3) at its
 // first frame only and writes 3000 steps over its 10 s; between the windows
 // nothing is written. A stall that skips a whole window stops the clearing:
@@ -97,22 +85,28 @@ TEST(Scene6Credits, EachWindowClearsThePoolOnceAndWritesItsCredit) {
     EXPECT_EQ(stalled.phase, 0);
 }
 
-// The fly-in of a scene that renders black over a grey previous picture:
-// edge-on at 0, covering the centre but not the corners at 0.5, almost the
-// whole view just before 1.
-TEST_F(LetteringScenesTest, Scene6FlyInComesForwardOverThePreviousPicture) {
+// Scene 3's closing capture holds the render (nothing here) with the two
+// backdrop layers added, then clears and restores the view. Scene 6, which
+// renders black, flies in over that picture: edge-on at 0, covering the
+// centre but not the corners at 0.5, almost the whole view just before 1.
+TEST_F(LetteringScenesTest, Scene6FliesInOverScene3sCapture) {
     std::unique_ptr<Scene> scene = makeScene();
-    setSlot(kTransitionSlot, 0xC8C8C8, 512);
+    setSlot(kTransitionSlot, 0xFFFFFF, 512);
+    setSlot(4, 0x3C3C3C);
     setSlot(7, 0x000000, 512);
+    captureEntrance(*scene, kScene3Seconds, kScene3Seconds);
+    EXPECT_EQ(readSlot(kTransitionSlot).at(256, 256), 0x787878u);
+    EXPECT_EQ(readWindow().lit(), 0);
+    EXPECT_TRUE(fullViewport());
     auto frameAt = [&](float t) {
         clearFrame();
         drawFlyIn(*scene, t);
         return readWindow();
     };
-    EXPECT_EQ(frameAt(0.0f).at(320, 240) & 0xF0F0F0, 0xC0C0C0u);
+    EXPECT_EQ(frameAt(0.0f).at(320, 240), 0x787878u);
     const Pixels half = frameAt(0.5f);
     EXPECT_EQ(half.at(320, 240), 0u);
-    EXPECT_EQ(half.at(5, 5) & 0xF0F0F0, 0xC0C0C0u);
+    EXPECT_EQ(half.at(5, 5), 0x787878u);
     const Pixels late = frameAt(0.99f);
     EXPECT_EQ(late.at(40, 40), 0u);
     EXPECT_EQ(late.at(600, 440), 0u);
