@@ -23,18 +23,40 @@ float at(double ms) {
 }  // namespace
 
 // Capacity 10000 holds 9999; emitAt stamps birth and death on the stepped
-// clock and leaves the rate clock alone.
-TEST(ParticleSystem, EmitAtFillsAllButOneSlotOnTheSteppedClock) {
+// clock and leaves the rate clock alone. Brightness falls linearly over the
+// life and goes negative after death. Removal at the death time, and removal
+// by index keeping the order; a released pool refuses emission, safe twice.
+TEST(ParticleSystem, EmitAtFillsAllButOneSlotRemovalKeepsTheRestInOrder) {
     const float t = at(3000);
-    ParticleSystem pool(10000, nullptr, 4.0f, 150, 10.0f, 0.0f);
+    ParticleSystem pool(10000, nullptr, 4.0f, 0, 10.0f, 0.0f);
     for (int i = 0; i < 10000; ++i) pool.emitAt(i, 0, 0);
     EXPECT_EQ(pool.count, 9999);
     EXPECT_EQ(pool.particles[9998].position.x, 9998.0);
     EXPECT_EQ(pool.particles[0].birthTime, t);
     EXPECT_EQ(pool.particles[0].deathTime, t + 4.0f);
     EXPECT_EQ(pool.lastEmitTime, 0.0f);
+    for (const auto& [after, expected] : {std::pair{0.0f, 1.0f}, {2.0f, 0.5f}, {4.0f, 0.0f}, {5.0f, -0.25f}})
+        EXPECT_FLOAT_EQ(brightness(pool.particles[0], t + after), expected) << after << " s into the life";
+
+    pool.particles[0].deathTime = t;                          // dies now
+    pool.particles[2].deathTime = std::nextafter(t, 0.0f);    // already dead
+    pool.particles[1].deathTime = std::nextafter(t, 100.0f);  // lives on
+    pool.update();
+    ASSERT_EQ(pool.count, 9997);
+    pool.removeAt(1);
+    pool.removeAt(pool.count);  // out of range: ignored
+    pool.removeAt(-1);
+    ASSERT_EQ(pool.count, 9996);
+    EXPECT_EQ(pool.particles[0].position.x, 1.0);
+    EXPECT_EQ(pool.particles[1].position.x, 4.0);
     advanceSteppedClock();  // one presented frame at 30 fps
     EXPECT_EQ(tickSeconds(), 3033 * 0.001f);
+
+    pool.release();
+    pool.emitAt(0, 0, 0);
+    pool.update();
+    EXPECT_EQ(pool.count, 0);
+    pool.release();
 }
 
 // Rate 100, half a second of life, room for 3: the first call only starts
@@ -57,38 +79,6 @@ TEST(ParticleSystem, UpdateEmitsAtMostOnePerCallAtTheRate) {
     }
     EXPECT_EQ(pool.lastEmitTime, at(1521));
     EXPECT_EQ(pool.particles[2].birthTime, at(1521));
-}
-
-// Removal at the death time, and removal by index keeping the order.
-TEST(ParticleSystem, RemovalKeepsTheRestInOrder) {
-    const float t = at(2000);
-    ParticleSystem pool(10, nullptr, 4.0f, 0, 10.0f, 0.0f);
-    for (int i = 0; i < 5; ++i) pool.emitAt(i, 0, 0);
-    pool.particles[0].deathTime = t;                          // dies now
-    pool.particles[2].deathTime = std::nextafter(t, 0.0f);    // already dead
-    pool.particles[1].deathTime = std::nextafter(t, 100.0f);  // lives on
-    pool.update();
-    ASSERT_EQ(pool.count, 3);
-    pool.removeAt(1);
-    pool.removeAt(pool.count);  // out of range: ignored
-    pool.removeAt(-1);
-    ASSERT_EQ(pool.count, 2);
-    EXPECT_EQ(pool.particles[0].position.x, 1.0);
-    EXPECT_EQ(pool.particles[1].position.x, 4.0);
-
-    pool.release();  // nothing left to write into: emission refused, safe twice
-    pool.emitAt(0, 0, 0);
-    pool.update();
-    EXPECT_EQ(pool.count, 0);
-    pool.release();
-}
-
-TEST(ParticleSystem, BrightnessFallsLinearlyAndGoesNegativeAfterDeath) {
-    Particle p;
-    p.birthTime = 2.0f;
-    p.deathTime = 6.0f;
-    const float t[] = {2.0f, 4.0f, 6.0f, 7.0f}, expected[] = {1.0f, 0.5f, 0.0f, -0.25f};
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(brightness(p, t[i]), expected[i]) << "at " << t[i] << " s";
 }
 
 TEST(DrawList, OrderAndDistances) {
