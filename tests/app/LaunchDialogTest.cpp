@@ -165,8 +165,9 @@ bool decodes(const std::vector<uint8_t>& bytes, const char** error = nullptr) {
     return ok;
 }
 
-// Built pictures and the embedded ones decode with their rows top first.
-TEST(LaunchDialogPictures, DecodesRowsTopFirstInBothStorageOrders) {
+// Built pictures and the embedded ones decode with their rows top first;
+// broken ones are refused.
+TEST(LaunchDialogPictures, DecodesRowsTopFirstInBothStorageOrdersAndRefusesBrokenFiles) {
     for (int bits : {4, 8}) {
         for (bool topDown : {false, true}) {
             DialogPicture p;
@@ -184,10 +185,8 @@ TEST(LaunchDialogPictures, DecodesRowsTopFirstInBothStorageOrders) {
     // Night sky at the top, bright sun below it: rows are not upside down.
     EXPECT_LT(bitmap.rgb[(2 * 150 + 2) * 3], 64);
     EXPECT_GT(bitmap.rgb[(45 * 150 + 75) * 3], 200);
-}
 
-// Every cut and each damaged header field is refused with a reason.
-TEST(LaunchDialogPictures, RejectsBrokenFilesWithAReason) {
+    // Every cut and each damaged header field is refused with a reason.
     const std::vector<uint8_t> good = makeBmp(2, {{1, 2}, {3, 4}}, 8);
     ASSERT_TRUE(decodes(good));
     for (size_t size = 0; size < good.size(); ++size) {
