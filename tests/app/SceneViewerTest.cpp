@@ -181,10 +181,32 @@ Vec3 eyeSpace(const SceneObject& camera, const Vec3& p) {
     return {x1, cx * y0 - sx * z1, sx * y0 + cx * z1};
 }
 
-TEST(SceneViewerCameraTest, EveryCornerOfTheBoxIsInTheView) {
+// The box covers only finite mesh vertices; it and others, each seen from
+// the camera that frames it, lie wholly and closely in the view.
+TEST(SceneViewerCameraTest, TheBoxOfTheMeshesIsFramedWhole) {
+    Scene meshes;
+    Vec3 lo, hi;
+    EXPECT_FALSE(meshBounds(meshes, lo, hi));
+    const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
+    const struct {
+        std::vector<Vec3> vertices;
+        ObjectKind kind;
+    } objects[] = {
+        {{{1, 2, 3}, {nan, 0, 0}, {-4, 5, 0}}, ObjectKind::Mesh},
+        {{{0, -7, inf}, {2, 0, 9}}, ObjectKind::Mesh},
+        {{{100, 100, 100}}, ObjectKind::Light},
+    };
+    for (const auto& o : objects) {
+        SceneObject& object = testscenes::appendObject(meshes, o.kind, "object");
+        object.vertexCount = static_cast<uint16_t>(o.vertices.size());
+        object.vertices = o.vertices;
+    }
+    ASSERT_TRUE(meshBounds(meshes, lo, hi));
+    EXPECT_EQ((std::vector<double>{lo.x, lo.y, lo.z, hi.x, hi.y, hi.z}), (std::vector<double>{-4, 0, 0, 2, 5, 9}));
     const struct {
         Vec3 low, high;
     } boxes[] = {
+        {lo, hi},
         {{-1, -1, -1}, {1, 1, 1}},
         {{100, 0, -3000}, {900, 5, -2000}},  // a flat ground far away
         {{0, 0, 0}, {1, 200, 1}},            // a pole
@@ -248,29 +270,6 @@ TEST(SceneViewerCameraTest, OrbitKeepsItsTargetAheadOfTheEye) {
         EXPECT_NEAR(ahead.y, 0.0, 1e-6 * distance);
         EXPECT_NEAR(ahead.z, -orbit.distance, 1e-6 * distance);
     }
-}
-
-TEST(SceneViewerCameraTest, BoundsCoverFiniteMeshVerticesOnly) {
-    Scene scene;
-    Vec3 low, high;
-    EXPECT_FALSE(meshBounds(scene, low, high));
-    const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
-    const struct {
-        std::vector<Vec3> vertices;
-        ObjectKind kind;
-    } objects[] = {
-        {{{1, 2, 3}, {nan, 0, 0}, {-4, 5, 0}}, ObjectKind::Mesh},
-        {{{0, -7, inf}, {2, 0, 9}}, ObjectKind::Mesh},
-        {{{100, 100, 100}}, ObjectKind::Light},
-    };
-    for (const auto& o : objects) {
-        SceneObject& object = testscenes::appendObject(scene, o.kind, "object");
-        object.vertexCount = static_cast<uint16_t>(o.vertices.size());
-        object.vertices = o.vertices;
-    }
-    ASSERT_TRUE(meshBounds(scene, low, high));
-    EXPECT_EQ((std::vector<double>{low.x, low.y, low.z, high.x, high.y, high.z}),
-              (std::vector<double>{-4, 0, 0, 2, 5, 9}));
 }
 
 // [SECTION] Real input
