@@ -37,20 +37,6 @@ void loadShowInEmptyFolder() {
     rmdir(folder);
 }
 
-// The picture turns from almost edge-on 22.5 units away at 19.5 to facing
-// the viewer 3 units away at 0: 2 of the 2 x 3 x tan(22.5 deg) units of
-// height there.
-TEST_F(LoadingTest, LastScreenFacesTheViewerAndFillsMostOfTheHeight) {
-    for (const auto& c : {std::array<float, 3>{19.5f, 87.75f, 22.5f}, {0.0f, 0.0f, 3.0f}}) {
-        const LoadingPose pose = loadingPose(c[0]);  // countdown, angle, distance
-        EXPECT_FLOAT_EQ(pose.angle, c[1]);
-        EXPECT_FLOAT_EQ(-pose.translateZ - kLoadingQuadZ, c[2]);
-    }
-    setSlot(3, 0xFFFFFF);
-    drawLoadingScreen(0.0f);
-    EXPECT_NEAR(readWindow().litRows(320, 255), 480 * 2.0 / (6.0 * std::tan(22.5 * M_PI / 180.0)), 3.0);
-}
-
 // Every step still runs, all 46 screens are drawn at the countdowns 19.5,
 // 19, ... 0.5 and then seven at 0, and everything the scenes rely on exists.
 // After a close request the steps still run, but no screen is drawn after
@@ -91,6 +77,18 @@ TEST_F(LoadingTest, EveryStepRunsWithEveryFileMissingAndNoScreenAfterAQuitReques
     for (Scene* scene : showScenes) EXPECT_NE(scene, nullptr);
     releaseShow();
     clearQuitRequest();
+
+    // The picture turns from almost edge-on 22.5 units away at 19.5 to facing
+    // the viewer 3 units away at 0: 2 of the 2 x 3 x tan(22.5 deg) units of
+    // height there.
+    for (const auto& c : {std::array<float, 3>{19.5f, 87.75f, 22.5f}, {0.0f, 0.0f, 3.0f}}) {
+        const LoadingPose pose = loadingPose(c[0]);  // countdown, angle, distance
+        EXPECT_FLOAT_EQ(pose.angle, c[1]);
+        EXPECT_FLOAT_EQ(-pose.translateZ - kLoadingQuadZ, c[2]);
+    }
+    setSlot(3, 0xFFFFFF);
+    drawLoadingScreen(0.0f);
+    EXPECT_NEAR(readWindow().litRows(320, 255), 480 * 2.0 / (6.0 * std::tan(22.5 * M_PI / 180.0)), 3.0);
 }
 
 constexpr int kOverlaySlot = 6;  // a slot the show leaves empty
