@@ -155,12 +155,28 @@ SceneObject meshWith(std::vector<Vec3> points) {
     return mesh;
 }
 
+// A scene of meshes, each with a material of its own; the count says more
+// objects than the list holds.
+std::vector<SceneObject*> meshesWithMaterials(Scene& scene, const std::vector<const char*>& materials) {
+    std::vector<SceneObject*> objects;
+    for (const char* material : materials) {
+        std::strncpy(scene.materials[scene.materialCount].name, material, kMaterialNameBytes - 1);
+        objects.push_back(&testscenes::appendObject(scene, ObjectKind::Mesh, "m"));
+        objects.back()->materialIndex = scene.materialCount++;
+    }
+    scene.objectCount = 50;
+    return objects;
+}
+
 // The map is mirrored along x: (0, 0) reads byte 31840; the rectangle's
 // corners stay inside the 64000 bytes; its edges and NaN are outside. The
 // amplitude swells from 0 at frame 800 to 0.4 after 10 pi frames: a byte of
 // 255 lifts a vertex to z = 102. Vertices on the rectangle's edges and the
-// last vertex keep their z; a count larger than the array is bounded.
-TEST(Scene8Ripple, IndexStaysInsideTheMapAndOnlyTheRectangleIsReshaped) {
+// last vertex keep their z; a count larger than the array is bounded. The
+// mesh is the one whose material holds "vesk" at characters 5 to 8; the
+// search starts at the second object, is bounded by the list, and skips
+// material indices outside the table.
+TEST(Scene8Ripple, FindsItsMeshAndReshapesOnlyTheRectangleInsideTheMap) {
     const double in = 1e-6;
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const struct {
@@ -198,33 +214,15 @@ TEST(Scene8Ripple, IndexStaysInsideTheMapAndOnlyTheRectangleIsReshaped) {
     applyRipple(counted, map.data(), 0.4);
     EXPECT_NEAR(counted.vertices[0].z, 102.0, 1e-9);
     EXPECT_EQ(counted.vertices[1].z, 1.0);
-}
 
-// A scene of meshes, each with a material of its own; the count says more
-// objects than the list holds.
-std::vector<SceneObject*> meshesWithMaterials(Scene& scene, const std::vector<const char*>& materials) {
-    std::vector<SceneObject*> objects;
-    for (const char* material : materials) {
-        std::strncpy(scene.materials[scene.materialCount].name, material, kMaterialNameBytes - 1);
-        objects.push_back(&testscenes::appendObject(scene, ObjectKind::Mesh, "m"));
-        objects.back()->materialIndex = scene.materialCount++;
-    }
-    scene.objectCount = 50;
-    return objects;
-}
-
-// The "vesk" material holds the name at characters 5 to 8; the search starts
-// at the second object, is bounded by the list, and skips material indices
-// outside the table.
-TEST(Scene8Ripple, FindsTheVeskMeshFromTheSecondObjectOn) {
-    const std::pair<std::vector<const char*>, int> cases[] = {
+    const std::pair<std::vector<const char*>, int> searches[] = {
         // materials, object found (-1: none)
         {{"data/floor.jpg", "data/wall.jpg", "data/vesk.jpg", "data/vesk2.jpg"}, 2},
         {{"data/vesk.jpg", "data/wall.jpg"}, -1},
         {{"data/floor.jpg", "dat/vesk.jpg", "xdata/vesk.jpg", "data/ves"}, -1},
         {{"data/floor.jpg", "pics/veskwater.jpg"}, 1},
     };
-    for (const auto& [materials, found] : cases) {
+    for (const auto& [materials, found] : searches) {
         Scene scene;
         const std::vector<SceneObject*> objects = meshesWithMaterials(scene, materials);
         EXPECT_EQ(findRippleMesh(scene), found < 0 ? nullptr : objects[found]) << materials[1];
