@@ -37,8 +37,9 @@ TEST(CommandLineTest, EveryOptionIsRead) {
 }
 
 // Unknown options, missing or malformed values, and options without the
-// one they go with; the numeric limits are NumbersAreTakenUpToTheirLimits'.
-TEST(CommandLineTest, BadUsageIsRefusedWithAReason) {
+// one they go with are refused with a reason; every numeric limit is taken
+// just inside and refused just outside.
+TEST(CommandLineTest, BadUsageIsRefusedAndNumbersAreTakenUpToTheirLimits) {
     const std::vector<std::vector<const char*>> bad = {
         {"--bogus"},
         {"extra"},
@@ -65,10 +66,7 @@ TEST(CommandLineTest, BadUsageIsRefusedWithAReason) {
         CommandLine line;
         EXPECT_TRUE(!parse(args, line) && !line.error.empty()) << args[0] << " ... " << args.back();
     }
-}
 
-// Every numeric limit, taken just inside and refused just outside.
-TEST(CommandLineTest, NumbersAreTakenUpToTheirLimits) {
     const char* const capture[] = {"--capture", "a.mp4"};
     const char* const view[] = {"--view", "a.3ds"};
     struct Edge {
