@@ -35,7 +35,7 @@ protected:
 
 // The 45-degree perspective, near 0.5 and far 4000; height 0 is taken as 1.
 // A resize event moves the view in a window and changes nothing in full screen.
-TEST_F(ShowWindowTest, ResizeSetsThe45DegreeProjectionOnlyWhenWindowed) {
+TEST_F(ShowWindowTest, ResizeProjectionWaitingEventsAndClearFrame) {
     const double focal = 1.0 / std::tan(22.5 * M_PI / 180.0);
     // Width, height, by a window event, full screen; the viewport's width and height.
     const std::array<int, 6> cases[] = {{640, 480, 0, 0, 640, 480},
@@ -63,11 +63,9 @@ TEST_F(ShowWindowTest, ResizeSetsThe45DegreeProjectionOnlyWhenWindowed) {
         EXPECT_NEAR(projection[10], -(4000.0 + 0.5) / (4000.0 - 0.5), 1e-6);
         EXPECT_NEAR(projection[14], -2.0 * 4000.0 * 0.5 / (4000.0 - 0.5), 1e-6);
     }
-}
 
-// Waiting events are handled one per pump, without presenting or stepping
-// the clock; clearFrame clears colour and depth.
-TEST_F(ShowWindowTest, PumpHandlesAWaitingEventInsteadOfPresentingAndClearFrameClearsAll) {
+    // Waiting events are handled one per pump, without presenting or stepping
+    // the clock; clearFrame clears colour and depth.
     useSteppedClock(40.0);
     const long presented = presentedFrameCount();
     pushWindowEvent({WindowEventKind::expose, 0, 0});
