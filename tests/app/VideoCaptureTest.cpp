@@ -51,7 +51,8 @@ TEST(VideoCaptureTest, ShortCapturesHoldEveryFrameAndTheSoundtrack) {
     }
 }
 
-TEST(VideoCaptureTest, RefusesBeforeTheShowAndLeavesNothing) {
+// Refused before the show, or interrupted, a capture leaves no finished file.
+TEST(VideoCaptureTest, RefusedOrInterruptedCaptureLeavesNoNewFile) {
     const std::string folder = freshTempFolder("capture-refused");
     const std::string noFfmpeg = folder + "/empty-path";
     fs::create_directories(noFfmpeg);
@@ -75,12 +76,10 @@ TEST(VideoCaptureTest, RefusesBeforeTheShowAndLeavesNothing) {
     }
     for (const char* left : {"show.mp4", "show.mp4.part", "show.avi", "show.avi.part"})
         EXPECT_FALSE(fs::exists(folder + "/" + left)) << left;
-}
 
-TEST(VideoCaptureTest, InterruptedCaptureLeavesTheOldFileAndNoPart) {
-    const std::string video = freshTempFolder("capture-interrupted") + "/show.mp4";
+    // Interrupted by SIGTERM once scene 1 has ended (6.5 s of show time).
+    const std::string video = folder + "/show.mp4";
     std::ofstream(video) << "older video";
-    // SIGTERM once scene 1 has ended (6.5 s of show time).
     ShowRequest request = quietShow({"--capture", video, "--fps", "10", "--size", "64x48", "--timings"});
     request.stopOnText = "scene 1:";
     request.stopSignal = SIGTERM;
