@@ -24,7 +24,7 @@ TEST(PngTest, ChecksumsMatchKnownValues) {
     EXPECT_EQ(pngAdler32(1, ones.data(), ones.size()), 0x149A302Cu);
 }
 
-TEST(PngTest, SmallAndMultiBlockImagesRoundTrip) {
+TEST(PngTest, SmallAndMultiBlockImagesRoundTripAndBadSizesAndPathsAreRefused) {
     for (int side : {3, 200}) {  // 200 x 200 needs two stored blocks
         std::vector<uint8_t> pixels(static_cast<size_t>(side * side * 3));
         for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = uint8_t(i * 7 + 3);
@@ -50,9 +50,7 @@ TEST(PngTest, SmallAndMultiBlockImagesRoundTrip) {
         }
         EXPECT_EQ(be32(png, png.size() - 20), pngAdler32(1, rows.data(), rows.size()));
     }
-}
-
-TEST(PngTest, RefusesBadSizesAndPaths) {
+    // Sizes and paths it cannot write are refused.
     uint8_t pixel[3] = {1, 2, 3};
     EXPECT_FALSE(writePngRgb("zero.png", pixel, 0, 1));
     EXPECT_FALSE(writePngRgb("huge.png", pixel, 100000, 1));
