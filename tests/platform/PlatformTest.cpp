@@ -19,7 +19,7 @@ namespace {
 // The stepped clock moves only when a frame is counted; setting the time
 // restarts the count from there; fractional steps never drift (30 fps: 229 s
 // of frames land on 229000 ms).
-TEST(Clock, SteppedClockAdvancesPerFrameWithoutDrift) {
+TEST(Clock, SteppedClockAdvancesPerPresentedFrameWithoutDrift) {
     useSteppedClock(40.0);
     EXPECT_TRUE(clockIsStepped());
     EXPECT_EQ(tickCount(), 0u);
@@ -35,6 +35,25 @@ TEST(Clock, SteppedClockAdvancesPerFrameWithoutDrift) {
     EXPECT_EQ(tickCount(), 33u);
     for (int i = 1; i < 30 * 229; ++i) advanceSteppedClock();
     EXPECT_EQ(tickCount(), 229000u);
+
+    // The window: double-buffered and deep, each presented frame counted and
+    // stepping the clock.
+    openTestGlContext();
+    const PixelFormatInfo format = currentPixelFormat();
+    EXPECT_TRUE(format.doubleBuffered);
+    EXPECT_GE(format.colorBits, 24);
+    EXPECT_GE(format.depthBits, 16);
+    EXPECT_TRUE(windowHasPixelFormat());
+    int width = 0, height = 0;
+    windowClientSize(&width, &height);
+    EXPECT_EQ(width, 640);
+    EXPECT_EQ(height, 480);
+    const long before = presentedFrameCount();
+    useSteppedClock(40.0);
+    presentFrame();
+    presentFrame();
+    EXPECT_EQ(presentedFrameCount(), before + 2);
+    EXPECT_EQ(tickCount(), 80u);  // each presented frame steps the clock
 
     // The real clock counts from program start, not from boot: this test
     // program has run for well under ten minutes.
@@ -64,26 +83,6 @@ TEST(MessageBox, HeadlessBoxGoesToStandardErrorAndCounts) {
     EXPECT_TRUE(headlessMessages());
     useRealClock();
     setHeadlessMessages(true);
-}
-
-TEST(PlatformWindow, DoubleBufferedDeepContextThatCountsPresentedFrames) {
-    openTestGlContext();
-    const PixelFormatInfo format = currentPixelFormat();
-    EXPECT_TRUE(format.doubleBuffered);
-    EXPECT_GE(format.colorBits, 24);
-    EXPECT_GE(format.depthBits, 16);
-    EXPECT_TRUE(windowHasPixelFormat());
-    int width = 0, height = 0;
-    windowClientSize(&width, &height);
-    EXPECT_EQ(width, 640);
-    EXPECT_EQ(height, 480);
-    const long before = presentedFrameCount();
-    useSteppedClock(40.0);
-    presentFrame();
-    presentFrame();
-    EXPECT_EQ(presentedFrameCount(), before + 2);
-    EXPECT_EQ(tickCount(), 80u);  // each presented frame steps the clock
-    useRealClock();
 }
 
 // The stream plays on the mixer's thread after the call returns, until
