@@ -10,7 +10,7 @@
 
 using namespace testscenes;
 
-TEST(Relight, FalloffSumClampReachAndDisplacement) {
+TEST(Relight, FalloffSumClampReachDisplacementAndTheExemptMeshes) {
     struct Lamp {
         Vec3 at;
         float range;
@@ -54,17 +54,15 @@ TEST(Relight, FalloffSumClampReachAndDisplacement) {
         for (size_t j = 0; j < c.points.size(); ++j)
             EXPECT_TRUE(sameColour(mesh.vertexColors[j], c.expected[j])) << c.name << " vertex " << j;
     }
-}
 
-// Moving meshes are relit unless noLights is set or their name exempts them.
-TEST(Relight, NameMarksAndStillMeshesAreExempt) {
+    // Moving meshes are relit unless noLights is set or their name exempts them.
     const struct {
         const char* name;
         uint32_t positionKeys;
         bool relit;
-    } cases[] = {{"wall", 2, true},    {"%glow", 2, true},    {"abcd$", 2, true}, {"$keep", 2, false},
+    } marks[] = {{"wall", 2, true},    {"%glow", 2, true},    {"abcd$", 2, true}, {"$keep", 2, false},
                  {"a$keep", 2, false}, {"*10fire", 2, false}, {"wall", 1, false}};
-    for (const auto& c : cases) {
+    for (const auto& c : marks) {
         SceneObject mesh;
         mesh.kind = ObjectKind::Mesh;
         mesh.positionKeyCount = c.positionKeys;
