@@ -85,7 +85,7 @@ TEST(Keyframes, TracksFollowTheirKeysIncrementally) {
 // The three example cameras (the 3.1415 divisor makes a right angle
 // 90.0027), and the mends: a vertical line of sight keeps its yaw, an eye on
 // its target keeps both angles. The roll is left as loading set it.
-TEST(Keyframes, ViewAnglesOfExampleAndDegenerateCameras) {
+TEST(Keyframes, ViewAnglesOfExampleAndDegenerateCamerasAndAnEarlyEndingTarget) {
     struct Angles {
         const char* name;
         Vec3 eye, target;
@@ -105,12 +105,10 @@ TEST(Keyframes, ViewAnglesOfExampleAndDegenerateCameras) {
         EXPECT_NEAR(cam.rotation.y, c.y, 1e-4) << c.name;
         EXPECT_DOUBLE_EQ(cam.rotation.z, 7.0) << c.name;
     }
-}
 
-// The target's last segment keeps being extrapolated for the angles; the
-// stored target snaps to the last key afterwards. The frame is clamped below
-// frameCount.
-TEST(Keyframes, TargetTrackEndingEarlyAndTheClamp) {
+    // The target's last segment keeps being extrapolated for the angles; the
+    // stored target snaps to the last key afterwards. The frame is clamped
+    // below frameCount.
     Scene scene;
     SceneObject& cam = addStillCamera(scene, {0, 0, 100}, {0, 0, 0}, 200);
     setRotationTrack(cam, {0, 100}, {{0, 0, 0}, {100, 0, 0}});
