@@ -91,21 +91,19 @@ TEST(LaunchDialogLogic, ClicksChangeTheSettingsAndCloseTheDialog) {
             EXPECT_EQ(dialog.checks.checked[i], radioSizes[i][0] == c.after[0] && radioSizes[i][1] == c.after[1]);
         }
     }
-}
 
-// Any other command scans the radios: the first checked one in scan order
-// sets the size; none checked reselects 800x600 and keeps the size.
-TEST(LaunchDialogLogic, CommandsScanTheRadiosInOrder) {
+    // Any other command scans the radios: the first checked one in scan order
+    // sets the size; none checked reselects 800x600 and keeps the size.
     const struct {
         std::vector<int> checked;
         int32_t id;
         std::vector<int> widthHeightRadio;
-    } cases[] = {
+    } scans[] = {
         {{2, 3}, kControl1152x864, {1024, 768, 0}},
         {{}, kControl1024x768, {640, 480, kControl800x600}},
         {{3}, 1009, {1152, 864, 0}},
     };
-    for (const auto& c : cases) {
+    for (const auto& c : scans) {
         runSettings.width = 640;
         runSettings.height = 480;
         RadioChecks checks;
