@@ -13,7 +13,7 @@
 namespace {
 
 // Colour pictures are checked through the texture made from one.
-TEST(JpegTest, GreyscalePictureOfOddWidthDecodesToPackedRgbTopRowFirst) {
+TEST(JpegTest, GreyscaleDecodesToPackedRgbTopRowFirstAndABadFileIsReportedOnce) {
     const std::string path =
         writeScratchFile("grey.jpg", encodeJpeg(37, 16, 1, [](int, int y, int) { return uint8_t(y < 8 ? 40 : 200); }));
     RgbImage* image = decodeJpegFile(path.c_str());
@@ -26,11 +26,9 @@ TEST(JpegTest, GreyscalePictureOfOddWidthDecodesToPackedRgbTopRowFirst) {
         EXPECT_NEAR(image->pixels[13 * image->stride + 34 * 3 + c], 200, 12) << "bottom, component " << c;
     }
     releaseRgbImage(image);
-}
 
-// A picture shared by several materials is decoded once per use; a bad one
-// still raises one message box, its text the path.
-TEST(JpegTest, BadFileIsReportedOnceHoweverOftenUsed) {
+    // A picture shared by several materials is decoded once per use; a bad
+    // one still raises one message box, its text the path.
     setHeadlessMessages(true);
     for (const std::string& path : {writeScratchFile("garbage.jpg", std::vector<uint8_t>(300, 0x5A)),
                                     writeScratchFile("empty.jpg", {}), std::string("data/absent.jpg")}) {
