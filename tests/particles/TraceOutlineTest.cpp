@@ -48,7 +48,7 @@ struct Canvas {
 // the walk (ink just right of it is never reached). Outside the bitmap is background: a stroke on the right
 // edge does not run on into the next row's first pixel, nor one at the
 // top-left past the buffer.
-TEST(TraceOutline, EmittedCountsFollowTheBudgetAndTheShape) {
+TEST(TraceOutline, EmittedCountsFollowTheBudgetAndTheShapeAndRingsEmitInOrder) {
     const struct {
         const char* name;
         std::initializer_list<Shape> shapes;
@@ -77,13 +77,11 @@ TEST(TraceOutline, EmittedCountsFollowTheBudgetAndTheShape) {
         canvas.trace(c.elapsed, c.totalSteps, c.startX, c.startY);
         EXPECT_EQ(canvas.pool.count, c.count) << c.name;
     }
-}
 
-// A ring grows with the elapsed time (earlier steps replay silently), then
-// emits 15 of its 16 pixels clockwise at (2x - 320, 200 - 2y, 0), marking
-// them visited; the start pixel keeps its ink. The second ring, 21 pixels
-// right, follows from its top-left corner; a repeated call emits nothing.
-TEST(TraceOutline, RingsEmitFifteenOfSixteenPixelsThenTheNextRing) {
+    // A ring grows with the elapsed time (earlier steps replay silently), then
+    // emits 15 of its 16 pixels clockwise at (2x - 320, 200 - 2y, 0), marking
+    // them visited; the start pixel keeps its ink. The second ring, 21 pixels
+    // right, follows from its top-left corner; a repeated call emits nothing.
     Canvas c{{52, 82, 56, 86, true}, {73, 82, 77, 86, true}};
     c.trace(0.01f);  // 3 steps
     EXPECT_EQ(c.pool.count, 3);
