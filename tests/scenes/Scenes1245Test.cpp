@@ -26,9 +26,10 @@ protected:
     }
 };
 
-// The square of makeScene(+-3, 0, -10, 1) lies at columns 320 -+ 174, 58
-// pixels either side.
-TEST_F(ScenesTest, Scene1FirstFrameHasNoTrailLaterFramesDoAndItFades) {
+// Scene 1's first frame has no trail, later frames do and it fades. The
+// square of makeScene(+-3, 0, -10, 1) lies at columns 320 -+ 174, 58 pixels
+// either side.
+TEST_F(ScenesTest, Scene1TrailTitleAndBackdrop) {
     std::unique_ptr<Scene> scene = makeScene(-3.0, 0.0, -10.0, 1.0);
     drawScene1Frame(*scene, 2.5f, kScene1Seconds);
     Pixels pixels = readWindow();
@@ -43,15 +44,14 @@ TEST_F(ScenesTest, Scene1FirstFrameHasNoTrailLaterFramesDoAndItFades) {
     EXPECT_EQ(red(pixels.at(494, 240)), 255);
     drawScene1Frame(*scene, 2.7f, kScene1Seconds);
     EXPECT_NEAR(red(readWindow().at(146, 240)), trail * 0.9, 4);
-}
 
-// The title faces the viewer at 0 (larger than the view), is nearly edge-on
-// by 1.99, is still drawn (edge-on, covering nothing) at 2.0 and not after;
-// then the two spinning backdrop layers cover the frame and the band adds a
-// third copy in the middle.
-TEST_F(ScenesTest, Scene1TitleUpToTwoSecondsThenTheBackdrop) {
+    // The title faces the viewer at 0 (larger than the view), is nearly edge-on
+    // by 1.99, is still drawn (edge-on, covering nothing) at 2.0 and not after;
+    // then the two spinning backdrop layers cover the frame and the band adds a
+    // third copy in the middle.
     setSlot(5, 0xFFFFFF);
-    std::unique_ptr<Scene> scene = makeScene();
+    setSlot(kTransitionSlot, 0x000000, 512);  // no trail of the frames above
+    scene = makeScene();
     drawScene1Frame(*scene, 0.0f, kScene1Seconds);
     EXPECT_EQ(readWindow().lit(255), kFullWindow);
     drawScene1Frame(*scene, 1.99f, kScene1Seconds);
@@ -64,7 +64,7 @@ TEST_F(ScenesTest, Scene1TitleUpToTwoSecondsThenTheBackdrop) {
     setSlot(4, 0x202020);
     drawScene1Frame(*scene, 2.01f, kScene1Seconds);
     EXPECT_NE(boundTexture(), textureTable[5]);
-    const Pixels pixels = readWindow();
+    pixels = readWindow();
     EXPECT_EQ(pixels.at(5, 5), 0x404040u);
     EXPECT_EQ(pixels.at(320, 240), 0x606060u);
     EXPECT_TRUE(depthOnBlendOff());
