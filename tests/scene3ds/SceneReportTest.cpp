@@ -1,6 +1,6 @@
 // The inspection report: the whole JSON text for a playable file (what the
 // show uses, the marks, the warnings an artist needs, escaped names; the
-// first of two cameras drives the view, from its editor place with one key),
+// first of two cameras drives the view, from its first keys, not its editor place),
 // and the error, warnings and exit code of refused files (unreadable, empty,
 // without a camera or its keys).
 #include "SceneFiles.h"
@@ -21,7 +21,11 @@ TEST_F(Inspect, ReportsObjectsMarksWarningsAndRefusals) {
             w.begin(0x4000).string("Front").begin(0x4700);  // the first camera: it drives the view
             w.point(1, 2, 3).point(4, 5, 6).f32(12.5f).f32(35.0f).end().end();
         },
-        [](Chunk3dsWriter& w) { w.infoBlock(0xB003, "Front", {0}, {{0, 7, 8}}); }, 1);
+        [](Chunk3dsWriter& w) {
+            w.infoBlock(0xB003, "Front", {0, 10}, {{0, 7, 8}, {9, 9, 9}});
+            w.infoBlock(0xB004, "Front", {0, 10}, {{1, 1, 1}, {2, 2, 2}});
+        },
+        1);
     const std::string expected = R"({
   "file": ")" + path + R"json(",
   "loaded": true,
@@ -31,24 +35,26 @@ TEST_F(Inspect, ReportsObjectsMarksWarningsAndRefusals) {
     {"kind": "mesh", "name": "*10spark", "vertices": 3, "faces": 1, "texCoords": 0, "material": null, "marks": {"additive": false, "keepColors": false, "white": false, "emitter": {"type": "1", "depthTest": false}}, "positionKeys": 0, "rotationKeys": 0},
     {"kind": "mesh", "name": "%glow\"q", "vertices": 3, "faces": 1, "texCoords": 0, "material": "data/glow.jpg", "marks": {"additive": true, "keepColors": false, "white": false, "emitter": null}, "positionKeys": 0, "rotationKeys": 0},
     {"kind": "light", "name": "Lamp", "position": [0, 0, -0], "color": [1, 0.5, 0], "range": 0, "positionKeys": 0, "rotationKeys": 0},
-    {"kind": "camera", "name": "Front", "positionKeys": 1, "rotationKeys": 0},
+    {"kind": "camera", "name": "Front", "positionKeys": 2, "rotationKeys": 2},
     {"kind": "camera", "name": "Cam", "positionKeys": 1, "rotationKeys": 0}
   ],
-  "camera": {"name": "Front", "position": [1, 3, -2], "target": [4, 6, -5], "bank": 12.5, "lens": 35, "positionKeys": 1, "targetKeys": 0},
+  "camera": {"name": "Front", "position": [0, 8, -7], "target": [1, 1, -1], "bank": 12.5, "lens": 35, "positionKeys": 2, "targetKeys": 2},
   "materials": ["data/glow.jpg"],
   "materialBlocks": [{"name": "Wood", "diffuse": [1.000, 0.600, 0.200], "map": "maps\\WOOD.JPG"}, {"name": "Plain", "diffuse": [1.000, 0.000, 0.500], "map": ""}, {"name": "Bare", "diffuse": null, "map": ""}],
   "lightCount": 1,
-  "frameCount": 0,
+  "frameCount": 10,
   "warnings": [
     "emitter mesh \"*10spark\" has no material",
-    "light \"Lamp\" has no spotlight target: it lights nothing",
-    "camera \"Front\" has 1 position key(s): the scene does not move"
+    "light \"Lamp\" has no spotlight target: it lights nothing"
   ]
 }
 )json";
     EXPECT_EQ(inspectText(path, exitCode), expected);
     EXPECT_EQ(exitCode, 0);
     EXPECT_EQ(recorder.textures.size(), 0u);  // inspection loads no picture
+    const std::string still = inspectText(sceneFile(nullptr, nullptr, 1), exitCode);
+    EXPECT_NE(still.find("\"camera \\\"Cam\\\" has 1 position key(s): the scene does not move\""), std::string::npos)
+        << still;
 
     // Refused files: exit 1 and the reason, and what inspection still sees.
     Chunk3dsWriter w;
