@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 #include <sstream>
+#include <system_error>
 #include <thread>
 
 #include "support/ShowProcess.h"
@@ -32,8 +33,12 @@ bool OwnScreen::start(const std::string& name) {
 }
 
 OwnScreen::~OwnScreen() {
-    if (server > 0) kill(server, SIGTERM);
-    if (!folder.empty()) std::filesystem::remove_all(folder);
+    // The server removes its framebuffer file as it goes: wait for it (it is
+    // not our child), then remove the folder without throwing.
+    if (server > 0 && kill(server, SIGTERM) == 0)
+        for (int waited = 0; waited < 5000 && kill(server, 0) == 0; waited += 20) usleep(20 * 1000);
+    std::error_code ignored;
+    if (!folder.empty()) std::filesystem::remove_all(folder, ignored);
     if (previousDisplay.empty())
         unsetenv("DISPLAY");
     else
