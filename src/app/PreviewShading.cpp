@@ -50,16 +50,24 @@ Color3 baseColor(const Scene& scene, const SceneObject& mesh) {
     return block != nullptr && block->hasDiffuse ? block->diffuse : kGrey;
 }
 
-// The direction a mesh's own normal n points in the scene: the renderer
-// turns a mesh about x, then y, then z (degrees); applied to n, the last
-// turn first.
-Vec3 turned(const Vec3& n, const Vec3& degrees) {
-    const double x = degrees.x * kRadiansPerDegree, y = degrees.y * kRadiansPerDegree,
-                 z = degrees.z * kRadiansPerDegree;
-    const Vec3 a{n.x * std::cos(z) - n.y * std::sin(z), n.x * std::sin(z) + n.y * std::cos(z), n.z};
-    const Vec3 b{a.x * std::cos(y) + a.z * std::sin(y), a.y, -a.x * std::sin(y) + a.z * std::cos(y)};
-    return {b.x, b.y * std::cos(x) - b.z * std::sin(x), b.y * std::sin(x) + b.z * std::cos(x)};
-}
+// The renderer turns a mesh about x, then y, then z (degrees): a mesh's own
+// normal n points in the scene along Rx Ry Rz n. The sines and cosines of
+// one mesh's pose, taken once a frame.
+struct Turn {
+    double cx, sx, cy, sy, cz, sz;
+    explicit Turn(const Vec3& degrees)
+        : cx(std::cos(degrees.x * kRadiansPerDegree)),
+          sx(std::sin(degrees.x * kRadiansPerDegree)),
+          cy(std::cos(degrees.y * kRadiansPerDegree)),
+          sy(std::sin(degrees.y * kRadiansPerDegree)),
+          cz(std::cos(degrees.z * kRadiansPerDegree)),
+          sz(std::sin(degrees.z * kRadiansPerDegree)) {}
+    Vec3 operator()(const Vec3& n) const {
+        const Vec3 a{n.x * cz - n.y * sz, n.x * sz + n.y * cz, n.z};
+        const Vec3 b{a.x * cy + a.z * sy, a.y, -a.x * sy + a.z * cy};
+        return {b.x, b.y * cx - b.z * sx, b.y * sx + b.z * cx};
+    }
+};
 
 bool isMesh(const SceneObject& object) { return object.kind == ObjectKind::Mesh; }
 
@@ -86,8 +94,9 @@ void PreviewShading::shade(Scene& scene, const Vec3& eye, const Vec3& target) co
     for (int n = 0; n < scene.objectCount && object != nullptr; ++n, object = object->next) {
         if (!isMesh(*object) || m >= meshes.size()) continue;
         const Mesh& mesh = meshes[m++];
+        const Turn turned(object->rotation);
         for (size_t v = 0; v < mesh.normals.size(); ++v) {
-            const Vec3 normal = turned(mesh.normals[v], object->rotation);
+            const Vec3 normal = turned(mesh.normals[v]);
             // Either side of a face faces the light: files from elsewhere
             // wind their faces either way.
             const double facing = std::fabs(normal.x * forward.x + normal.y * forward.y + normal.z * forward.z);

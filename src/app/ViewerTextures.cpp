@@ -41,8 +41,8 @@ std::string findPicture(const std::string& name, const std::string& scenePath, c
     std::error_code error;
     if (fs::is_regular_file(name, error)) return name;
     const std::string fileName = fileNamePart(name);
-    std::string found = findInFolder(
-        fs::path(scenePath).parent_path().empty() ? fs::path(".") : fs::path(scenePath).parent_path(), fileName);
+    const fs::path sceneFolder = fs::path(scenePath).parent_path();
+    std::string found = findInFolder(sceneFolder.empty() ? fs::path(".") : sceneFolder, fileName);
     if (found.empty() && !texturesDir.empty()) found = findInFolder(texturesDir, fileName);
     return found;
 }
