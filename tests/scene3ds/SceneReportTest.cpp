@@ -55,6 +55,7 @@ TEST_F(Inspect, ReportsObjectsMarksWarningsAndRefusals) {
     const std::string still = inspectText(sceneFile(nullptr, nullptr, 1), exitCode);
     EXPECT_NE(still.find("\"camera \\\"Cam\\\" has 1 position key(s): the scene does not move\""), std::string::npos)
         << still;
+    EXPECT_NE(still.find("\"position\": [0, 0, 10]"), std::string::npos) << still;  // one key: the editor's place
 
     // Refused files: exit 1 and the reason, and what inspection still sees.
     Chunk3dsWriter w;
