@@ -95,16 +95,19 @@ bool lit(const Picture& p, size_t pixel) {
     return std::max({p.rgb[pixel * 3], p.rgb[pixel * 3 + 1], p.rgb[pixel * 3 + 2]}) > kDarkThreshold;
 }
 
-long litCount(const Picture& p) {
+// The pixels (by index) for which pick holds.
+long countPixels(const std::function<bool(size_t)>& pick) {
     long count = 0;
-    for (size_t i = 0; i < size_t(kPixels); ++i) count += lit(p, i) ? 1 : 0;
+    for (size_t i = 0; i < size_t(kPixels); ++i) count += pick(i) ? 1 : 0;
     return count;
 }
 
+long litCount(const Picture& p) {
+    return countPixels([&](size_t i) { return lit(p, i); });
+}
+
 long differingPixels(const Picture& a, const Picture& b) {
-    long count = 0;
-    for (size_t i = 0; i < a.rgb.size(); i += 3) count += std::equal(&a.rgb[i], &a.rgb[i] + 3, &b.rgb[i]) ? 0 : 1;
-    return count;
+    return countPixels([&](size_t i) { return !std::equal(&a.rgb[i * 3], &a.rgb[i * 3] + 3, &b.rgb[i * 3]); });
 }
 
 // The loop is the file's 60 frames over 2 s by default: 0.5 s is frame 15,
@@ -249,7 +252,7 @@ TEST(SceneViewerCameraTest, OrbitKeepsItsTargetAheadOfTheEye) {
     for (const auto& [eye, target] : starts) {
         OrbitCamera orbit = orbitFrom(eye, target);
         const Vec3 back = orbitEye(orbit);
-        EXPECT_NEAR(std::hypot(back.x - eye.x, back.y - eye.y, back.z - eye.z), 0.0, 1e-9);
+        EXPECT_TRUE(testscenes::sameVec(back, eye, 1e-9));
         const double distance = orbit.distance, yaw = orbit.yaw;
         turnOrbit(orbit, 40, -300);  // far enough to meet the pitch limit
         EXPECT_NEAR(orbit.distance, distance, 1e-9);
@@ -266,9 +269,7 @@ TEST(SceneViewerCameraTest, OrbitKeepsItsTargetAheadOfTheEye) {
         SceneObject camera;
         placeCamera(orbit, camera);
         const Vec3 ahead = eyeSpace(camera, orbit.target);
-        EXPECT_NEAR(ahead.x, 0.0, 1e-6 * distance);
-        EXPECT_NEAR(ahead.y, 0.0, 1e-6 * distance);
-        EXPECT_NEAR(ahead.z, -orbit.distance, 1e-6 * distance);
+        EXPECT_TRUE(testscenes::sameVec(ahead, {0.0, 0.0, -orbit.distance}, 1e-6 * distance));
     }
 }
 
@@ -327,18 +328,17 @@ protected:
     void xdo(const std::string& command) { shellOutput("xdotool " + command); }
     // Presses F12 and reads the PNG it writes; its name in *name.
     Picture shot(std::string* name = nullptr) {
-        const size_t before = pngs().size();
+        const std::set<std::string> before = pngs();
         xdo("key F12");
         Picture picture;
         for (int waited = 0; waited < 5000; waited += 50) {
             pauseMs(50);
-            const std::set<std::string> now = pngs();
-            if (now.size() == before) continue;
-            const std::string newest = latest(now);
-            if (!readPng(newest, picture)) continue;  // still being written
-            if (name) *name = std::filesystem::path(newest).filename().string();
-            picture.rgb.resize(size_t(kPixels) * 3);
-            return picture;
+            for (const std::string& path : pngs()) {
+                if (before.count(path) || !readPng(path, picture)) continue;  // old, or still being written
+                if (name) *name = std::filesystem::path(path).filename().string();
+                picture.rgb.resize(size_t(kPixels) * 3);
+                return picture;
+            }
         }
         ADD_FAILURE() << "F12 wrote no picture";
         picture.rgb.assign(size_t(kPixels) * 3, 0);
@@ -349,11 +349,6 @@ protected:
         for (const auto& entry : std::filesystem::directory_iterator(folder))
             if (entry.path().extension() == ".png") found.insert(entry.path().string());
         return found;
-    }
-    static std::string latest(const std::set<std::string>& paths) {
-        return *std::max_element(paths.begin(), paths.end(), [](const std::string& a, const std::string& b) {
-            return std::filesystem::last_write_time(a) < std::filesystem::last_write_time(b);
-        });
     }
     OwnScreen screen;
     std::string folder, window;
@@ -369,17 +364,14 @@ int shotFrame(const std::string& name) { return std::atoi(name.c_str() + name.fi
 
 // Nothing lit on the picture's border: the model is inside the window.
 bool insideWindow(const Picture& p) {
-    for (unsigned x = 0; x < kWidth; ++x)
-        if (lit(p, x) || lit(p, size_t(kHeight - 1) * kWidth + x)) return false;
-    for (unsigned y = 0; y < kHeight; ++y)
-        if (lit(p, size_t(y) * kWidth) || lit(p, size_t(y) * kWidth + kWidth - 1)) return false;
-    return true;
+    return countPixels([&](size_t i) {
+               const size_t x = i % kWidth, y = i / kWidth;
+               return lit(p, i) && (x == 0 || y == 0 || x == kWidth - 1 || y == kHeight - 1);
+           }) == 0;
 }
 
 long orangePixels(const Picture& p) {
-    long count = 0;
-    for (size_t i = 0; i < size_t(kPixels); ++i) count += p.rgb[i * 3] > p.rgb[i * 3 + 1] + 30 ? 1 : 0;
-    return count;
+    return countPixels([&](size_t i) { return p.rgb[i * 3] > p.rgb[i * 3 + 1] + 30; });
 }
 
 int greyLevels(const Picture& p) {

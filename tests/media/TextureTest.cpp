@@ -10,7 +10,7 @@
 #include "JpegTestFiles.h"
 #include "media/Textures.h"
 #include "platform/Platform.h"
-#include "support/GlTestContext.h"
+#include "support/GlHelpers.h"
 
 namespace {
 
@@ -20,14 +20,6 @@ GLint parameter(GLenum name, GLint level = -1) {
     level < 0 ? glGetTexParameteriv(GL_TEXTURE_2D, name, &value)
               : glGetTexLevelParameteriv(GL_TEXTURE_2D, level, name, &value);
     return value;
-}
-
-// Level 0 of the bound texture as RGB bytes, row 0 first.
-std::vector<uint8_t> texels(int width, int height) {
-    std::vector<uint8_t> bytes(size_t(width) * height * 3, 99);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, bytes.data());
-    return bytes;
 }
 
 TEST(TextureTest, PicturesBecomeMipmappedTexturesTopRowFirstAndTheCaptureTextureIsBlack) {
@@ -45,7 +37,7 @@ TEST(TextureTest, PicturesBecomeMipmappedTexturesTopRowFirstAndTheCaptureTexture
     EXPECT_EQ(parameter(GL_TEXTURE_MIN_FILTER), GL_LINEAR_MIPMAP_NEAREST);
     EXPECT_EQ(parameter(GL_TEXTURE_MAG_FILTER), GL_LINEAR);
     EXPECT_EQ(parameter(GL_TEXTURE_WRAP_S), GL_REPEAT);
-    const std::vector<uint8_t> rgb = texels(width, height);
+    const std::vector<uint8_t> rgb = testgl::textureRgb(width, height);
     const uint8_t* first = &rgb[3];
     const uint8_t* last = &rgb[size_t((height - 1) * width * 3) + 3];
     EXPECT_TRUE(first[0] > 150 && first[2] < 80 && last[0] < 80 && last[2] > 150)
@@ -72,7 +64,7 @@ TEST(TextureTest, PicturesBecomeMipmappedTexturesTopRowFirstAndTheCaptureTexture
     EXPECT_EQ(parameter(GL_TEXTURE_HEIGHT, 0), 512);
     EXPECT_EQ(parameter(GL_TEXTURE_INTERNAL_FORMAT, 0), 3);
     EXPECT_EQ(parameter(GL_TEXTURE_MIN_FILTER), GL_LINEAR);
-    const std::vector<uint8_t> black = texels(512, 512);
+    const std::vector<uint8_t> black = testgl::textureRgb(512, 512);
     EXPECT_EQ(std::count(black.begin(), black.end(), 0), long(black.size()));
     uint32_t untouched[1] = {77};
     createBlankTexture(untouched, 0, 3, GL_RGB, 0);

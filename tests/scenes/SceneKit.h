@@ -72,10 +72,8 @@ inline Pixels readWindow() {
 
 // The 512x512 image of textureTable[slot].
 inline Pixels readSlot(int slot) {
-    Pixels pixels{512, 512, std::vector<uint8_t>(512 * 512 * 3)};
     glBindTexture(GL_TEXTURE_2D, textureTable[slot]);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, pixels.rgb.data());
+    Pixels pixels{512, 512, testgl::textureRgb(512, 512)};
     glBindTexture(GL_TEXTURE_2D, 0);
     return pixels;
 }

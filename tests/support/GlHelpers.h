@@ -43,6 +43,14 @@ inline uint32_t pixel(int x, int y) {
     return (uint32_t(p[0]) << 16) | (uint32_t(p[1]) << 8) | p[2];
 }
 
+// Level 0 of the bound texture as RGB bytes, row 0 first (99 where nothing was read).
+inline std::vector<uint8_t> textureRgb(int width, int height) {
+    std::vector<uint8_t> bytes(size_t(width) * height * 3, 99);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, bytes.data());
+    return bytes;
+}
+
 inline int red(uint32_t c) { return static_cast<int>(c >> 16); }
 inline int green(uint32_t c) { return static_cast<int>((c >> 8) & 0xff); }
 
