@@ -35,8 +35,9 @@ void expectCleanStop(const ShowRun& run, size_t minScenes, const std::string& na
 
 // At loading the signal comes as the missing bitmap is named, before any
 // scene; mid-scene it comes twice in a moment, as `timeout` sends it to the
-// program and then to its process group; during captures (a frame every tenth of a second of scene 2) every
-// file written is a whole picture. Each signal is tried at some stage.
+// program and then to its process group; during captures (a frame every
+// tenth of a second of scene 2) every file written is a whole picture. Each
+// signal is tried at some stage.
 TEST(ExitPathTest, SignalAtLoadingMidSceneAndDuringCapturesEndsCleanly) {
     if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display: run under xvfb-run";
     std::string times;
