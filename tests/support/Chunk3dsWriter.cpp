@@ -1,51 +1,8 @@
 #include "support/Chunk3dsWriter.h"
 
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <stdexcept>
-
-Chunk3dsWriter& Chunk3dsWriter::begin(uint16_t id) {
-    open.push_back(data.size());
-    return u16(id).u32(0);
-}
-
-Chunk3dsWriter& Chunk3dsWriter::end() {
-    if (open.empty()) throw std::logic_error("Chunk3dsWriter: end() without begin()");
-    size_t start = open.back();
-    open.pop_back();
-    uint32_t length = static_cast<uint32_t>(data.size() - start);
-    for (int i = 0; i < 4; ++i) data[start + 2 + i] = static_cast<uint8_t>(length >> (8 * i));
-    return *this;
-}
-
-Chunk3dsWriter& Chunk3dsWriter::header(uint16_t id, uint32_t length) { return u16(id).u32(length); }
-
-Chunk3dsWriter& Chunk3dsWriter::u8(uint8_t value) {
-    data.push_back(value);
-    return *this;
-}
-
-Chunk3dsWriter& Chunk3dsWriter::u16(uint16_t value) {
-    return u8(static_cast<uint8_t>(value)).u8(static_cast<uint8_t>(value >> 8));
-}
-
-Chunk3dsWriter& Chunk3dsWriter::u32(uint32_t value) {
-    return u16(static_cast<uint16_t>(value)).u16(static_cast<uint16_t>(value >> 16));
-}
-
-Chunk3dsWriter& Chunk3dsWriter::f32(float value) {
-    uint32_t bits;
-    std::memcpy(&bits, &value, sizeof bits);
-    return u32(bits);
-}
-
-Chunk3dsWriter& Chunk3dsWriter::point(float x, float y, float z) { return f32(x).f32(y).f32(z); }
-
-Chunk3dsWriter& Chunk3dsWriter::string(const std::string& text) {
-    for (char c : text) u8(static_cast<uint8_t>(c));
-    return u8(0);
-}
 
 // [SECTION] Common blocks -----------------------------------------------------
 
@@ -107,8 +64,8 @@ Chunk3dsWriter& Chunk3dsWriter::infoBlock(uint16_t id, const std::string& name, 
 }
 
 std::string Chunk3dsWriter::writeFile(const std::string& name) const {
-    if (!open.empty()) throw std::logic_error("Chunk3dsWriter: chunk left open");
-    return writeScratchFile(name, data);
+    if (!allClosed()) throw std::logic_error("Chunk3dsWriter: chunk left open");
+    return writeScratchFile(name, bytes());
 }
 
 std::string writeScratchFile(const std::string& name, const std::vector<uint8_t>& bytes) {

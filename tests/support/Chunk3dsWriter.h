@@ -1,27 +1,19 @@
-// Builds 3DS files byte by byte for tests: nested chunks whose lengths are
-// filled in when they close, little-endian values, and the common blocks.
+// Builds 3DS files for tests: the data-set tool's chunk writer with the
+// common blocks written in file axes, and chunk headers given by hand.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-class Chunk3dsWriter {
-public:
-    // Opens a chunk; its length is written by the matching end().
-    Chunk3dsWriter& begin(uint16_t id);
-    Chunk3dsWriter& end();
-    // A chunk header with a length given by hand (for broken files).
-    Chunk3dsWriter& header(uint16_t id, uint32_t length);
+#include "datagen/formats/ChunkWriter.h"
 
-    Chunk3dsWriter& u8(uint8_t value);
-    Chunk3dsWriter& u16(uint16_t value);
-    Chunk3dsWriter& u32(uint32_t value);
-    Chunk3dsWriter& f32(float value);
+class Chunk3dsWriter : public ChunkWriterOf<Chunk3dsWriter> {
+public:
+    // A chunk header with a length given by hand (for broken files).
+    Chunk3dsWriter& header(uint16_t id, uint32_t length) { return u16(id).u32(length); }
     // Three floats in file order (X, Y, Z).
-    Chunk3dsWriter& point(float x, float y, float z);
-    // The characters and their NUL.
-    Chunk3dsWriter& string(const std::string& text);
+    Chunk3dsWriter& point(float x, float y, float z) { return f32(x).f32(y).f32(z); }
 
     // [SECTION] Common blocks (each a whole chunk)
     Chunk3dsWriter& vertexList(const std::vector<std::vector<float>>& points);
@@ -41,13 +33,8 @@ public:
     Chunk3dsWriter& infoBlock(uint16_t id, const std::string& name, const std::vector<uint32_t>& frames,
                               const std::vector<std::vector<float>>& values);
 
-    const std::vector<uint8_t>& bytes() const { return data; }
     // Writes the bytes to a fresh file under the test scratch folder.
     std::string writeFile(const std::string& name) const;
-
-private:
-    std::vector<uint8_t> data;
-    std::vector<size_t> open;  // offsets of the chunks not yet closed
 };
 
 // Writes bytes to a file of the test scratch folder and returns its path.

@@ -1,8 +1,9 @@
 #include "formats/Writer3ds.h"
 
 #include <cstdio>
-#include <cstring>
 #include <set>
+
+#include "formats/ChunkWriter.h"
 
 namespace {
 // Chunk ids written.
@@ -21,49 +22,8 @@ constexpr uint16_t kNoParent = 0xFFFF;
 constexpr float kSpotHotspot = 40.0f;  // degrees, kept for other readers
 constexpr float kSpotFalloff = 60.0f;  // degrees
 
-class ChunkWriter {
-public:
-    void begin(uint16_t id) {
-        u16(id);
-        open.push_back(bytes.size());
-        u32(0);
-    }
-    void end() {
-        size_t at = open.back();
-        open.pop_back();
-        uint32_t length = static_cast<uint32_t>(bytes.size() - at + 2);
-        for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<uint8_t>(length >> (8 * i));
-    }
-    // Little-endian, whatever the host.
-    void u16(uint16_t v) {
-        bytes.push_back(static_cast<uint8_t>(v));
-        bytes.push_back(static_cast<uint8_t>(v >> 8));
-    }
-    void u32(uint32_t v) {
-        for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<uint8_t>(v >> (8 * i)));
-    }
-    void f32(double v) {
-        float f = static_cast<float>(v);
-        uint32_t bits;
-        std::memcpy(&bits, &f, 4);
-        u32(bits);
-    }
-    void str(const std::string& s) { raw(s.c_str(), s.size() + 1); }
-    // A point in show axes, written in file axes.
-    void point(const V3& p) {
-        f32(p.x);
-        f32(-p.z);
-        f32(p.y);
-    }
-    std::vector<uint8_t> bytes;
-
-private:
-    void raw(const void* p, size_t n) {
-        const uint8_t* b = static_cast<const uint8_t*>(p);
-        bytes.insert(bytes.end(), b, b + n);
-    }
-    std::vector<size_t> open;
-};
+// A point in show axes, written in file axes.
+void point(ChunkWriter& w, const V3& p) { w.f32(float(p.x)).f32(float(-p.z)).f32(float(p.y)); }
 
 void writeMaterials(ChunkWriter& w, const SceneDesc& scene) {
     std::set<std::string> done;
@@ -71,11 +31,11 @@ void writeMaterials(ChunkWriter& w, const SceneDesc& scene) {
         if (mesh.material.empty() || !done.insert(mesh.material).second) continue;
         w.begin(kMaterial);
         w.begin(kMaterialName);
-        w.str(mesh.material);
+        w.string(mesh.material);
         w.end();
         w.begin(kTextureMap);
         w.begin(kMapFile);
-        w.str(mesh.material);
+        w.string(mesh.material);
         w.end();
         w.end();
         w.end();
@@ -84,11 +44,11 @@ void writeMaterials(ChunkWriter& w, const SceneDesc& scene) {
 
 void writeMesh(ChunkWriter& w, const Mesh& mesh) {
     w.begin(kObject);
-    w.str(mesh.name);
+    w.string(mesh.name);
     w.begin(kTriMesh);
     w.begin(kVertices);
     w.u16(static_cast<uint16_t>(mesh.vertices.size()));
-    for (const V3& p : mesh.vertices) w.point(p);
+    for (const V3& p : mesh.vertices) point(w, p);
     w.end();
     w.begin(kMapping);
     w.u16(static_cast<uint16_t>(mesh.uvs.size()));
@@ -111,7 +71,7 @@ void writeMesh(ChunkWriter& w, const Mesh& mesh) {
     }
     if (!mesh.material.empty()) {
         w.begin(kFaceMaterial);
-        w.str(mesh.material);
+        w.string(mesh.material);
         w.u16(static_cast<uint16_t>(mesh.faces.size()));
         for (size_t i = 0; i < mesh.faces.size(); ++i) w.u16(static_cast<uint16_t>(i));
         w.end();
@@ -123,16 +83,16 @@ void writeMesh(ChunkWriter& w, const Mesh& mesh) {
 
 void writeLight(ChunkWriter& w, const Light& light) {
     w.begin(kObject);
-    w.str(light.name);
+    w.string(light.name);
     w.begin(kLight);
-    w.point(light.position);
+    point(w, light.position);
     w.begin(kColourFloat);
     w.f32(light.colour.r);
     w.f32(light.colour.g);
     w.f32(light.colour.b);
     w.end();
     w.begin(kSpotlight);
-    w.point(light.target);
+    point(w, light.target);
     w.f32(kSpotHotspot);
     w.f32(kSpotFalloff);
     w.end();
@@ -142,10 +102,10 @@ void writeLight(ChunkWriter& w, const Light& light) {
 
 void writeCamera(ChunkWriter& w, const Camera& camera) {
     w.begin(kObject);
-    w.str(camera.name);
+    w.string(camera.name);
     w.begin(kCamera);
-    w.point(camera.positionKeys.front().value);
-    w.point(camera.targetKeys.front().value);
+    point(w, camera.positionKeys.front().value);
+    point(w, camera.targetKeys.front().value);
     w.f32(0.0);  // bank
     w.f32(camera.lens);
     w.end();
@@ -165,7 +125,7 @@ void positionTrack(ChunkWriter& w, const std::vector<PositionKey>& keys) {
     for (const PositionKey& k : keys) {
         w.u32(static_cast<uint32_t>(k.frame));
         w.u16(0);
-        w.point(k.value);
+        point(w, k.value);
     }
     w.end();
 }
@@ -177,7 +137,7 @@ void rotationTrack(ChunkWriter& w, const std::vector<RotationKey>& keys) {
         w.u32(static_cast<uint32_t>(k.frame));
         w.u16(0);
         w.f32(k.angle);
-        w.point(k.axis);
+        point(w, k.axis);
     }
     w.end();
 }
@@ -187,7 +147,7 @@ void nodeHeader(ChunkWriter& w, uint16_t id, const std::string& name) {
     w.u16(id);
     w.end();
     w.begin(kNodeHeader);
-    w.str(name);
+    w.string(name);
     w.u16(0);
     w.u16(0);
     w.u16(kNoParent);
@@ -202,7 +162,7 @@ void writeMeshNode(ChunkWriter& w, const Mesh& mesh, uint16_t id) {
     w.begin(kObjectNode);
     nodeHeader(w, id, mesh.name);
     w.begin(kPivot);
-    w.point(V3{});
+    point(w, V3{});
     w.end();
     positionTrack(w, pos);
     rotationTrack(w, rot);
@@ -222,7 +182,7 @@ void writeKeyframer(ChunkWriter& w, const SceneDesc& scene) {
     w.begin(kKeyframer);
     w.begin(kKfHeader);
     w.u16(5);
-    w.str("orvane");
+    w.string("orvane");
     w.u32(static_cast<uint32_t>(last));
     w.end();
     w.begin(kKfSegment);
@@ -263,7 +223,7 @@ std::vector<uint8_t> build3ds(const SceneDesc& scene) {
     w.end();
     writeKeyframer(w, scene);
     w.end();
-    return w.bytes;
+    return w.bytes();
 }
 
 bool write3ds(const SceneDesc& scene, const std::string& path) {
